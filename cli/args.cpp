@@ -1,0 +1,79 @@
+#include "args.h"
+
+#include <cstdio>
+
+#include "waktuna/encoding.h"
+#include "waktuna/numbers.h"
+
+namespace cli {
+
+Args::Args(int argc, char** argv, int first, const std::vector<OptionSpec>& specs) {
+    for (int i = first; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            help_ = true;
+            continue;
+        }
+        if (arg.rfind("--", 0) != 0 || arg.size() == 2) {
+            positional_.push_back(arg);
+            continue;
+        }
+        const std::string name = arg.substr(2);
+        const OptionSpec* spec = nullptr;
+        for (const auto& s : specs) {
+            if (name == s.name) spec = &s;
+        }
+        if (!spec) throw UsageError{"unknown option " + arg};
+        if (values_.count(name)) throw UsageError{"option " + arg + " given twice"};
+        if (spec->takes_value) {
+            if (i + 1 >= argc) throw UsageError{"option " + arg + " needs a value"};
+            values_[name] = argv[++i];
+        } else {
+            values_[name] = "";
+        }
+    }
+}
+
+std::string Args::Get(const std::string& name, const std::string& fallback) const {
+    const auto it = values_.find(name);
+    return it == values_.end() ? fallback : it->second;
+}
+
+std::string Args::Require(const std::string& name) const {
+    if (!Has(name)) throw UsageError{"option --" + name + " is required"};
+    return Get(name);
+}
+
+double Args::Decimal(const std::string& name) const {
+    const std::string text = Get(name);
+    if (!waktuna::IsAcceptedDecimal(text))
+        throw UsageError{"option --" + name + ": '" + text + "' is not a number"};
+    return waktuna::ReadDecimal(text);
+}
+
+int Args::Whole(const std::string& name, int fallback) const {
+    if (!Has(name)) return fallback;
+    const std::string text = Get(name);
+    if (!waktuna::IsAcceptedWholeNumber(text))
+        throw UsageError{"option --" + name + ": '" + text + "' is not a whole number"};
+    return waktuna::ReadWholeNumber(text);
+}
+
+waktuna::Ymd Args::Date(const std::string& name) const {
+    if (!Has(name)) return waktuna::DecodeDate(waktuna::LocalNow());
+    waktuna::Ymd d;
+    if (!waktuna::ParseIsoDate(Get(name), d))
+        throw UsageError{"option --" + name + ": '" + Get(name) + "' is not a date YYYY-MM-DD"};
+    return d;
+}
+
+void Print(const std::string& text) {
+#if defined(_WIN32)
+    std::fwrite(text.data(), 1, text.size(), stdout);
+#else
+    const std::string utf8 = waktuna::Cp1252ToUtf8(text);
+    std::fwrite(utf8.data(), 1, utf8.size(), stdout);
+#endif
+}
+
+}  // namespace cli

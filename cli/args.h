@@ -1,0 +1,53 @@
+// A small option reader shared by the waktuna-cli commands.
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "waktuna/datetime.h"
+
+namespace cli {
+
+struct OptionSpec {
+    const char* name;  // without the leading "--"
+    bool takes_value;
+};
+
+// Thrown for a malformed command line; main prints "waktuna-cli: <what>" and
+// exits with status 2.
+struct UsageError {
+    std::string message;
+};
+
+class Args {
+public:
+    // Reads argv[first..argc). Unknown options, missing values and a repeated
+    // option are usage errors. "--help" is always accepted.
+    Args(int argc, char** argv, int first, const std::vector<OptionSpec>& specs);
+
+    bool Has(const std::string& name) const { return values_.count(name) != 0; }
+    bool Help() const { return help_; }
+    std::string Get(const std::string& name, const std::string& fallback = "") const;
+    const std::vector<std::string>& Positional() const { return positional_; }
+
+    // Typed readings; each throws UsageError naming the option when malformed.
+    std::string Require(const std::string& name) const;
+    // A decimal read leniently, as a settings page would accept it: exactly
+    // "0", or any text that reads as non-zero.
+    double Decimal(const std::string& name) const;
+    int Whole(const std::string& name, int fallback) const;
+    waktuna::Ymd Date(const std::string& name) const;  // YYYY-MM-DD, default today
+
+private:
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> positional_;
+    bool help_ = false;
+};
+
+// Writes program text (Windows-1252 bytes) to stdout: as UTF-8 on Linux, as
+// is on Windows.
+void Print(const std::string& text);
+
+}  // namespace cli

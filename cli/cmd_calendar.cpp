@@ -1,0 +1,67 @@
+#include <cstdio>
+
+#include "commands.h"
+#include "args.h"
+#include "waktuna/calendar.h"
+#include "waktuna/numbers.h"
+
+namespace cli {
+
+namespace {
+
+// YYYY-MM-DD with a month 1..12 and a day 1..30 (Hijri months) or a valid
+// Western date.
+waktuna::Ymd ReadDateArgument(const Args& args, bool hijri) {
+    if (args.Positional().size() != 1) throw UsageError{"expected one date YYYY-MM-DD"};
+    const std::string& text = args.Positional()[0];
+    waktuna::Ymd d;
+    if (hijri) {
+        // Any 1..30 day of a 1..12 month is a Hijri date; reuse the strict
+        // parser on a stand-in year and day, then take the real fields.
+        if (text.size() == 10 && waktuna::ParseIsoDate(text.substr(0, 8) + "01", d)) {
+            const int day = waktuna::ReadWholeNumber(text.substr(8));
+            if (text[8] >= '0' && text[8] <= '9' && text[9] >= '0' && text[9] <= '9' && day >= 1 &&
+                day <= 30) {
+                d.day = day;
+                return d;
+            }
+        }
+        throw UsageError{"'" + text + "' is not a Hijri date YYYY-MM-DD (day 1..30)"};
+    }
+    if (!waktuna::ParseIsoDate(text, d)) throw UsageError{"'" + text + "' is not a date YYYY-MM-DD"};
+    return d;
+}
+
+int Convert(int argc, char** argv, bool toGregorian) {
+    const Args args(argc, argv, 2, {{"correction", true}});
+    if (args.Help()) {
+        std::printf(toGregorian
+                        ? "usage: waktuna-cli gregorian YYYY-MM-DD [--correction N]\n"
+                          "The input is a Hijri date; prints D/M/Y and the Western date in words.\n"
+                        : "usage: waktuna-cli hijri YYYY-MM-DD [--correction N]\n"
+                          "Prints the Hijri date as D/M/Y and in words.\n");
+        std::printf("  --correction N   Hijri correction in days (-128..127, default 0)\n");
+        return 0;
+    }
+    const waktuna::Ymd in = ReadDateArgument(args, toGregorian);
+    const int correction = args.Whole("correction", 0);
+    if (correction < -128 || correction > 127)
+        throw UsageError{"option --correction: " + args.Get("correction") + " is outside -128..127"};
+    const auto out = waktuna::ConvertCalendar(toGregorian, static_cast<uint16_t>(in.year),
+                                              static_cast<uint16_t>(in.month),
+                                              static_cast<uint16_t>(in.day),
+                                              static_cast<int8_t>(correction));
+    std::string text = waktuna::IntText(out.day) + "/" + waktuna::IntText(out.month) + "/" +
+                       waktuna::IntText(out.year) + "\n";
+    text += toGregorian ? waktuna::GregorianDateText(out, waktuna::EnglishGregorianMonths())
+                        : waktuna::HijriDateText(out, waktuna::EnglishHijriMonths());
+    Print(text + "\n");
+    return 0;
+}
+
+}  // namespace
+
+int Hijri(int argc, char** argv) { return Convert(argc, argv, false); }
+int Gregorian(int argc, char** argv) { return Convert(argc, argv, true); }
+
+}  // namespace cli

@@ -1,0 +1,12 @@
+// The waktuna-cli commands. Each reads its own options from argv[2..] and
+// returns the exit status; usage errors are thrown as cli::UsageError.
+#pragma once
+
+namespace cli {
+
+int Times(int argc, char** argv);
+int Hijri(int argc, char** argv);
+int Gregorian(int argc, char** argv);
+int Qibla(int argc, char** argv);
+
+}  // namespace cli

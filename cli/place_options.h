@@ -1,0 +1,27 @@
+// The place and calculation options shared by "times" and "schedule".
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "args.h"
+#include "waktuna/prayer.h"
+
+namespace cli {
+
+// --lat --lon --alt --tz --fajr --isha --method --hanafi --time-format
+// --rounding --add-fajr --add-dhuhr --add-asr --add-maghrib --add-isha
+std::vector<OptionSpec> PlaceOptionSpecs();
+extern const char* const kPlaceOptionsHelp;
+
+struct PlaceOptions {
+    waktuna::CalcSettings calc;
+    waktuna::CoreSettings core;
+    std::string latitude_text;   // as typed
+    std::string longitude_text;  // as typed
+    int methods = 6;             // convention button: 1..5 presets, 6 custom
+};
+
+PlaceOptions ReadPlaceOptions(const Args& args);
+
+}  // namespace cli
