@@ -3,6 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#if defined(_WIN32)
+#include <fcntl.h>
+#include <io.h>
+#endif
 
 #include "args.h"
 #include "commands.h"
@@ -30,6 +34,10 @@ void Usage(std::FILE* out) {
 }  // namespace
 
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Same bytes on every platform: no LF to CR LF translation.
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     if (argc < 2) {
         Usage(stderr);
         return 2;

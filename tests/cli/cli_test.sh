@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# End-to-end checks of waktuna-cli: exact output, exit statuses, no NaN text.
+# usage: cli_test.sh PATH/TO/waktuna-cli [EMULATOR]
+set -u
+cli=$1; shift
+emulator=("$@")
+failures=0
+
+# Output as UTF-8 whichever build ran: the Windows build writes the program's
+# Windows-1252 bytes as they are.
+run() {
+    if [ ${#emulator[@]} -gt 0 ]; then
+        "${emulator[@]}" "$cli" "$@" 2>/tmp/cli_err.$$ | iconv -f WINDOWS-1252 -t UTF-8
+        return "${PIPESTATUS[0]}"
+    fi
+    "$cli" "$@" 2>/tmp/cli_err.$$
+}
+
+expect() {  # expect NAME EXPECTED-OUTPUT ARGS...
+    local name=$1 want=$2; shift 2
+    local got status
+    got=$(run "$@"); status=$?
+    if [ "$status" -ne 0 ] || [ "$got" != "$want" ]; then
+        echo "FAIL $name (status $status)"; diff <(echo "$want") <(echo "$got") | head -20
+        failures=$((failures + 1))
+    fi
+}
+
+expect_error() {  # expect_error NAME TEXT-IN-STDERR ARGS...
+    local name=$1 text=$2; shift 2
+    local status
+    run "$@" >/dev/null; status=$?
+    if [ "$status" -ne 2 ] || ! grep -q -- "$text" /tmp/cli_err.$$ || [ "$(wc -l </tmp/cli_err.$$)" -ne 1 ]; then
+        echo "FAIL $name: status $status, stderr: $(cat /tmp/cli_err.$$)"
+        failures=$((failures + 1))
+    fi
+}
+
+jakarta=(--lat -6.175 --lon 106.8272 --alt 8 --tz 7 --fajr 20 --isha 18)
+expect times-seconds "$(printf 'Shubuh\t04:40:01\nTerbit\t05:56:46\nDhuhur\t12:00:32\nAsar\t15:11:00\nMaghrib\t18:04:19\nIsya\t19:13:00')" \
+    times --date 2009-03-21 "${jakarta[@]}"
+expect times-rounding-normal "$(printf 'Shubuh\t04:40\nTerbit\t05:57\nDhuhur\t12:01\nAsar\t15:11\nMaghrib\t18:04\nIsya\t19:13')" \
+    times --date 2009-03-21 "${jakarta[@]}" --time-format HH:mm --rounding normal
+# Lenient numbers: a comma separator reads as a point; corrections move the times.
+expect times-comma-and-corrections "$(printf 'Shubuh\t04:43\nTerbit\t05:57\nDhuhur\t12:01\nAsar\t15:12\nMaghrib\t18:05\nIsya\t19:14')" \
+    times --date 2009-03-21 --lat -6,175 --lon 106,8272 --alt 8 --tz 7 --fajr 20 --isha 18 --time-format HH:mm --rounding up --add-fajr 2
+expect times-method "$(run times --date 2009-03-21 --lat -6.175 --lon 106.8272 --tz 7 --fajr 19.5 --isha 17.5)" \
+    times --date 2009-03-21 --lat -6.175 --lon 106.8272 --tz 7 --method egypt
+# Polar day: missing times print as dashes, never as NaN.
+polar=$(run times --date 2024-06-21 --lat 69.65 --lon 18.96 --tz 1 --fajr 18 --isha 17 --time-format HH:mm)
+if [ "$(echo "$polar" | grep -c -- '--:--$')" -ne 4 ] || echo "$polar" | grep -qi nan ||
+   ! echo "$polar" | grep -q "^Dhuhur"$'\t'"11:4[0-9]$"; then
+    echo "FAIL times-polar"; echo "$polar"; failures=$((failures + 1))
+fi
+
+expect hijri "$(printf '24/3/1430\n24 Rabiul Awal 1430 H')" hijri 2009-03-21
+expect hijri-correction "$(printf '25/3/1430\n25 Rabiul Awal 1430 H')" hijri 2009-03-21 --correction 1
+expect gregorian "$(printf '22/8/2009\n22 August 2009')" gregorian 1430-09-01
+expect gregorian-safar-30 "$(printf '26/2/2009\n26 February 2009')" gregorian 1430-02-30
+
+expect qibla "$(printf 'bearing\t295.146087646484\t295.146º\neast-west\t25.1460876464844\t25.1460º')" \
+    qibla --lat -6.175 --lon 106.8272
+
+expect_error unknown-option "--latitude" times --latitude 5
+expect_error bad-number "--tz" times --lat 1 --lon 2 --tz abc --fajr 20 --isha 18
+expect_error zero-text "--lat" times --lat 0.0 --lon 2 --tz 7 --fajr 20 --isha 18
+expect_error missing-angle "--isha" times --lat 1 --lon 2 --tz 7 --fajr 20
+expect_error bad-method "--method" times --lat 1 --lon 2 --tz 7 --method moon
+expect_error bad-date "--date" times --date 2009-02-30 "${jakarta[@]}"
+expect_error bad-format "--time-format" times "${jakarta[@]}" --time-format hh
+expect_error bad-hijri "Hijri date" gregorian 1430-02-31
+expect_error bad-correction "--correction" hijri 2009-03-21 --correction 200
+expect_error unknown-command "unknown command" moon
+
+for cmd in times hijri gregorian qibla; do
+    run "$cmd" --help | grep -q "usage: waktuna-cli $cmd" || { echo "FAIL $cmd --help"; failures=$((failures + 1)); }
+done
+
+rm -f /tmp/cli_err.$$
+[ "$failures" -eq 0 ] && echo "cli: all checks passed"
+exit $((failures > 0))
