@@ -15,6 +15,16 @@ cmake --build --preset native -j "$jobs"
 echo "== native tests"
 ctest --preset native -j "$jobs"
 
+echo "== fuzz targets (a short run of each; longer runs by hand, see tests/fuzz)"
+CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DWAKTUNA_FUZZ=ON -DWAKTUNA_TESTS=OFF >/dev/null
+cmake --build build/fuzz -j "$jobs"
+for target in build/fuzz/tests/fuzz/fuzz_*; do
+    [ -x "$target" ] || continue
+    "$target" -max_total_time="${WAKTUNA_FUZZ_SECONDS:-5}" -print_final_stats=0 >/dev/null 2>"$target.log" ||
+        { cat "$target.log"; echo "fuzz target $target failed"; exit 1; }
+done
+
 echo "== windows build (MinGW-w64)"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
