@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "waktuna/encoding.h"
+#include "waktuna/files.h"
 #include "waktuna/numbers.h"
 
 namespace cli {
@@ -65,6 +66,18 @@ waktuna::Ymd Args::Date(const std::string& name) const {
     if (!waktuna::ParseIsoDate(Get(name), d))
         throw UsageError{"option --" + name + ": '" + Get(name) + "' is not a date YYYY-MM-DD"};
     return d;
+}
+
+std::string FileArgument(const Args& args) {
+    if (args.Positional().size() != 1) throw UsageError{"expected one FILE"};
+    return args.Positional()[0];
+}
+
+std::string ReadFileArgument(const Args& args) {
+    const std::string path = FileArgument(args);
+    const auto bytes = waktuna::ReadWholeFile(path);
+    if (!bytes) throw UsageError{"cannot read '" + path + "'"};
+    return *bytes;
 }
 
 void Print(const std::string& text) {

@@ -46,6 +46,11 @@ private:
     bool help_ = false;
 };
 
+// The one positional argument FILE, and the file's bytes. A missing or extra
+// argument, or a file that cannot be read, is an error (exit status 2).
+std::string FileArgument(const Args& args);
+std::string ReadFileArgument(const Args& args);
+
 // Writes program text (Windows-1252 bytes) to stdout: as UTF-8 on Linux, as
 // is on Windows.
 void Print(const std::string& text);

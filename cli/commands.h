@@ -8,5 +8,6 @@ int Times(int argc, char** argv);
 int Hijri(int argc, char** argv);
 int Gregorian(int argc, char** argv);
 int Qibla(int argc, char** argv);
+int Language(int argc, char** argv);
 
 }  // namespace cli

@@ -24,6 +24,7 @@ constexpr Command kCommands[] = {
     {"hijri", cli::Hijri, "the Hijri date of a Western date"},
     {"gregorian", cli::Gregorian, "the Western date of a Hijri date"},
     {"qibla", cli::Qibla, "the Qibla bearing and its angle to the east-west line"},
+    {"language", cli::Language, "checks a language file (.wlp) as the program loads it"},
 };
 
 void Usage(std::FILE* out) {

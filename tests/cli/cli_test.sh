@@ -17,10 +17,14 @@ run() {
 }
 
 expect() {  # expect NAME EXPECTED-OUTPUT ARGS...
-    local name=$1 want=$2; shift 2
+    expect_status "$1" 0 "$2" "${@:3}"
+}
+
+expect_status() {  # expect_status NAME STATUS EXPECTED-OUTPUT ARGS...
+    local name=$1 want_status=$2 want=$3; shift 3
     local got status
     got=$(run "$@"); status=$?
-    if [ "$status" -ne 0 ] || [ "$got" != "$want" ]; then
+    if [ "$status" -ne "$want_status" ] || [ "$got" != "$want" ]; then
         echo "FAIL $name (status $status)"; diff <(echo "$want") <(echo "$got") | head -20
         failures=$((failures + 1))
     fi
@@ -72,7 +76,43 @@ expect_error bad-hijri "Hijri date" gregorian 1430-02-31
 expect_error bad-correction "--correction" hijri 2009-03-21 --correction 200
 expect_error unknown-command "unknown command" moon
 
-for cmd in times hijri gregorian qibla; do
+# Files of the program, made in a scratch folder beside the build.
+data=$(mktemp -d "${TMPDIR:-/tmp}/waktuna-cli.XXXXXX")
+trap 'rm -rf "$data"' EXIT
+english="$(dirname "$0")/../../resources/english.txt"
+
+expect language-english "accepted: 227 lines, 227 kept" language "$english"
+expect language-line-80 "Univ. Ummul Qura’" language "$english" --line 80
+expect language-line-beyond "" language "$english" --line 500
+# A translation whose templates are broken, with comments, 215 lines in all.
+{
+    printf '; Bahasa Indonesia\r\n'
+    for i in $(seq 1 214); do
+        case $i in
+            134) printf 'Waktunya sholat %%s\r\n' ;;
+            135) printf '%%s%%s%%n\r\n' ;;
+            137) printf '%%d menit setelah %%s\r\n' ;;
+            205) printf 'Sholat %%d masih %%s\r\n' ;;
+            *) printf 'Baris %d\r\n' "$i" ;;
+        esac
+    done
+} >"$data/id.wlp"
+expect language-fallbacks "$(printf '%s\n' 'accepted: 215 lines, 214 kept' \
+    'lines 215 to 227 are missing and read as empty text' \
+    'line 135 must hold %d then %s; it falls back to the built-in English line: %d minutes again time to sholah %s' \
+    'line 205 must hold %s then %s; it falls back to the built-in English line: Time to pray %s still %s (hours:minutes:second)')" \
+    language "$data/id.wlp"
+expect language-own-template "Waktunya sholat %s" language "$data/id.wlp" --line 134
+expect language-fallback-line "%d minutes again time to sholah %s" language "$data/id.wlp" --line 135
+tr '\r' '\n' <"$english" | tr -s '\n' >"$data/lf.wlp"
+expect_status language-bare-line-feeds 1 \
+    "refused: 1 lines, at least 215 needed (a file with bare line feeds reads as one line); the built-in English text is used" \
+    language "$data/lf.wlp"
+expect language-refused-line "Fajr" language "$data/lf.wlp" --line 2
+expect_error language-missing-file "cannot read" language "$data/none.wlp"
+expect_error language-bad-line "--line" language "$english" --line 0
+
+for cmd in times hijri gregorian qibla language; do
     run "$cmd" --help | grep -q "usage: waktuna-cli $cmd" || { echo "FAIL $cmd --help"; failures=$((failures + 1)); }
 done
 

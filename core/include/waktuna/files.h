@@ -1,0 +1,33 @@
+// Whole-file reading and safe replacement of a file, with the standard
+// library. File names are 8-bit text in the system's code page.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace waktuna {
+
+bool FileExists(const std::string& path);
+
+// The file's bytes; nullopt when it cannot be opened or read.
+std::optional<std::string> ReadWholeFile(const std::string& path);
+
+// Moves the file `from` over the file `to` in one step: afterwards `to`
+// holds either its old content or the new one, never a mixture, and `from`
+// is gone. Creates `to` when it does not exist. False when it could not be
+// done; `to` is then unchanged.
+using ReplaceFileFunction = bool (*)(const std::string& from, const std::string& to);
+
+// The standard library's rename (atomic on POSIX file systems; a replacing
+// move on Windows). The Windows program passes its own ReplaceFileA-based
+// call, which also keeps the old file's attributes and security.
+bool StandardReplaceFile(const std::string& from, const std::string& to);
+
+// Writes `bytes` to "<path>.new" beside the file, then replaces the file with
+// it. On any failure the old file is untouched, the ".new" file is removed and
+// the result is false.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes,
+                        ReplaceFileFunction replace = StandardReplaceFile);
+
+}  // namespace waktuna
