@@ -2,25 +2,22 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <random>
 
 namespace waktuna {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// A name beside the target that no file has yet: "<name>.<random>.tmp".
-fs::path FreeTempName(const fs::path& target) {
+// A name beside the target that no file has yet.
+std::string FreeTempName(const std::string& path) {
     static std::minstd_rand next(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device{}()));
-    const std::string base = target.filename().string();
-    fs::path candidate;
+    std::string candidate;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        candidate = target.parent_path() / (base + "." + std::to_string(next() % 1000000) + ".tmp");
-        std::error_code ec;
-        if (!fs::exists(candidate, ec) && !ec) break;
+        candidate = path + "." + std::to_string(next() % 1000000) + ".tmp";
+        if (!FileExists(candidate)) break;
     }
     return candidate;
 }
@@ -29,26 +26,22 @@ std::string Reason(int error) { return error ? std::strerror(error) : "write err
 
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(fs::path target) : target_(std::move(target)) {
-    if (target_.filename().empty()) {
-        Fail("not a file name");
-        return;
-    }
-    temp_ = FreeTempName(target_);
+SafeFileWriter::SafeFileWriter(std::string path, ReplaceFileFunction replace)
+    : path_(std::move(path)), replace_(replace) {
+    temp_ = FreeTempName(path_);
     errno = 0;
     out_.open(temp_, std::ios::binary | std::ios::trunc);
     if (!out_) Fail(Reason(errno));
 }
 
 SafeFileWriter::~SafeFileWriter() {
-    if (committed_ || temp_.empty()) return;
+    if (committed_) return;
     if (out_.is_open()) out_.close();
-    std::error_code ec;
-    fs::remove(temp_, ec);
+    std::remove(temp_.c_str());
 }
 
 void SafeFileWriter::Fail(const std::string& what) {
-    if (error_.empty()) error_ = "cannot write " + target_.string() + ": " + what;
+    if (error_.empty()) error_ = "cannot write " + path_ + ": " + what;
 }
 
 bool SafeFileWriter::Commit() {
@@ -64,10 +57,8 @@ bool SafeFileWriter::Commit() {
         Fail(Reason(errno));
         return false;
     }
-    std::error_code ec;
-    fs::rename(temp_, target_, ec);
-    if (ec) {
-        Fail(ec.message());
+    if (!replace_(temp_, path_)) {
+        Fail("the file cannot be replaced");
         return false;
     }
     committed_ = true;

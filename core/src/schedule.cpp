@@ -3,9 +3,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <memory>
-#include <sstream>
 
 #include "waktuna/calendar.h"
 #include "waktuna/numbers.h"
@@ -106,7 +104,7 @@ public:
         const std::string text = ColourToHtml(request_.text_colour);
         const std::string title = HtmlText(Title(request_, language_));
         const std::string period = HtmlText(Period(request_, language_));
-        out_ << FillTemplate(header_, {{"{VERSI}", version},
+        out_ << FillPlaceholders(header_, {{"{VERSI}", version},
                                        {"{COLMAIN}", main, true},
                                        {"{COLTEXT}", text, true},
                                        {"{TITLE}", title, true},
@@ -118,7 +116,7 @@ public:
         for (const auto& row : block.rows) AppendRow(row);
         const std::string month = HtmlText(GregorianHeading(block, language_));
         const std::string hijri = HtmlText(HijriHeading(block, language_));
-        out_ << FillTemplate(block_, {{"{BLN_M}", month},
+        out_ << FillPlaceholders(block_, {{"{BLN_M}", month},
                                       {"{BLN_H}", hijri},
                                       {"{TBL_HEAD}", head_row_},
                                       {"{TBL_ROWS}", rows_}});
@@ -129,7 +127,7 @@ public:
         // The program's name in the last line links to where it comes from.
         const size_t name = info.rfind("Waktuna");
         if (name != std::string::npos) info.replace(name, 7, kDownloadLink);
-        std::string footer = FillTemplate(footer_, {{"{INFO}", info}});
+        std::string footer = FillPlaceholders(footer_, {{"{INFO}", info}});
         std::string out;
         out.reserve(footer.size());
         for (char c : footer) {
@@ -285,13 +283,8 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
     return info;
 }
 
-std::string ReadScheduleTemplate(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return {};
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) return {};
-    return std::move(text).str();
+std::string ReadScheduleTemplate(const std::string& file) {
+    return ReadWholeFile(file).value_or(std::string());
 }
 
 std::string CsvField(std::string_view text) {
@@ -333,7 +326,7 @@ std::string HtmlText(std::string_view text) {
     return out;
 }
 
-std::string FillTemplate(std::string_view text, const std::vector<Placeholder>& placeholders) {
+std::string FillPlaceholders(std::string_view text, const std::vector<Placeholder>& placeholders) {
     constexpr size_t kNone = std::string_view::npos;
     // Where each placeholder occurs next at or after the read position; kNone
     // once it is used up.
@@ -410,9 +403,9 @@ bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language
 }
 
 ScheduleResult WriteSchedule(const ScheduleRequest& request, const LanguageList& language,
-                             const std::filesystem::path& file) {
+                             const std::string& file, ReplaceFileFunction replace) {
     if (!ValidRange(request)) return {false, std::string(kInvalidRange)};
-    SafeFileWriter writer(file);
+    SafeFileWriter writer(file, replace);
     if (!writer.Ok()) return {false, writer.Error()};
     RenderSchedule(request, language, writer.Stream());  // a failed stream fails the commit
     if (!writer.Commit()) return {false, writer.Error()};

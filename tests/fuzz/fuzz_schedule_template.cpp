@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                                   "{TBL_ROWS}"};
     std::vector<Placeholder> same;
     for (size_t k = 0; k < std::size(kNames); ++k) same.push_back({kNames[k], kNames[k], k % 2 == 0});
-    Check(FillTemplate(request.html_template, same) == request.html_template);
+    Check(FillPlaceholders(request.html_template, same) == request.html_template);
 
     // The place name in HTML: no markup of its own, every "&" an entity.
     request.html_template = "{TITLE}<!--header--><!--jadwal-->";

@@ -14,27 +14,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The English texts the timetable reads, at their line numbers; every other
-// line holds its own number so a wrong line number shows.
-LanguageList English() {
-    std::vector<std::string> lines(227);
-    for (size_t i = 0; i < lines.size(); ++i) lines[i] = "line" + std::to_string(i + 1);
-    const auto set = [&](int first, std::initializer_list<const char*> texts) {
-        for (const char* t : texts) lines[static_cast<size_t>(first++) - 1] = t;
-    };
-    set(2, {"Fajr", "Shurook", "Zuhr", "Asr", "Maghrib", "Isha"});
-    set(15, {"January", "February", "March", "April", "May", "June", "July", "August",
-             "September", "October", "November", "December"});
-    set(27, {"Muharram", "Safar", "Rabiul Awal", "Rabiul Akhir", "Jumadil Awal",
-             "Jumadil Akhir", "Rajab", "Syaban", "Ramadhan", "Syawal", "Dzulqaidah",
-             "Dzulhijjah"});
-    set(39, {"Lattitude", "Longitude", "Altitude"});
-    set(76, {"Add Maghrib", "Univ. of Islamic Sciences Karachi",
-             "Islamic Society of North America (ISNA)", "World Islamic League",
-             "Univ. Ummul Qura\x92", "Egyptian General Org. Of Surveying", "Customize degree"});
-    set(170, {"Prayer times table for", "Dawn Angle (Gd)", "Night Angle (Dn)", "Time Zone",
-              "Asr Calculation Based on", "Conventions for calculation Fajr and Ishaa Based on"});
-    set(185, {"Masehi", "Hijri"});
+const LanguageList& English() {
+    static const LanguageList english = BuiltInEnglish();
+    return english;
+}
+
+// The built-in English list with some lines changed.
+LanguageList EnglishWith(std::initializer_list<std::pair<int, const char*>> changes) {
+    std::vector<std::string> lines;
+    for (int n = 1; n <= English().Count(); ++n) lines.push_back(English().Line(n));
+    for (const auto& [line, text] : changes) lines[static_cast<size_t>(line) - 1] = text;
     return LanguageList(std::move(lines));
 }
 
@@ -151,13 +140,13 @@ TEST(ScheduleEscapes, EachFormatGuardsItsOwnSyntax) {
 
 TEST(ScheduleTemplate, FirstOnlyOrEveryOccurrenceInOnePass) {
     const std::string text = "{A}{B}-{A}{B}-{C";
-    EXPECT_EQ(FillTemplate(text, {{"{A}", "1"}, {"{B}", "2", true}}), "12-{A}2-{C");
+    EXPECT_EQ(FillPlaceholders(text, {{"{A}", "1"}, {"{B}", "2", true}}), "12-{A}2-{C");
     // An inserted value is never searched again: no endless replacement.
-    EXPECT_EQ(FillTemplate("<{T}|{T}|{P}>", {{"{T}", "{T}{P}", true}, {"{P}", "p"}}),
+    EXPECT_EQ(FillPlaceholders("<{T}|{T}|{P}>", {{"{T}", "{T}{P}", true}, {"{P}", "p"}}),
               "<{T}{P}|{T}{P}|p>");
-    EXPECT_EQ(FillTemplate("", {{"{T}", "x", true}}), "");
-    EXPECT_EQ(FillTemplate("no placeholders", {{"{T}", "x", true}, {"", "y"}}), "no placeholders");
-    EXPECT_EQ(FillTemplate("{T}{T}{T}", {{"{T}", "", true}}), "");
+    EXPECT_EQ(FillPlaceholders("", {{"{T}", "x", true}}), "");
+    EXPECT_EQ(FillPlaceholders("no placeholders", {{"{T}", "x", true}, {"", "y"}}), "no placeholders");
+    EXPECT_EQ(FillPlaceholders("{T}{T}{T}", {{"{T}", "", true}}), "");
 }
 
 TEST(ScheduleText, CsvOfTwoDaysByteForByte) {
@@ -172,12 +161,11 @@ TEST(ScheduleText, TsvDiffersOnlyInTheSeparator) {
 TEST(ScheduleText, TextsWithSeparatorsAreEscaped) {
     auto request = Jakarta({2024, 3, 1}, {2024, 3, 1}, ScheduleFormat::Csv);
     request.area = "Jakarta, \"DKI\"";
-    std::vector<std::string> lines(227);
-    for (int n = 1; n <= 227; ++n) lines[n - 1] = English().Line(n);
-    lines[16] = "Mar,ch";                 // March
-    lines[2] = "Shu\"rook";               // a double quote inside a field stays single
-    lines[38] = "Lat, itude";             // a summary line holding a comma
-    const LanguageList language(lines);
+    const LanguageList language = EnglishWith({
+        {17, "Mar,ch"},
+        {3, "Shu\"rook"},     // a double quote inside a field stays single
+        {39, "Lat, itude"},  // a summary line holding a comma
+    });
 
     const auto csv = Lines(Render(request, language));
     EXPECT_EQ(csv[0], "\"Prayer times table for Jakarta, \"\"DKI\"\"\"");
@@ -430,14 +418,14 @@ TEST(ScheduleHtml, InsertedTextsAreEscapedAndNeverReplacedAgain) {
     request.area = "<b>A & B</b> \"{TITLE}{PERIODE}\"";
     request.html_template =
         "{TITLE}|{PERIODE}<!--header-->{BLN_M}|{BLN_H}|{TBL_HEAD}<!--jadwal-->{INFO}";
-    std::vector<std::string> lines(227);
-    for (int n = 1; n <= 227; ++n) lines[n - 1] = English().Line(n);
-    lines[16] = "M<rz>";              // March
-    lines[33] = "Sya&ban {BLN_H}";   // the Hijri month of the day
-    lines[1] = "F\"ajr";
-    lines[39] = "Long & itude {INFO}";
-    lines[81] = "Waktuna convention";  // the link still goes to the last line
-    const std::string html = Render(request, LanguageList(lines));
+    const std::string html = Render(request, EnglishWith({
+                                                 {17, "M<rz>"},
+                                                 {34, "Sya&ban {BLN_H}"},  // the day's Hijri month
+                                                 {2, "F\"ajr"},
+                                                 {40, "Long & itude {INFO}"},
+                                                 // the link still goes to the last line
+                                                 {82, "Waktuna convention"},
+                                             }));
     EXPECT_EQ(html.substr(0, html.find("<tr>")),
               "Prayer times table for &lt;b&gt;A &amp; B&lt;/b&gt; &quot;{TITLE}{PERIODE}&quot;|"
               "1 M&lt;rz&gt; 2024 - 1 M&lt;rz&gt; 2024M&lt;rz&gt; 2024|Sya&amp;ban {BLN_H} 1445 H|");
@@ -476,6 +464,7 @@ struct TempDir {
         std::error_code ec;
         fs::remove_all(path, ec);
     }
+    std::string File(const std::string& name) const { return (path / name).string(); }
     std::vector<std::string> Names() const {
         std::vector<std::string> names;
         for (const auto& e : fs::directory_iterator(path)) names.push_back(e.path().filename().string());
@@ -499,7 +488,7 @@ void WriteText(const fs::path& file, const std::string& text) {
 
 TEST(ScheduleFile, WritesAndReplacesTheFile) {
     TempDir dir;
-    const fs::path file = dir.path / "jadwal.csv";
+    const std::string file = dir.File("jadwal.csv");
     WriteText(file, "an older and much longer timetable than the new one will be ...........");
     const auto result =
         WriteSchedule(Jakarta({2024, 3, 1}, {2024, 3, 2}, ScheduleFormat::Csv), English(), file);
@@ -511,13 +500,13 @@ TEST(ScheduleFile, WritesAndReplacesTheFile) {
 TEST(ScheduleFile, MissingTemplateGivesAnEmptyFile) {
     TempDir dir;
     auto request = Jakarta({2024, 3, 1}, {2024, 3, 2}, ScheduleFormat::Html);
-    request.html_template = ReadScheduleTemplate(dir.path / "jadwal.tpl");
+    request.html_template = ReadScheduleTemplate(dir.File("jadwal.tpl"));
     EXPECT_EQ(request.html_template, "");
-    EXPECT_TRUE(WriteSchedule(request, English(), dir.path / "out.html").ok);
+    EXPECT_TRUE(WriteSchedule(request, English(), dir.File("out.html")).ok);
     EXPECT_EQ(fs::file_size(dir.path / "out.html"), 0u);
 
     WriteText(dir.path / "jadwal.tpl", std::string("a\0b\r\n", 5));
-    EXPECT_EQ(ReadScheduleTemplate(dir.path / "jadwal.tpl"), std::string("a\0b\r\n", 5));
+    EXPECT_EQ(ReadScheduleTemplate(dir.File("jadwal.tpl")), std::string("a\0b\r\n", 5));
 }
 
 TEST(ScheduleFile, FailuresAreReportedAndLeaveNothingBehind) {
@@ -525,14 +514,14 @@ TEST(ScheduleFile, FailuresAreReportedAndLeaveNothingBehind) {
     const auto request = Jakarta({2024, 3, 1}, {2024, 3, 2}, ScheduleFormat::Csv);
 
     // The folder does not exist.
-    auto result = WriteSchedule(request, English(), dir.path / "no such folder" / "x.csv");
+    auto result = WriteSchedule(request, English(), dir.File("no such folder/x.csv"));
     EXPECT_FALSE(result.ok);
     EXPECT_NE(result.error.find("x.csv"), std::string::npos) << result.error;
 
     // The name is taken by a folder: the folder stays, no temporary file is left.
     fs::create_directory(dir.path / "taken.csv");
     WriteText(dir.path / "taken.csv" / "inside", "kept");
-    result = WriteSchedule(request, English(), dir.path / "taken.csv");
+    result = WriteSchedule(request, English(), dir.File("taken.csv"));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(FileText(dir.path / "taken.csv" / "inside"), "kept");
     EXPECT_EQ(dir.Names(), std::vector<std::string>{"taken.csv"});
@@ -540,8 +529,16 @@ TEST(ScheduleFile, FailuresAreReportedAndLeaveNothingBehind) {
     // End before start: reported, and an existing file is left alone.
     WriteText(dir.path / "old.csv", "old");
     result = WriteSchedule(Jakarta({2024, 3, 2}, {2024, 3, 1}, ScheduleFormat::Csv), English(),
-                           dir.path / "old.csv");
+                           dir.File("old.csv"));
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(result.error, "Invalid date range, please check again\r\nerror : Date 1 > Date 2");
     EXPECT_EQ(FileText(dir.path / "old.csv"), "old");
+
+    // The last step, replacing the file, fails: the old file stays whole.
+    result = WriteSchedule(request, English(), dir.File("old.csv"),
+                           [](const std::string&, const std::string&) { return false; });
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find("old.csv"), std::string::npos) << result.error;
+    EXPECT_EQ(FileText(dir.path / "old.csv"), "old");
+    EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.csv", "taken.csv"}));
 }

@@ -13,4 +13,8 @@ std::string Cp1252ToUtf8(std::string_view text);
 // 0x9A, 0x9C, 0x9E, 0xFF to their capitals.
 char UpperCp1252(char c);
 
+// A character Windows-1252 lacks, and each byte of a malformed sequence,
+// becomes "?".
+std::string Utf8ToCp1252(std::string_view text);
+
 }  // namespace waktuna

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "waktuna/datetime.h"
+#include "waktuna/files.h"
 #include "waktuna/language.h"
 #include "waktuna/prayer.h"
 
@@ -76,7 +76,7 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
                          std::string_view br, FieldText field);
 
 // The template's text, or the empty text when the file cannot be read.
-std::string ReadScheduleTemplate(const std::filesystem::path& file);
+std::string ReadScheduleTemplate(const std::string& file);
 
 // Escapes of an inserted text. CSV: quoted (inner double quotes doubled) when
 // it holds a comma, CR or LF or begins with a double quote. TSV: tabs and
@@ -94,7 +94,7 @@ struct Placeholder {
 };
 // Fills the placeholders in one pass over `text`: inserted values are never
 // searched again, so a value that holds a placeholder stays as it is.
-std::string FillTemplate(std::string_view text, const std::vector<Placeholder>& placeholders);
+std::string FillPlaceholders(std::string_view text, const std::vector<Placeholder>& placeholders);
 
 // Walks the range day by day and writes the timetable to `out`, each month
 // block as soon as it is complete, so memory does not grow with the range.
@@ -110,8 +110,10 @@ struct ScheduleResult {
 
 // Writes the timetable to `file`, through a temporary file beside it, so the
 // file is either the whole new timetable or left as it was. An end date
-// before the start date writes nothing.
+// before the start date writes nothing. File names are 8-bit text in the
+// system's code page.
 ScheduleResult WriteSchedule(const ScheduleRequest& request, const LanguageList& language,
-                             const std::filesystem::path& file);
+                             const std::string& file,
+                             ReplaceFileFunction replace = StandardReplaceFile);
 
 }  // namespace waktuna
