@@ -68,6 +68,13 @@ waktuna::Ymd Args::Date(const std::string& name) const {
     return d;
 }
 
+int8_t Args::HijriCorrection() const {
+    const int correction = Whole("correction", 0);
+    if (correction < -128 || correction > 127)
+        throw UsageError{"option --correction: " + Get("correction") + " is outside -128..127"};
+    return static_cast<int8_t>(correction);
+}
+
 std::string FileArgument(const Args& args) {
     if (args.Positional().size() != 1) throw UsageError{"expected one FILE"};
     return args.Positional()[0];

@@ -1,6 +1,7 @@
 // A small option reader shared by the waktuna-cli commands.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -39,6 +40,8 @@ public:
     double Decimal(const std::string& name) const;
     int Whole(const std::string& name, int fallback) const;
     waktuna::Ymd Date(const std::string& name) const;  // YYYY-MM-DD, default today
+    // --correction: the Hijri correction in days, -128..127, default 0.
+    int8_t HijriCorrection() const;
 
 private:
     std::map<std::string, std::string> values_;

@@ -44,13 +44,11 @@ int Convert(int argc, char** argv, bool toGregorian) {
         return 0;
     }
     const waktuna::Ymd in = ReadDateArgument(args, toGregorian);
-    const int correction = args.Whole("correction", 0);
-    if (correction < -128 || correction > 127)
-        throw UsageError{"option --correction: " + args.Get("correction") + " is outside -128..127"};
+    const int8_t correction = args.HijriCorrection();
     const auto out = waktuna::ConvertCalendar(toGregorian, static_cast<uint16_t>(in.year),
                                               static_cast<uint16_t>(in.month),
                                               static_cast<uint16_t>(in.day),
-                                              static_cast<int8_t>(correction));
+                                              correction);
     std::string text = waktuna::IntText(out.day) + "/" + waktuna::IntText(out.month) + "/" +
                        waktuna::IntText(out.year) + "\n";
     text += toGregorian ? waktuna::GregorianDateText(out, waktuna::EnglishGregorianMonths())

@@ -9,5 +9,6 @@ int Hijri(int argc, char** argv);
 int Gregorian(int argc, char** argv);
 int Qibla(int argc, char** argv);
 int Language(int argc, char** argv);
+int Schedule(int argc, char** argv);
 
 }  // namespace cli

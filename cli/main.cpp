@@ -25,6 +25,7 @@ constexpr Command kCommands[] = {
     {"gregorian", cli::Gregorian, "the Western date of a Hijri date"},
     {"qibla", cli::Qibla, "the Qibla bearing and its angle to the east-west line"},
     {"language", cli::Language, "checks a language file (.wlp) as the program loads it"},
+    {"schedule", cli::Schedule, "a timetable of a date range as HTML, TSV or CSV"},
 };
 
 void Usage(std::FILE* out) {

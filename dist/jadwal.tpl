@@ -17,13 +17,14 @@
   --line: #d5d9de;
   --friday: #dfe3e8;
   --sunday: #eef0f3;
-  --even: #f6f7f8;
+  --even: #f5f6f7;
+  --sunday-ink: #b3261e;
 }
 @supports (color: color-mix(in srgb, red, blue)) {
   :root {
-    --friday: color-mix(in srgb, var(--main) 32%, white);
-    --sunday: color-mix(in srgb, var(--main) 15%, white);
-    --even: color-mix(in srgb, var(--main) 6%, white);
+    --friday: color-mix(in srgb, var(--main) 30%, white);
+    --sunday: color-mix(in srgb, var(--main) 14%, white);
+    --even: color-mix(in srgb, var(--main) 7%, white);
     --line: color-mix(in srgb, var(--main) 25%, #e2e5e9);
   }
 }
@@ -53,9 +54,10 @@ body {
 }
 .legend .friday::before { background: var(--friday); }
 .legend .sunday::before { background: var(--sunday); }
+.legend .sunday { color: var(--sunday-ink); }
 .months {
   display: grid;
-  grid-template-columns: repeat(auto-fill, minmax(25rem, 1fr));
+  grid-template-columns: repeat(auto-fill, minmax(min(100%, 32rem), 1fr));
   gap: 1.25rem;
   padding: 1rem 2rem 1.5rem;
 }
@@ -63,7 +65,7 @@ body {
   background: white;
   border: 1px solid var(--line);
   border-radius: 6px;
-  overflow: hidden;
+  overflow-x: auto;
   break-inside: avoid;
   page-break-inside: avoid;
 }
@@ -80,7 +82,7 @@ table {
   font-variant-numeric: tabular-nums;
   font-size: .86rem;
 }
-td { padding: .2rem .35rem; text-align: center; white-space: nowrap; }
+td { padding: .2rem .3rem; text-align: center; white-space: nowrap; }
 thead td {
   background: var(--main);
   color: var(--on-main);
@@ -93,6 +95,7 @@ tbody td:first-child { font-weight: 600; }
 tbody td:nth-child(2) { color: var(--muted); border-right: 1px solid var(--line); }
 tr.even { background: var(--even); }
 tr.week { background: var(--sunday); }
+tr.week td:first-child { color: var(--sunday-ink); }
 tr.friday { background: var(--friday); }
 tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
 .info {
@@ -110,7 +113,7 @@ tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
 .info a { color: inherit; font-weight: 600; }
 @page { size: A4; margin: 11mm 10mm; }
 @media print {
-  body { background: white; font-size: 8.3pt; }
+  body { background: white; font-size: 8.3pt; line-height: 1.15; }
   .band { padding: 4mm 5mm 3mm; border-radius: 3px; }
   .band h1 { font-size: 14pt; }
   .band .period { font-size: 10pt; }
@@ -123,9 +126,10 @@ tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
   .month { border-radius: 3px; }
   .month h2 { padding: 1.2mm 2mm; font-size: 9.5pt; }
   .month h2 .hijri { font-size: 8pt; }
-  table { font-size: 7.6pt; }
-  td { padding: .28mm 1mm; }
-  thead td { font-size: 6.8pt; padding: .8mm 1mm; }
+  .month { overflow: visible; }
+  table { font-size: 7.2pt; }
+  td { padding: .15mm .6mm; }
+  thead td { font-size: 6.4pt; padding: .8mm .6mm; letter-spacing: 0; }
   .info { margin: 0; break-inside: avoid; font-size: 7.5pt; }
 }
 </style>

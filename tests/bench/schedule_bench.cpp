@@ -1,0 +1,79 @@
+// A century-long timetable (36,525 days), the longest a user is likely to
+// ask for: rendered into a stream that keeps nothing, and written to a file.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+
+#include "waktuna/files.h"
+#include "waktuna/schedule.h"
+
+using namespace waktuna;
+
+namespace {
+
+ScheduleRequest Century(ScheduleFormat format) {
+    ScheduleRequest r;
+    r.first = EncodeDate(2000, 1, 1);
+    r.last = r.first + 36524;
+    r.format = format;
+    r.calc.altitude = 8;
+    r.calc.syafii = true;
+    r.calc.time_zone = 7;
+    r.calc.fajr_angle = 20;
+    r.calc.isha_angle = 18;
+    r.calc.latitude = -6.175f;
+    r.calc.longitude = 106.8272f;
+    r.area = "Jakarta";
+    r.html_template = ReadWholeFile(WAKTUNA_SOURCE_DIR "/dist/jadwal.tpl").value_or("");
+    return r;
+}
+
+struct Discard : std::streambuf {
+    int64_t bytes = 0;
+    int overflow(int c) override {
+        ++bytes;
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        bytes += n;
+        return n;
+    }
+};
+
+}  // namespace
+
+static void BM_ScheduleCenturyRender(benchmark::State& state) {
+    const auto request = Century(static_cast<ScheduleFormat>(state.range(0)));
+    const LanguageList english = BuiltInEnglish();
+    int64_t bytes = 0;
+    for (auto _ : state) {
+        Discard sink;
+        std::ostream out(&sink);
+        benchmark::DoNotOptimize(RenderSchedule(request, english, out));
+        bytes = sink.bytes;
+    }
+    state.SetBytesProcessed(state.iterations() * bytes);
+}
+BENCHMARK(BM_ScheduleCenturyRender)
+    ->ArgName("format")  // 0 HTML, 2 CSV
+    ->Arg(static_cast<int>(ScheduleFormat::Html))
+    ->Arg(static_cast<int>(ScheduleFormat::Csv))
+    ->Unit(benchmark::kMillisecond);
+
+static void BM_ScheduleCenturyFile(benchmark::State& state) {
+    const auto request = Century(static_cast<ScheduleFormat>(state.range(0)));
+    const LanguageList english = BuiltInEnglish();
+    const std::string file =
+        (std::filesystem::temp_directory_path() / "waktuna-bench-schedule.out").string();
+    for (auto _ : state) {
+        if (!WriteSchedule(request, english, file).ok) state.SkipWithError("cannot write");
+    }
+    std::remove(file.c_str());
+}
+BENCHMARK(BM_ScheduleCenturyFile)
+    ->ArgName("format")
+    ->Arg(static_cast<int>(ScheduleFormat::Html))
+    ->Arg(static_cast<int>(ScheduleFormat::Csv))
+    ->Unit(benchmark::kMillisecond);
