@@ -105,10 +105,10 @@ public:
         const std::string title = HtmlText(Title(request_, language_));
         const std::string period = HtmlText(Period(request_, language_));
         out_ << FillPlaceholders(header_, {{"{VERSI}", version},
-                                       {"{COLMAIN}", main, true},
-                                       {"{COLTEXT}", text, true},
-                                       {"{TITLE}", title, true},
-                                       {"{PERIODE}", period}});
+                                           {"{COLMAIN}", main, true},
+                                           {"{COLTEXT}", text, true},
+                                           {"{TITLE}", title, true},
+                                           {"{PERIODE}", period}});
     }
 
     void Block(const MonthBlock& block) override {
@@ -117,9 +117,9 @@ public:
         const std::string month = HtmlText(GregorianHeading(block, language_));
         const std::string hijri = HtmlText(HijriHeading(block, language_));
         out_ << FillPlaceholders(block_, {{"{BLN_M}", month},
-                                      {"{BLN_H}", hijri},
-                                      {"{TBL_HEAD}", head_row_},
-                                      {"{TBL_ROWS}", rows_}});
+                                          {"{BLN_H}", hijri},
+                                          {"{TBL_HEAD}", head_row_},
+                                          {"{TBL_ROWS}", rows_}});
     }
 
     void Finish() override {
@@ -224,8 +224,10 @@ private:
     std::string text_;
 };
 
+// Dates of years 1 to 9999, the end not before the start.
 bool ValidRange(const ScheduleRequest& request) {
-    return request.first >= 1 && DateOf(request.last) >= DateOf(request.first);
+    return request.first >= 1 && DateOf(request.last) >= DateOf(request.first) &&
+           request.last < EncodeDate(9999, 12, 31) + 1;
 }
 
 }  // namespace

@@ -68,9 +68,10 @@ struct MonthBlock {
 // another one (a month in between is not named).
 std::string HijriLabel(const MonthBlock& block, const MonthNames& hijriMonths);
 
-// The settings summary of the timetable's end. `br` follows each line; the
-// last line ends with CR LF. `field` turns one line's text into what the
-// format may hold (escaping); the line breaks are never passed to it.
+// The settings summary of the timetable's end. `br` follows each line, and an
+// empty line stands before the last one, which ends with CR LF instead.
+// `field` turns one line's text into what the format may hold (escaping);
+// the line breaks are never passed to it.
 using FieldText = std::string (*)(std::string_view);
 std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& language,
                          std::string_view br, FieldText field);
