@@ -39,22 +39,6 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
-std::vector<std::string> SplitTextLines(std::string_view text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
 bool StandardReplaceFile(const std::string& from, const std::string& to) {
     try {
         std::error_code ec;

@@ -2,6 +2,7 @@
 
 #include "waktuna/files.h"
 #include "waktuna/numbers.h"
+#include "waktuna/text.h"
 
 namespace waktuna {
 
@@ -60,9 +61,8 @@ std::vector<std::string> SplitLanguageLines(std::string_view bytes) {
 }
 
 bool IsDroppedLanguageLine(std::string_view line) {
-    size_t first = 0;
-    while (first < line.size() && static_cast<unsigned char>(line[first]) < 33) ++first;
-    return first == line.size() || line[first] == ';';
+    const std::string_view trimmed = TrimBlanks(line);
+    return trimmed.empty() || trimmed[0] == ';';
 }
 
 LanguageFileReading ReadLanguageFile(std::string_view bytes) {

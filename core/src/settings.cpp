@@ -2,6 +2,7 @@
 
 #include "waktuna/encoding.h"
 #include "waktuna/numbers.h"
+#include "waktuna/text.h"
 
 namespace waktuna {
 
@@ -102,10 +103,8 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
 }
 
 uint32_t HotKeyFromText(std::string_view text) {
-    size_t first = 0, last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    if (last - first == 1) return static_cast<unsigned char>(UpperCp1252(text[first]));
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.size() == 1) return static_cast<unsigned char>(UpperCp1252(trimmed[0]));
     if (text.empty() || text[0] != 'F') return kHotKeyF12;
     // The second and third characters must be a number as a whole.
     const std::string_view digits = text.substr(1, 2);

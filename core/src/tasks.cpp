@@ -1,6 +1,7 @@
 #include "waktuna/tasks.h"
 
 #include "waktuna/numbers.h"
+#include "waktuna/text.h"
 
 namespace waktuna {
 
@@ -75,11 +76,7 @@ TTask ParseTaskLine(std::string_view line) {
 }
 
 bool IsSkippedTaskLine(std::string_view line) {
-    if (line.find(';') != std::string_view::npos) return true;
-    for (unsigned char c : line) {
-        if (c > 32) return false;
-    }
-    return true;
+    return line.find(';') != std::string_view::npos || TrimBlanks(line).empty();
 }
 
 std::vector<TTask> ReadTaskFileText(std::string_view bytes) {

@@ -5,7 +5,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace waktuna {
 
@@ -13,10 +12,6 @@ bool FileExists(const std::string& path);
 
 // The file's bytes; nullopt when it cannot be opened or read.
 std::optional<std::string> ReadWholeFile(const std::string& path);
-
-// The lines of a text: CR LF, a lone CR and a lone LF each end a line; the
-// last line needs no line end.
-std::vector<std::string> SplitTextLines(std::string_view text);
 
 // Moves the file `from` over the file `to` in one step: afterwards `to`
 // holds either its old content or the new one, never a mixture, and `from`
