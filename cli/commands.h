@@ -10,5 +10,7 @@ int Gregorian(int argc, char** argv);
 int Qibla(int argc, char** argv);
 int Language(int argc, char** argv);
 int Schedule(int argc, char** argv);
+int Tasks(int argc, char** argv);
+int Places(int argc, char** argv);
 
 }  // namespace cli

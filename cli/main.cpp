@@ -26,6 +26,8 @@ constexpr Command kCommands[] = {
     {"qibla", cli::Qibla, "the Qibla bearing and its angle to the east-west line"},
     {"language", cli::Language, "checks a language file (.wlp) as the program loads it"},
     {"schedule", cli::Schedule, "a timetable of a date range as HTML, TSV or CSV"},
+    {"tasks", cli::Tasks, "the tasks of a task file (Task.dat), or those kept for a day"},
+    {"places", cli::Places, "the sections and places of a place-name file (.wpn)"},
 };
 
 void Usage(std::FILE* out) {

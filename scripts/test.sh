@@ -21,8 +21,14 @@ CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWit
 cmake --build build/fuzz -j "$jobs"
 for target in build/fuzz/tests/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
-    "$target" -max_total_time="${WAKTUNA_FUZZ_SECONDS:-5}" -print_final_stats=0 >/dev/null 2>"$target.log" ||
-        { cat "$target.log"; echo "fuzz target $target failed"; exit 1; }
+    # New inputs go to a scratch folder; the seeds in the repository are only read.
+    scratch=$(mktemp -d)
+    seeds=tests/fuzz/corpus/$(basename "$target")
+    [ -d "$seeds" ] || seeds=
+    "$target" "$scratch" $seeds -max_total_time="${WAKTUNA_FUZZ_SECONDS:-5}" -print_final_stats=0 \
+        >/dev/null 2>"$target.log" ||
+        { cat "$target.log"; echo "fuzz target $target failed"; rm -rf "$scratch"; exit 1; }
+    rm -rf "$scratch"
 done
 
 echo "== windows build (MinGW-w64)"

@@ -112,7 +112,56 @@ expect language-refused-line "Fajr" language "$data/lf.wlp" --line 2
 expect_error language-missing-file "cannot read" language "$data/none.wlp"
 expect_error language-bad-line "--line" language "$english" --line 0
 
-for cmd in times hijri gregorian qibla language; do
+# A task file as the editor writes it, with hand-edited lines.
+{
+    printf '; Task Scheduler Format For Waktuna v3.05\r\n\r\n'
+    printf 'Prayer|1|1|12:00:00|-1|0|0|Time for Dhuhur\r\n'
+    printf 'Jumat|8|2|11:30:00|5|0|0|Siap|jumatan %%VERSION\r\n'
+    printf 'Milad|1|4|8:5:0|-1|17|8|Selamat\n'
+    printf 'Bad|1|1|12:00:00|0|0|0|has ; semicolon\r\n'
+    printf 'Start|5|5||0|0|0|notepad.exe'
+} >"$data/Task.dat"
+expect tasks-all "$(printf '%s\n' \
+    $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
+    $'Jumat\t8\t2\t11:30:00\t5\t0\t0\tSiap|jumatan v3.10' \
+    $'Milad\t1\t4\t08:05:00\t0\t17\t8\tSelamat' \
+    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    tasks "$data/Task.dat"
+# 2031-08-17 is a Sunday; 2009-03-20 a Friday.
+expect tasks-aug-17 "$(printf '%s\n' \
+    $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
+    $'Milad\t1\t4\t08:05:00\t0\t17\t8\tSelamat' \
+    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    tasks "$data/Task.dat" --date 2031-08-17
+expect tasks-friday "$(printf '%s\n' \
+    $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
+    $'Jumat\t8\t2\t11:30:00\t5\t0\t0\tSiap|jumatan v3.10' \
+    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    tasks "$data/Task.dat" --date 2009-03-20
+expect_error tasks-missing-file "cannot read" tasks "$data/none.dat"
+expect_error tasks-bad-date "--date" tasks "$data/Task.dat" --date 2009-13-01
+
+# A place-name file: header, two sections (floats little-endian: -6.175 is
+# 9A 99 C5 C0, 106.75 is 00 80 D5 42, 0.1 is CD CC CC 3D).
+{
+    printf '\xC7\x00reserved....\x02\x00'
+    printf '\xFA\x04Jawa'
+    printf '\x07Jakarta\x9A\x99\xC5\xC0\x00\x80\xD5\x42'
+    printf '\xFA\x08Sumatera'
+    printf '\x05Medan\xCD\xCC\xCC\x3D\x00\x00\x00\x00'
+    printf '\x05Cut'   # a record running past the end
+} >"$data/Indonesia.wpn"
+expect places-first-load "$(printf '%s\n' $'section\t0\tJawa' $'section\t1\tSumatera' \
+    $'Jakarta\t-6.17500\t106.75')" places "$data/Indonesia.wpn"
+expect places-section-1 "$(printf '%s\n' $'section\t0\tJawa' $'section\t1\tSumatera' \
+    $'Medan\t0.10000\t0')" places "$data/Indonesia.wpn" --section 1
+expect places-section-0 "$(printf '%s\n' $'section\t0\tJawa' $'section\t1\tSumatera' \
+    $'Jakarta\t-6.1750\t106.75')" places "$data/Indonesia.wpn" --section 0
+expect_error places-no-section "--section" places "$data/Indonesia.wpn" --section 2
+expect_error places-not-wpn "not a place-name file" places "$data/Task.dat"
+expect_error places-missing-file "cannot read" places "$data/none.wpn"
+
+for cmd in times hijri gregorian qibla language tasks places; do
     run "$cmd" --help | grep -q "usage: waktuna-cli $cmd" || { echo "FAIL $cmd --help"; failures=$((failures + 1)); }
 done
 

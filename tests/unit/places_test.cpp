@@ -198,7 +198,7 @@ TEST(PlaceFile, ZeroLengthEndsASectionsRecords) {
 TEST(PlaceFile, ProgressEveryTenthRecord) {
     WpnBuilder b(2);
     b.Section("Big");
-    for (int i = 0; i < 25; ++i) b.Record("P" + std::to_string(i), 1, 2);
+    for (int i = 0; i < 25; ++i) b.Record(std::string("P").append(std::to_string(i)), 1, 2);
     b.Section("Next");
     for (int i = 0; i < 11; ++i) b.Record("Q", 1, 2);
     std::vector<size_t> seen;
