@@ -1,6 +1,5 @@
 #include "waktuna/files.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -47,25 +46,6 @@ bool StandardReplaceFile(const std::string& from, const std::string& to) {
     } catch (const std::exception&) {  // a name the path type cannot convert
         return false;
     }
-}
-
-bool WriteFileReplacing(const std::string& path, std::string_view bytes,
-                        ReplaceFileFunction replace) {
-    const std::string temp = path + ".new";
-    bool written = false;
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (out) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            out.flush();
-            written = static_cast<bool>(out);
-            out.close();
-            written = written && !out.fail();
-        }
-    }
-    if (written && replace(temp, path)) return true;
-    std::remove(temp.c_str());
-    return false;
 }
 
 }  // namespace waktuna

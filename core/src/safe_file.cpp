@@ -65,4 +65,12 @@ bool SafeFileWriter::Commit() {
     return true;
 }
 
+bool WriteFileReplacing(const std::string& path, std::string_view bytes,
+                        ReplaceFileFunction replace) {
+    SafeFileWriter writer(path, replace);
+    if (!writer.Ok()) return false;
+    writer.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return writer.Commit();
+}
+
 }  // namespace waktuna

@@ -1,6 +1,7 @@
 #include "waktuna/tasks.h"
 
 #include "waktuna/numbers.h"
+#include "waktuna/safe_file.h"
 #include "waktuna/text.h"
 
 namespace waktuna {

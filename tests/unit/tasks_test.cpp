@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 
 using namespace waktuna;
@@ -10,6 +11,21 @@ using namespace waktuna;
 namespace {
 
 std::string TempPath(const char* name) { return testing::TempDir() + name; }
+
+// A fresh folder of its own, so a test can see every file left in it.
+std::string FreshFolder(const char* name) {
+    const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder.string() + "/";
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        names.push_back(e.path().filename().string());
+    return names;
+}
 
 void WriteBytes(const std::string& path, std::string_view bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -161,25 +177,26 @@ TEST(TaskFile, SaveAndReadRoundTrip) {
     std::vector<TaskFileLine> lines;
     for (const auto& t : tasks) lines.push_back(ToTaskFileLine(t));
 
-    const std::string path = TempPath("waktuna_tasks_roundtrip.dat");
-    std::remove(path.c_str());
+    const std::string folder = FreshFolder("waktuna_tasks_roundtrip");
+    const std::string path = TaskFilePath(folder);
     ASSERT_TRUE(SaveTaskFile(path, lines));  // no file yet: created
     EXPECT_EQ(ReadTaskFile(path), tasks);
     lines.pop_back();
     ASSERT_TRUE(SaveTaskFile(path, lines));  // replaces the existing file
     EXPECT_EQ(ReadTaskFile(path).size(), 4u);
-    EXPECT_FALSE(FileExists(path + ".new"));
-    std::remove(path.c_str());
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Task.dat"});
+    std::filesystem::remove_all(folder);
 }
 
 TEST(TaskFile, FailedSaveKeepsTheOldFile) {
-    const std::string path = TempPath("waktuna_tasks_keep.dat");
+    const std::string folder = FreshFolder("waktuna_tasks_keep");
+    const std::string path = TaskFilePath(folder);
     const std::string old = TaskFileText({TaskFileLine{"Old", 1, 1, "05:00:00", -1, 0, 0, "m"}});
     WriteBytes(path, old);
     EXPECT_FALSE(SaveTaskFile(path, {}, FailingReplace));
     EXPECT_EQ(ReadWholeFile(path), old);
-    EXPECT_FALSE(FileExists(path + ".new"));
-    std::remove(path.c_str());
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"Task.dat"});
+    std::filesystem::remove_all(folder);
 
     // A folder that does not exist: nothing can be written, and it says so.
     EXPECT_FALSE(SaveTaskFile(TempPath("no_such_folder/Task.dat"), {}));

@@ -24,10 +24,4 @@ using ReplaceFileFunction = bool (*)(const std::string& from, const std::string&
 // call, which also keeps the old file's attributes and security.
 bool StandardReplaceFile(const std::string& from, const std::string& to);
 
-// Writes `bytes` to "<path>.new" beside the file, then replaces the file with
-// it. On any failure the old file is untouched, the ".new" file is removed and
-// the result is false.
-bool WriteFileReplacing(const std::string& path, std::string_view bytes,
-                        ReplaceFileFunction replace = StandardReplaceFile);
-
 }  // namespace waktuna

@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "waktuna/files.h"
 
@@ -41,5 +42,10 @@ private:
     std::string error_;
     bool committed_ = false;
 };
+
+// Writes a whole text at once through a SafeFileWriter: false when the file
+// could not be written or replaced, the old file then being as it was.
+bool WriteFileReplacing(const std::string& path, std::string_view bytes,
+                        ReplaceFileFunction replace = StandardReplaceFile);
 
 }  // namespace waktuna
