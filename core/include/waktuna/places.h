@@ -36,8 +36,9 @@ using PlaceProgress = std::function<void(size_t index)>;
 
 class PlaceNameFile {
 public:
-    // Opens the file and reads it (see Load). False when it cannot be opened;
-    // the previous content is then kept.
+    // Opens the file and reads it (see Load). False when it cannot be opened,
+    // and both lists are then empty. (A missing file should change nothing in
+    // the window: check that it exists first.)
     bool Open(const std::string& path, const PlaceProgress& progress = {});
     // Reads the header and every section's name and position; the places of
     // the first section are read in full, the others are skipped. A file with
