@@ -1,0 +1,163 @@
+// A recording desktop for the watch: a settable clock, players whose sound
+// runs with that clock, and a log of every request stamped with the clock's
+// "HH:mm:ss". The countdown's requests (tip, highlight, drop-zone texts) are
+// kept as last values instead of being logged.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "waktuna/datetime.h"
+#include "waktuna/watch.h"
+
+namespace waktuna::fake {
+
+class FakeClock final : public Clock {
+public:
+    DateTime Now() const override { return now; }
+    void Set(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
+        now = EncodeDate(y, mo, d) + EncodeTime(h, mi, s, ms);
+    }
+    void AdvanceMs(int64_t ms) { now += static_cast<double>(ms) / 86400000.0; }
+    DateTime now = 0;
+};
+
+struct Sound {
+    std::string file;
+    uint32_t length = 0;  // ms
+    bool playing = false;
+    bool stopped = false;
+    double started = 0;    // clock value when playing began, less what was played before
+    uint32_t frozen = 0;   // position while not playing
+    int plays = 0;
+};
+
+class FakeActions : public WatchActions {
+public:
+    explicit FakeActions(FakeClock& clock) : clock_(clock) {}
+
+    std::vector<std::string> log;
+    std::set<std::string> files;               // files that exist
+    std::map<std::string, uint32_t> lengths;   // sound lengths by file, ms (default 1000)
+    std::vector<std::shared_ptr<Sound>> sounds;  // every player opened, in order
+    DropZoneState drop_zone = DropZoneState::Absent;
+    bool hibernate_allowed = true;
+    // Runs inside every dialog that opens (not inside dropped ones).
+    std::function<void()> inside_dialog;
+    int open_dialogs = 0;
+
+    std::string tip, dz_first, dz_second, date_label;
+    PanelCell cell;
+    int highlights = 0;
+    WatchDays days;
+
+    std::string Stamp() const { return FormatTime(clock_.now, kFormatHHmmss); }
+    void Log(const std::string& what) { log.push_back(Stamp() + " " + what); }
+
+    bool ShowMessageDialog(DialogButtons buttons, const std::string& text, DialogKind kind) override {
+        if (open_dialogs > 0) {
+            Log("dialog-dropped " + text);
+            return false;
+        }
+        static const char* const kKinds[] = {"", "error", "warning", "information", "question"};
+        Log(std::string("dialog-") + kKinds[static_cast<int>(kind)] +
+            (buttons == DialogButtons::OkCancel ? "-okcancel " : " ") + text);
+        ++open_dialogs;
+        if (inside_dialog) inside_dialog();
+        --open_dialogs;
+        return true;
+    }
+    void ShowBar(const std::string& first, const std::string& second, BarUse use) override {
+        static const char* const kUses[] = {"bar ", "moving-text ", "information "};
+        Log(kUses[static_cast<int>(use)] + first + (first == second ? "" : " | " + second));
+    }
+    DropZoneState GetDropZoneState() override { return drop_zone; }
+    void SetDropZoneFirstText(const std::string& text) override { dz_first = text; }
+    void SetDropZoneSecondText(const std::string& text) override { dz_second = text; }
+    void StartDropZoneAlert() override { Log("dz-alert " + dz_first); }
+    void SetTrayTip(const std::string& text) override { tip = text; }
+    void HighlightCell(PanelCell c) override {
+        cell = c;
+        ++highlights;
+    }
+    void ShowDays(const WatchDays& d) override {
+        days = d;
+        Log("days " + FormatTime(d.today_times[Dhuhur], kFormatHHmmss));
+    }
+    void SetDateLabel(const std::string& text) override { date_label = text; }
+    void Shutdown() override { Log("shutdown"); }
+    bool IsHibernateAllowed() override { return hibernate_allowed; }
+    void Hibernate() override { Log("hibernate"); }
+    void MinimizeAllWindows() override { Log("minimize"); }
+    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
+    std::unique_ptr<Player> OpenPlayer(const std::string& file) override;
+    void ShowAdzanMenu(bool visible) override { Log(visible ? "adzan-menu on" : "adzan-menu off"); }
+    void ShowMultimediaMenu(bool visible) override {
+        Log(visible ? "multimedia-menu on" : "multimedia-menu off");
+    }
+    void RunCommand(const std::string& file) override { Log("command " + file); }
+    void PrayerTimeArrived(Prayer, const std::string& name) override { Log("announce " + name); }
+
+    // The log entries that contain `part`.
+    std::vector<std::string> With(const std::string& part) const {
+        std::vector<std::string> out;
+        for (const auto& line : log) {
+            if (line.find(part) != std::string::npos) out.push_back(line);
+        }
+        return out;
+    }
+
+    FakeClock& clock_;
+};
+
+class FakePlayer final : public Player {
+public:
+    FakePlayer(std::shared_ptr<Sound> sound, FakeClock& clock) : s_(std::move(sound)), clock_(clock) {}
+    ~FakePlayer() override { s_->stopped = true; }
+    bool Play() override {
+        if (!s_->playing) {
+            s_->started = clock_.now - s_->frozen / 86400000.0;
+            s_->playing = true;
+            ++s_->plays;
+        }
+        return true;
+    }
+    bool Pause() override {
+        s_->frozen = Position();
+        s_->playing = false;
+        return true;
+    }
+    bool Resume() override { return Play(); }
+    bool Stop() override {
+        Pause();
+        s_->stopped = true;
+        return true;
+    }
+    uint32_t Length() override { return s_->length; }
+    uint32_t Position() override {
+        if (!s_->playing) return s_->frozen;
+        const double ms = (clock_.now - s_->started) * 86400000.0 + 0.5;
+        return ms >= s_->length ? s_->length : static_cast<uint32_t>(ms);
+    }
+    void Close() override { s_->stopped = true; }
+
+private:
+    std::shared_ptr<Sound> s_;
+    FakeClock& clock_;
+};
+
+inline std::unique_ptr<Player> FakeActions::OpenPlayer(const std::string& file) {
+    auto sound = std::make_shared<Sound>();
+    sound->file = file;
+    const auto it = lengths.find(file);
+    sound->length = it == lengths.end() ? 1000 : it->second;
+    sounds.push_back(sound);
+    Log("open " + file);
+    return std::make_unique<FakePlayer>(sound, clock_);
+}
+
+}  // namespace waktuna::fake
