@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "waktuna/calendar.h"
+#include "waktuna/version.h"
 
 namespace waktuna {
 
@@ -97,6 +98,8 @@ void Watch::SetLanguage(LanguageList language) {
 
 void Watch::SetProgramFolder(std::string folder) { program_folder_ = std::move(folder); }
 
+void Watch::SetTaskFile(std::string path) { task_file_ = std::move(path); }
+
 // ---- The day ---------------------------------------------------------------
 
 WatchDays Watch::ComputeDays(DateTime day) const {
@@ -110,6 +113,11 @@ WatchDays Watch::ComputeDays(DateTime day) const {
 }
 
 void Watch::ChangeDay(DateTime day, Plan& plan) {
+    RecomputeFor(day, plan);
+    LoadTasksFor(day);
+}
+
+void Watch::RecomputeFor(DateTime day, Plan& plan) {
     days_ = ComputeDays(day);
     for (int p = 0; p < kPrayerCount; ++p) today_seconds_[p] = SecondOfDay(days_.today_times[p]);
     const WatchDays shown = days_;
@@ -122,8 +130,68 @@ void Watch::ChangeDay(DateTime day, Plan& plan) {
 
 void Watch::RecomputeTimes() {
     Plan plan;
-    ChangeDay(clock_.Today(), plan);
+    RecomputeFor(clock_.Today(), plan);
     for (auto& step : plan) step();
+}
+
+// ---- Tasks ---------------------------------------------------------------------
+
+void Watch::LoadTodayTasks() { LoadTasksFor(clock_.Today()); }
+
+void Watch::LoadTasksFor(DateTime day) {
+    today_tasks_ = task_file_.empty() ? std::vector<TTask>{} : TasksKeptOn(ReadTaskFile(task_file_), day);
+    task_seconds_.clear();
+    for (const TTask& task : today_tasks_) {
+        Hms t;
+        const bool timed = task.time_text.size() == 8 && ParseClockText(task.time_text, t);
+        task_seconds_.push_back(timed ? std::optional<int32_t>(t.hour * 3600 + t.minute * 60 + t.second)
+                                      : std::nullopt);
+    }
+}
+
+void Watch::RunStartupTasks() {
+    // A copy: a dialog of one task may run ticks that reload the list.
+    const std::vector<TTask> tasks = today_tasks_;
+    for (const TTask& task : tasks) {
+        if (task.freq == FreqOnStartProgram) Perform(task);
+    }
+}
+
+void Watch::RunTask(size_t index) {
+    if (index >= today_tasks_.size()) return;
+    const TTask task = today_tasks_[index];
+    Perform(task);
+}
+
+void Watch::Perform(const TTask& task) {
+    const auto message = [&](DialogKind kind) {
+        actions_.ShowMessageDialog(DialogButtons::Ok, task.message, kind);
+    };
+    switch (task.type) {
+        case TaskInformation: message(DialogKind::Information); break;
+        case TaskError: message(DialogKind::Error); break;
+        case TaskWarning: message(DialogKind::Warning); break;
+        case TaskQuestion: message(DialogKind::Question); break;  // the answer is not used
+        case TaskCommand: actions_.RunCommand(task.message); break;
+        case TaskShutdown: actions_.Shutdown(); break;
+        case TaskHibernate: HibernateOrExplain(); break;
+        case TaskMovingText:
+            actions_.ShowBar(task.message,
+                             task.message.size() < kLongMovingText
+                                 ? task.message
+                                 : "[Waktuna " + std::string(kVersionText) + "]",
+                             BarUse::MovingText);
+            break;
+        case TaskMultimedia:
+            if (multimedia_player_) multimedia_player_->Stop();
+            if (actions_.FileExists(task.message)) {
+                actions_.ShowMultimediaMenu(true);
+                multimedia_player_ = actions_.OpenPlayer(task.message);
+                if (multimedia_player_) multimedia_player_->Play();
+            }
+            break;
+        default: break;
+    }
 }
 
 // ---- The tick ----------------------------------------------------------------
@@ -185,6 +253,10 @@ void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
     if (present) {
         const uint32_t tick = tick_count_;
         plan.push_back([this, second, tick] { UpdateCountdown(second, tick); });
+    }
+    // Today's tasks of this second, in list order.
+    for (size_t i = 0; i < today_tasks_.size(); ++i) {
+        if (task_seconds_[i] == now) plan.push_back([this, task = today_tasks_[i]] { Perform(task); });
     }
     // Before the time.
     if (a.message1 > 0) {
@@ -307,7 +379,7 @@ void Watch::UpdateCountdown(int64_t second, uint32_t tick) {
         if (settings_.dz_remaining) actions_.SetDropZoneSecondText(remaining_text);
     }
     std::string tip = settings_.calc.area + "\r" + label + "\r" + remaining_text + "\rWaktuna " +
-                      std::string(kProgramVersion);
+                      std::string(kVersionText);
     if (tip.size() > kTrayTipLimit) tip.resize(kTrayTipLimit);
     actions_.SetTrayTip(tip);
 

@@ -4,6 +4,9 @@
 // kept as last values instead of being logged.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -159,5 +162,68 @@ inline std::unique_ptr<Player> FakeActions::OpenPlayer(const std::string& file) 
     Log("open " + file);
     return std::make_unique<FakePlayer>(sound, clock_);
 }
+
+// Jakarta on 21 March 2009 (a Saturday), "HH:mm:ss": Shubuh 04:40:01,
+// Terbit 05:56:46, Dhuhur 12:00:32, Asar 15:11:00, Maghrib 18:04:19,
+// Isya 19:13:00.
+inline MainSettings Jakarta() {
+    MainSettings m = StartSettings();
+    m.calc.area = "Jakarta";
+    m.calc.latitude = "-6.175";
+    m.calc.longitude = "106.8272";
+    m.calc.altitude = 8;
+    m.calc.time_zone = 7;
+    m.calc.gd = 20;
+    m.calc.gn = 18;
+    m.calc.syafii = true;
+    return m;
+}
+
+class WatchFixture : public ::testing::Test {
+protected:
+    // Starts the watch at the given local time (half a second into it) and
+    // forgets what start-up logged.
+    void Begin(int y, int mo, int d, int h, int mi, int s) {
+        clock.Set(y, mo, d, h, mi, s, 500);
+        watch.Start();
+        watch.SetSettings(settings);
+        watch.SetProgramFolder("C:\\Waktuna\\");
+        watch.RecomputeTimes();
+        actions.log.clear();
+    }
+    // One tick a second until the clock shows hh:mm:ss (the next time it does).
+    void TickTo(int h, int mi, int s) {
+        const int64_t target = h * 3600 + mi * 60 + s;
+        do {
+            Tick();
+        } while (ClockSecondOf(clock.now) % 86400 != target);
+    }
+    void Tick(int64_t ms = 1000) {
+        clock.AdvanceMs(ms);
+        watch.OnClockTick();
+    }
+    std::string Adzan(const char* name) {
+        const std::string file = std::string("C:\\adzan\\") + name + ".wav";
+        actions.files.insert(file);
+        return file;
+    }
+    // Writes a task file of these lines (after the usual comment) and hands
+    // it to the watch.
+    void WriteTasks(const std::vector<std::string>& lines) {
+        const std::string path = ::testing::TempDir() + "waktuna_watch_" +
+                                 ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".dat";
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out << "; Task Scheduler Format For Waktuna v3.05\r\n\r\n";
+        for (const auto& line : lines) out << line << "\r\n";
+        out.close();
+        watch.SetTaskFile(path);
+    }
+
+    MainSettings settings = Jakarta();
+    FakeClock clock;
+    FakeActions actions{clock};
+    MemorySettingsStore key;
+    Watch watch{actions, clock, &key};
+};
 
 }  // namespace waktuna::fake

@@ -9,61 +9,7 @@ using namespace waktuna;
 using namespace waktuna::fake;
 using ::testing::ElementsAre;
 
-namespace {
-
-// Jakarta on 21 March 2009 (a Saturday), "HH:mm:ss": Shubuh 04:40:01,
-// Terbit 05:56:46, Dhuhur 12:00:32, Asar 15:11:00, Maghrib 18:04:19,
-// Isya 19:13:00.
-MainSettings Jakarta() {
-    MainSettings m = StartSettings();
-    m.calc.area = "Jakarta";
-    m.calc.latitude = "-6.175";
-    m.calc.longitude = "106.8272";
-    m.calc.altitude = 8;
-    m.calc.time_zone = 7;
-    m.calc.gd = 20;
-    m.calc.gn = 18;
-    m.calc.syafii = true;
-    return m;
-}
-
-class WatchTest : public ::testing::Test {
-protected:
-    // Starts the watch at the given local time (half a second into it) and
-    // forgets what start-up logged.
-    void Begin(int y, int mo, int d, int h, int mi, int s) {
-        clock.Set(y, mo, d, h, mi, s, 500);
-        watch.Start();
-        watch.SetSettings(settings);
-        watch.SetProgramFolder("C:\\Waktuna\\");
-        watch.RecomputeTimes();
-        actions.log.clear();
-    }
-    // One tick a second until the clock shows hh:mm:ss (the next time it does).
-    void TickTo(int h, int mi, int s) {
-        const int64_t target = h * 3600 + mi * 60 + s;
-        do {
-            Tick();
-        } while (ClockSecondOf(clock.now) % 86400 != target);
-    }
-    void Tick(int64_t ms = 1000) {
-        clock.AdvanceMs(ms);
-        watch.OnClockTick();
-    }
-    std::string Adzan(const char* name) {
-        const std::string file = std::string("C:\\adzan\\") + name + ".wav";
-        actions.files.insert(file);
-        return file;
-    }
-
-    MainSettings settings = Jakarta();
-    FakeClock clock;
-    FakeActions actions{clock};
-    MemorySettingsStore key;
-    Watch watch{actions, clock, &key};
-};
-
-}  // namespace
+class WatchTest : public WatchFixture {};
 
 TEST(WatchText, HeaderDateLabelAndHelpers) {
     const LanguageList english = BuiltInEnglish();

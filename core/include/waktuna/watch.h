@@ -2,16 +2,18 @@
 // and the alert settings, and asks the desktop (WatchActions) to remind,
 // announce, play the adzan and the Dua, shut down or hibernate, show the
 // Friday reminder and the periodic information, keep the countdown up to
-// date, and change the day.
+// date, run today's tasks, and change the day.
 //
 // Use from the main window:
 //   Watch watch(actions, clock, key);     // key: the settings key, or nullptr
 //   watch.Start();                        // at start-up, before the first tick
 //   watch.SetSettings(ReadMainSettings(*key)); watch.SetLanguage(list);
 //   watch.RecomputeTimes();
+//   watch.SetTaskFile(TaskFilePath(appData)); watch.LoadTodayTasks();
+//   watch.RunStartupTasks();
 //   ... then OnClockTick() from the 1000 ms clock timer.
 // Pages that change what the times depend on call SetSettings / SetLanguage
-// and RecomputeTimes again.
+// and RecomputeTimes again; the task editor calls LoadTodayTasks after Save.
 //
 // Seconds. Each tick reads the clock once and examines every clock second
 // from the one after the last examined up to the present one, oldest first,
@@ -48,6 +50,7 @@
 #include "waktuna/prayer.h"
 #include "waktuna/settings.h"
 #include "waktuna/settings_store.h"
+#include "waktuna/tasks.h"
 #include "waktuna/watch_actions.h"
 
 namespace waktuna {
@@ -59,7 +62,9 @@ inline constexpr size_t kTrayTipLimit = 63;
 // The text that follows a missing Dua recording, and the recording's name.
 inline constexpr std::string_view kDuaMissingText = "File Dua.mp3 not found";
 inline constexpr std::string_view kDuaFileName = "Dua.mp3";
-inline constexpr std::string_view kProgramVersion = "v3.10";
+// A Moving Text task's message of this many characters or more shows
+// "[Waktuna v3.10]" in the bar's second text.
+inline constexpr size_t kLongMovingText = 80;
 
 // The five prayers that are announced, in the order the arrival test looks
 // at them, and the order the before and after reminders look at them.
@@ -105,6 +110,8 @@ public:
     void SetLanguage(LanguageList language);
     // The program's folder (ends with a backslash): Dua.mp3 lies there.
     void SetProgramFolder(std::string folder);
+    // The task file (Task.dat in the application-data folder).
+    void SetTaskFile(std::string path);
 
     // ---- The clock timer ---------------------------------------------------------
     void OnClockTick();
@@ -113,6 +120,16 @@ public:
     // Yesterday, tomorrow and today for the clock's date: the panel, the
     // times the watch uses, the header label.
     void RecomputeTimes();
+
+    // ---- Tasks -------------------------------------------------------------------
+    // Today's list: the tasks of the task file kept for the clock's date, in
+    // file order (none when the file is missing).
+    void LoadTodayTasks();
+    // Runs every task of today's list whose frequency is OnStartProgram.
+    void RunStartupTasks();
+    // Performs the task at a position of today's list (nothing when there is
+    // none there).
+    void RunTask(size_t index);
 
     // Adzan and task-sound control (the tray menu).
     void PlayAdzan();
@@ -130,6 +147,7 @@ public:
     // The date TodayTimes belongs to (0 before the first computation).
     DateTime TimesDate() const { return days_.today; }
     const WatchDays& Days() const { return days_; }
+    const std::vector<TTask>& TodayTasks() const { return today_tasks_; }
     uint32_t TickCount() const { return tick_count_; }
     uint32_t DayTickCount() const { return day_tick_count_; }
     uint32_t DayChangeTick() const { return day_change_tick_; }
@@ -142,6 +160,9 @@ private:
     using Plan = std::vector<std::function<void()>>;
 
     void ChangeDay(DateTime day, Plan& plan);
+    void RecomputeFor(DateTime day, Plan& plan);
+    void LoadTasksFor(DateTime day);
+    void Perform(const TTask& task);
     WatchDays ComputeDays(DateTime day) const;
     void ExamineSecond(int64_t second, bool present, Plan& plan);
     void UpdateCountdown(int64_t second, uint32_t tick);
@@ -164,6 +185,7 @@ private:
     MainSettings settings_;
     LanguageList language_;
     std::string program_folder_;
+    std::string task_file_;
 
     uint32_t tick_count_ = 0;
     uint32_t day_tick_count_ = 0;
@@ -172,6 +194,8 @@ private:
 
     WatchDays days_;
     std::optional<int32_t> today_seconds_[kPrayerCount];
+    std::vector<TTask> today_tasks_;
+    std::vector<std::optional<int32_t>> task_seconds_;  // of each task's time text
 
     std::string adzan_file_;
     std::unique_ptr<Player> adzan_player_;
