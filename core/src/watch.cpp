@@ -218,8 +218,7 @@ void Watch::OnClockTick() {
         if (DayOfSecond(present) != days_.today) {
             ChangeDay(DayOfSecond(present), plan);
         }
-        const uint32_t tick = tick_count_;
-        plan.push_back([this, present, tick] { UpdateCountdown(present, tick); });
+        plan.push_back(Countdown());
     }
     last_examined_ = present;
 
@@ -228,6 +227,13 @@ void Watch::OnClockTick() {
     for (auto& step : plan) step();
     FollowAdzan();
     FollowMultimedia();
+}
+
+std::function<void()> Watch::Countdown() {
+    // The countdown shows the present: after a dialog that kept this tick
+    // waiting it reads the clock as it is then.
+    const uint32_t tick = tick_count_;
+    return [this, tick] { UpdateCountdown(ClockSecondOf(clock_.Now()), tick); };
 }
 
 void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
@@ -250,10 +256,7 @@ void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
             break;
         }
     }
-    if (present) {
-        const uint32_t tick = tick_count_;
-        plan.push_back([this, second, tick] { UpdateCountdown(second, tick); });
-    }
+    if (present) plan.push_back(Countdown());
     // Today's tasks of this second, in list order.
     for (size_t i = 0; i < today_tasks_.size(); ++i) {
         if (task_seconds_[i] == now) plan.push_back([this, task = today_tasks_[i]] { Perform(task); });

@@ -44,6 +44,9 @@ public:
     explicit FakeActions(FakeClock& clock) : clock_(clock) {}
 
     std::vector<std::string> log;
+    std::vector<int64_t> log_at;  // the clock second of each log entry
+    // The clock seconds from the opening to the closing of each dialog.
+    std::vector<std::pair<int64_t, int64_t>> dialog_spans;
     std::set<std::string> files;               // files that exist
     std::map<std::string, uint32_t> lengths;   // sound lengths by file, ms (default 1000)
     std::vector<std::shared_ptr<Sound>> sounds;  // every player opened, in order
@@ -59,7 +62,10 @@ public:
     WatchDays days;
 
     std::string Stamp() const { return FormatTime(clock_.now, kFormatHHmmss); }
-    void Log(const std::string& what) { log.push_back(Stamp() + " " + what); }
+    void Log(const std::string& what) {
+        log.push_back(Stamp() + " " + what);
+        log_at.push_back(ClockSecondOf(clock_.now));
+    }
 
     bool ShowMessageDialog(DialogButtons buttons, const std::string& text, DialogKind kind) override {
         if (open_dialogs > 0) {
@@ -69,9 +75,11 @@ public:
         static const char* const kKinds[] = {"", "error", "warning", "information", "question"};
         Log(std::string("dialog-") + kKinds[static_cast<int>(kind)] +
             (buttons == DialogButtons::OkCancel ? "-okcancel " : " ") + text);
+        const int64_t opened = ClockSecondOf(clock_.now);
         ++open_dialogs;
         if (inside_dialog) inside_dialog();
         --open_dialogs;
+        dialog_spans.emplace_back(opened, ClockSecondOf(clock_.now));
         return true;
     }
     void ShowBar(const std::string& first, const std::string& second, BarUse use) override {
@@ -190,6 +198,7 @@ protected:
         watch.SetProgramFolder("C:\\Waktuna\\");
         watch.RecomputeTimes();
         actions.log.clear();
+        actions.log_at.clear();
     }
     // One tick a second until the clock shows hh:mm:ss (the next time it does).
     void TickTo(int h, int mi, int s) {

@@ -165,6 +165,7 @@ private:
     void Perform(const TTask& task);
     WatchDays ComputeDays(DateTime day) const;
     void ExamineSecond(int64_t second, bool present, Plan& plan);
+    std::function<void()> Countdown();
     void UpdateCountdown(int64_t second, uint32_t tick);
     void FollowAdzan();
     void FollowMultimedia();
