@@ -171,21 +171,25 @@ inline std::unique_ptr<Player> FakeActions::OpenPlayer(const std::string& file) 
     return std::make_unique<FakePlayer>(sound, clock_);
 }
 
-// Jakarta on 21 March 2009 (a Saturday), "HH:mm:ss": Shubuh 04:40:01,
-// Terbit 05:56:46, Dhuhur 12:00:32, Asar 15:11:00, Maghrib 18:04:19,
-// Isya 19:13:00.
-inline MainSettings Jakarta() {
+// A place and its twilight angles, Syafi'i.
+inline MainSettings Place(std::string area, std::string latitude, std::string longitude,
+                          int32_t altitude, float timeZone, float fajr, float isha) {
     MainSettings m = StartSettings();
-    m.calc.area = "Jakarta";
-    m.calc.latitude = "-6.175";
-    m.calc.longitude = "106.8272";
-    m.calc.altitude = 8;
-    m.calc.time_zone = 7;
-    m.calc.gd = 20;
-    m.calc.gn = 18;
+    m.calc.area = std::move(area);
+    m.calc.latitude = std::move(latitude);
+    m.calc.longitude = std::move(longitude);
+    m.calc.altitude = altitude;
+    m.calc.time_zone = timeZone;
+    m.calc.gd = fajr;
+    m.calc.gn = isha;
     m.calc.syafii = true;
     return m;
 }
+
+// Jakarta on 21 March 2009 (a Saturday), "HH:mm:ss": Shubuh 04:40:01,
+// Terbit 05:56:46, Dhuhur 12:00:32, Asar 15:11:00, Maghrib 18:04:19,
+// Isya 19:13:00.
+inline MainSettings Jakarta() { return Place("Jakarta", "-6.175", "106.8272", 8, 7, 20, 18); }
 
 class WatchFixture : public ::testing::Test {
 protected:

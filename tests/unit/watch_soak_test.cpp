@@ -129,12 +129,7 @@ protected:
 TEST_F(Soak, AMonthOfTicks) {
     // London in March: every time exists, and Shubuh and Maghrib move by
     // minutes from one day to the next.
-    settings.calc.area = "London";
-    settings.calc.latitude = "51.5";
-    settings.calc.longitude = "-0.12";
-    settings.calc.time_zone = 0;
-    settings.calc.gd = 18;
-    settings.calc.gn = 17;
+    settings = Place("London", "51.5", "-0.12", 0, 0, 18, 17);
     settings.alerts.message1 = 10;
     settings.alerts.message2 = 5;
     settings.alerts.m_message = 1;

@@ -380,11 +380,7 @@ TEST_F(WatchTest, SleepAcrossMidnightAnnouncesTheNewDaysTimes) {
 
 TEST_F(WatchTest, MissingTimesAreNeverAnnouncedNorCountedTo) {
     // Tromsø at midsummer: no Shubuh, sunrise, Maghrib or Isya.
-    settings.calc.latitude = "69.65";
-    settings.calc.longitude = "18.96";
-    settings.calc.time_zone = 1;
-    settings.calc.gd = 18;
-    settings.calc.gn = 17;
+    settings = Place("Tromso", "69.65", "18.96", 0, 1, 18, 17);
     settings.alerts.message1 = 5;
     settings.alerts.message2 = 5;
     actions.drop_zone = DropZoneState::Visible;
