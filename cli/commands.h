@@ -12,5 +12,6 @@ int Language(int argc, char** argv);
 int Schedule(int argc, char** argv);
 int Tasks(int argc, char** argv);
 int Places(int argc, char** argv);
+int Agenda(int argc, char** argv);
 
 }  // namespace cli

@@ -28,6 +28,7 @@ constexpr Command kCommands[] = {
     {"schedule", cli::Schedule, "a timetable of a date range as HTML, TSV or CSV"},
     {"tasks", cli::Tasks, "the tasks of a task file (Task.dat), or those kept for a day"},
     {"places", cli::Places, "the sections and places of a place-name file (.wpn)"},
+    {"agenda", cli::Agenda, "what the reminder does on a day: every alert, sound and task, second by second"},
 };
 
 void Usage(std::FILE* out) {

@@ -11,12 +11,6 @@ using namespace waktuna;
 
 namespace {
 
-class SettableClock final : public Clock {
-public:
-    DateTime Now() const override { return now; }
-    DateTime now = 0;
-};
-
 class SilentPlayer final : public Player {
 public:
     bool Play() override { return true; }

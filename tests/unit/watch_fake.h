@@ -19,14 +19,11 @@
 
 namespace waktuna::fake {
 
-class FakeClock final : public Clock {
+class FakeClock final : public SettableClock {
 public:
-    DateTime Now() const override { return now; }
     void Set(int y, int mo, int d, int h, int mi, int s, int ms = 0) {
         now = EncodeDate(y, mo, d) + EncodeTime(h, mi, s, ms);
     }
-    void AdvanceMs(int64_t ms) { now += static_cast<double>(ms) / 86400000.0; }
-    DateTime now = 0;
 };
 
 struct Sound {

@@ -82,4 +82,12 @@ public:
     DateTime Now() const override { return LocalNow(); }
 };
 
+// A clock that shows what it is set to: simulations and tests move it.
+class SettableClock : public Clock {
+public:
+    DateTime Now() const override { return now; }
+    void AdvanceMs(int64_t ms) { now += static_cast<double>(ms) / 86400000.0; }
+    DateTime now = 0;
+};
+
 }  // namespace waktuna
