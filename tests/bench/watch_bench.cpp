@@ -5,52 +5,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "quiet_desktop.h"
 #include "waktuna/watch.h"
 
 using namespace waktuna;
 
 namespace {
-
-class SilentPlayer final : public Player {
-public:
-    bool Play() override { return true; }
-    bool Pause() override { return true; }
-    bool Resume() override { return true; }
-    bool Stop() override { return true; }
-    uint32_t Length() override { return 0; }
-    uint32_t Position() override { return 0; }
-    void Close() override {}
-};
-
-// Does what is asked, instantly; keeps the texts so they are really made.
-class QuietDesktop final : public WatchActions {
-public:
-    bool ShowMessageDialog(DialogButtons, const std::string& text, DialogKind) override {
-        last = text;
-        return true;
-    }
-    void ShowBar(const std::string& first, const std::string&, BarUse) override { last = first; }
-    DropZoneState GetDropZoneState() override { return DropZoneState::Visible; }
-    void SetDropZoneFirstText(const std::string& text) override { last = text; }
-    void SetDropZoneSecondText(const std::string& text) override { last = text; }
-    void StartDropZoneAlert() override {}
-    void SetTrayTip(const std::string& text) override { last = text; }
-    void HighlightCell(PanelCell) override {}
-    void ShowDays(const WatchDays&) override {}
-    void SetDateLabel(const std::string& text) override { last = text; }
-    void Shutdown() override {}
-    bool IsHibernateAllowed() override { return true; }
-    void Hibernate() override {}
-    void MinimizeAllWindows() override {}
-    bool FileExists(const std::string&) override { return true; }
-    std::unique_ptr<Player> OpenPlayer(const std::string&) override {
-        return std::make_unique<SilentPlayer>();
-    }
-    void ShowAdzanMenu(bool) override {}
-    void ShowMultimediaMenu(bool) override {}
-    void RunCommand(const std::string& file) override { last = file; }
-    std::string last;
-};
 
 struct Setup {
     SettableClock clock;
@@ -96,7 +56,7 @@ static void BM_WatchTick(benchmark::State& state) {
     Setup s;
     if (s.watch.TodayTasks().size() != 50) state.SkipWithError("task file not read");
     for (auto _ : state) s.Tick();
-    benchmark::DoNotOptimize(s.desktop.last);
+    benchmark::DoNotOptimize(s.desktop.tip);
 }
 BENCHMARK(BM_WatchTick);
 
@@ -106,7 +66,7 @@ static void BM_WatchDay(benchmark::State& state) {
         Setup s;
         state.ResumeTiming();
         for (int i = 0; i < 86400; ++i) s.Tick();
-        benchmark::DoNotOptimize(s.desktop.last);
+        benchmark::DoNotOptimize(s.desktop.tip);
     }
 }
 BENCHMARK(BM_WatchDay)->Unit(benchmark::kMillisecond);
