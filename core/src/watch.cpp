@@ -1,5 +1,6 @@
 #include "waktuna/watch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 

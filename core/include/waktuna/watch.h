@@ -28,7 +28,8 @@
 // and only then performs the requests in order. A tick that runs inside a
 // dialog examines only later seconds; when the outer tick resumes it carries
 // on with what it had decided and examines nothing again. The end of a sound
-// is looked at after the requests, from the players as they are then.
+// is looked at after the requests, from the players as they are then, and
+// the countdown shows the clock as it is when its turn comes.
 //
 // The day. The times belong to the date they were computed for. When the
 // second being examined lies on another date (midnight, a wake-up after
@@ -131,7 +132,7 @@ public:
     // none there).
     void RunTask(size_t index);
 
-    // Adzan and task-sound control (the tray menu).
+    // ---- Sounds (also the tray menu's items) ---------------------------------------
     void PlayAdzan();
     void StartDua();
     void CloseAdzan();
