@@ -1,0 +1,28 @@
+// Waktuna.exe: the program entry. Builds the main window (which runs the
+// start-up) and runs the message loop until the program ends.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "form1.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+
+    app::Form1 form;
+    switch (form.Create()) {
+    case app::Form1::Started::kFirst:
+        break;
+    case app::Form1::Started::kSecond:
+        return 0;
+    case app::Form1::Started::kFailed:
+        return 1;
+    }
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}

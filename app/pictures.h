@@ -1,0 +1,30 @@
+// Picture strips from the resources (the main window's image lists, the
+// message-dialog pictures): 32-bit bitmaps with an alpha channel, drawn
+// blended over whatever lies below.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+class PictureStrip {
+public:
+    PictureStrip() = default;
+    PictureStrip(const PictureStrip&) = delete;
+    PictureStrip& operator=(const PictureStrip&) = delete;
+    ~PictureStrip();
+
+    // Loads the bitmap resource `name`, cut into square pictures of its height.
+    bool Load(const char* name);
+    int Count() const { return size_ ? width_ / size_ : 0; }
+    int Size() const { return size_; }
+    // Draws picture `index` with its top-left corner at (x, y), `size` pixels
+    // square (0: its own size).
+    void Draw(HDC dc, int index, int x, int y, int size = 0) const;
+
+private:
+    HBITMAP bitmap_ = nullptr;
+    int width_ = 0, size_ = 0;
+};
+
+}  // namespace app

@@ -1,0 +1,53 @@
+// The base of every window of the program: one window procedure for all of
+// them. The object is bound to its window at WM_NCCREATE (through the
+// creation parameter), so even the earliest messages reach the object.
+#pragma once
+
+#include <windows.h>
+
+namespace app {
+
+struct WindowSpec {
+    const char* class_name = nullptr;
+    const char* title = "";
+    DWORD style = WS_OVERLAPPEDWINDOW;
+    DWORD ex_style = 0;
+    int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+    HWND parent = nullptr;
+    HMENU menu_or_id = nullptr;
+    UINT class_style = CS_DBLCLKS;
+    HBRUSH background = nullptr;
+    HICON icon = nullptr;
+};
+
+class Window {
+public:
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hwnd() const { return hwnd_; }
+    bool Exists() const { return hwnd_ != nullptr; }
+
+protected:
+    // Registers the class (once per name) and creates the window bound to this.
+    bool CreateWin(const WindowSpec& spec);
+    // Every message of the window; the default passes it on to Windows.
+    virtual LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp);
+    // The last message the window gets; the handle is gone after it.
+    virtual void OnFinalDestroy() {}
+    LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    HWND hwnd_ = nullptr;
+};
+
+// The module of the program (the resources' owner).
+HINSTANCE Instance();
+
+// Pixels at 96 DPI to pixels at the system's DPI.
+int Scale(int pixels);
+
+}  // namespace app

@@ -1,0 +1,253 @@
+// waktuna-drive: a small Windows console program the end-to-end tests use to
+// look at Waktuna's windows from outside and send them messages, as a user's
+// actions or the shell would. One command per run; prints results on stdout,
+// exits 1 when what was asked for is not there.
+//
+//   find CLASS [SECONDS]          wait for a top-level window of the class; print its handle
+//   gone CLASS [SECONDS]          wait until no window of the class is left
+//   visible HWND                  print 1 or 0
+//   text HWND                     print the window's text
+//   controls HWND                 print "class<TAB>text<TAB>visible" for each child
+//   click HWND TEXT               press the child button with this text (BM_CLICK)
+//   post HWND MSG WPARAM LPARAM   PostMessage (numbers in decimal or 0x hex)
+//   send HWND MSG WPARAM LPARAM   SendMessage, prints the result
+//   rect HWND                     print "x y width height" of the window
+//   windows                       list every top-level window: handle, class, visible, text
+//   count PROCESS.EXE             print how many processes run that program
+//   foreground HWND               bring the window to the front and give it the focus
+//   tray-icons                    print the number of icons in the notification area
+//   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
+//   reg-get NAME                  print a value of that key (exit 1 when missing)
+//   start EXE                     start a program and return at once
+//   start-time EXE                start a program, print the milliseconds until its tray
+//                                 icon is there
+#include <windows.h>
+
+#include <tlhelp32.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kKey = "Software\\Waktuna3";
+
+HWND ParseHwnd(const char* s) {
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(s, nullptr, 0)));
+}
+uintptr_t ParseNumber(const char* s) { return static_cast<uintptr_t>(std::strtoll(s, nullptr, 0)); }
+
+std::string ClassOf(HWND h) {
+    char buf[256] = {};
+    GetClassNameA(h, buf, sizeof buf);
+    return buf;
+}
+
+std::string TextOf(HWND h) {
+    // WM_GETTEXT reaches controls of other processes (GetWindowText does not).
+    char buf[4096] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(h, WM_GETTEXT, sizeof buf, reinterpret_cast<LPARAM>(buf), SMTO_ABORTIFHUNG,
+                        2000, &result);
+    return buf;
+}
+
+std::vector<HWND> TopLevel(const std::string& cls) {
+    std::vector<HWND> found;
+    struct Ctx {
+        const std::string* cls;
+        std::vector<HWND>* found;
+    } ctx{&cls, &found};
+    EnumWindows(
+        [](HWND h, LPARAM lp) -> BOOL {
+            auto* c = reinterpret_cast<Ctx*>(lp);
+            if (c->cls->empty() || ClassOf(h) == *c->cls) c->found->push_back(h);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&ctx));
+    return found;
+}
+
+bool WaitFor(const std::string& cls, double seconds, bool present, HWND* out) {
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds * 1000);
+    for (;;) {
+        auto w = TopLevel(cls);
+        if (present && !w.empty()) {
+            *out = w.front();
+            return true;
+        }
+        if (!present && w.empty()) return true;
+        if (static_cast<int>(end - GetTickCount()) <= 0) return false;
+        Sleep(50);
+    }
+}
+
+void PrintHwnd(HWND h) { std::printf("0x%llx\n", static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h))); }
+
+int TrayIcons() {
+    // Wine's shell keeps each icon as a window of its own class, inside the
+    // tray window or standing alone when no tray is docked.
+    int count = 0;
+    struct Ctx {
+        int* count;
+    } ctx{&count};
+    auto visit = [](HWND h, LPARAM lp) -> BOOL {
+        const std::string cls = ClassOf(h);
+        if (cls == "__wine_tray_icon" || cls == "__winex11_tray_icon")
+            ++*reinterpret_cast<Ctx*>(lp)->count;
+        return TRUE;
+    };
+    EnumWindows(visit, reinterpret_cast<LPARAM>(&ctx));
+    for (const char* tray : {"Shell_TrayWnd", "__winex11_standalone_tray"})
+        for (HWND h : TopLevel(tray)) EnumChildWindows(h, visit, reinterpret_cast<LPARAM>(&ctx));
+    return count;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return 2;
+    const std::string cmd = argv[1];
+    auto arg = [&](int i) -> const char* { return i < argc ? argv[i] : ""; };
+    if (cmd == "find" || cmd == "gone") {
+        HWND h = nullptr;
+        const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
+        if (!WaitFor(arg(2), seconds, cmd == "find", &h)) return 1;
+        if (h) PrintHwnd(h);
+        return 0;
+    }
+    if (cmd == "visible") {
+        std::printf("%d\n", IsWindowVisible(ParseHwnd(arg(2))) ? 1 : 0);
+        return 0;
+    }
+    if (cmd == "text") {
+        std::printf("%s\n", TextOf(ParseHwnd(arg(2))).c_str());
+        return 0;
+    }
+    if (cmd == "controls" || cmd == "click") {
+        HWND parent = ParseHwnd(arg(2));
+        const std::string want = arg(3);
+        std::vector<HWND> children;
+        EnumChildWindows(
+            parent,
+            [](HWND h, LPARAM lp) -> BOOL {
+                reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&children));
+        for (HWND c : children) {
+            const std::string text = TextOf(c);
+            if (cmd == "controls") {
+                std::printf("%s\t%s\t%d\n", ClassOf(c).c_str(), text.c_str(),
+                            IsWindowVisible(c) ? 1 : 0);
+            } else if (text == want && IsWindowVisible(c)) {
+                PostMessageA(c, BM_CLICK, 0, 0);
+                return 0;
+            }
+        }
+        return cmd == "controls" ? 0 : 1;
+    }
+    if (cmd == "post" || cmd == "send") {
+        HWND h = ParseHwnd(arg(2));
+        const UINT msg = static_cast<UINT>(ParseNumber(arg(3)));
+        const WPARAM wp = ParseNumber(arg(4));
+        const LPARAM lp = static_cast<LPARAM>(ParseNumber(arg(5)));
+        if (cmd == "post") return PostMessageA(h, msg, wp, lp) ? 0 : 1;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, 5000, &result)) return 1;
+        std::printf("%lld\n", static_cast<long long>(result));
+        return 0;
+    }
+    if (cmd == "rect") {
+        RECT r{};
+        if (!GetWindowRect(ParseHwnd(arg(2)), &r)) return 1;
+        std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+        return 0;
+    }
+    if (cmd == "windows") {
+        for (HWND h : TopLevel("")) {
+            char title[256] = {};
+            GetWindowTextA(h, title, sizeof title);
+            std::printf("0x%llx\t%s\t%d\t%s\n",
+                        static_cast<unsigned long long>(reinterpret_cast<uintptr_t>(h)),
+                        ClassOf(h).c_str(), IsWindowVisible(h) ? 1 : 0, title);
+        }
+        return 0;
+    }
+    if (cmd == "count") {
+        int n = 0;
+        HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+        PROCESSENTRY32 pe{};
+        pe.dwSize = sizeof pe;
+        for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
+            if (_stricmp(pe.szExeFile, arg(2)) == 0) ++n;
+        CloseHandle(snap);
+        std::printf("%d\n", n);
+        return 0;
+    }
+    if (cmd == "foreground") {
+        HWND h = ParseHwnd(arg(2));
+        SetForegroundWindow(h);
+        return GetForegroundWindow() == h ? 0 : 1;
+    }
+    if (cmd == "tray-icons") {
+        std::printf("%d\n", TrayIcons());
+        return 0;
+    }
+    if (cmd == "reg-set") {
+        HKEY key;
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
+            return 1;
+        LSTATUS st;
+        if (std::strcmp(arg(3), "dword") == 0) {
+            const DWORD v = static_cast<DWORD>(ParseNumber(arg(4)));
+            st = RegSetValueExA(key, arg(2), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v),
+                                sizeof v);
+        } else {
+            st = RegSetValueExA(key, arg(2), 0, REG_SZ, reinterpret_cast<const BYTE*>(arg(4)),
+                                static_cast<DWORD>(std::strlen(arg(4)) + 1));
+        }
+        RegCloseKey(key);
+        return st == ERROR_SUCCESS ? 0 : 1;
+    }
+    if (cmd == "reg-get") {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+        BYTE data[1024] = {};
+        DWORD type = 0, size = sizeof data - 1;
+        const LSTATUS st = RegQueryValueExA(key, arg(2), nullptr, &type, data, &size);
+        RegCloseKey(key);
+        if (st != ERROR_SUCCESS) return 1;
+        if (type == REG_DWORD)
+            std::printf("0x%lx\n", *reinterpret_cast<DWORD*>(data));
+        else
+            std::printf("%s\n", reinterpret_cast<char*>(data));
+        return 0;
+    }
+    if (cmd == "start" || cmd == "start-time") {
+        STARTUPINFOA si{};
+        si.cb = sizeof si;
+        PROCESS_INFORMATION pi{};
+        std::string line = std::string("\"") + arg(2) + "\"";
+        const int before = TrayIcons();
+        LARGE_INTEGER f, t0, t1;
+        QueryPerformanceFrequency(&f);
+        QueryPerformanceCounter(&t0);
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                            &si, &pi))
+            return 1;
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        if (cmd == "start") return 0;
+        for (int i = 0; i < 3000 && TrayIcons() <= before; ++i) Sleep(5);
+        QueryPerformanceCounter(&t1);
+        if (TrayIcons() <= before) return 1;
+        std::printf("%lld\n", (t1.QuadPart - t0.QuadPart) * 1000 / f.QuadPart);
+        return 0;
+    }
+    return 2;
+}

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# End-to-end tests of Waktuna.exe: each scenario starts the program in a fresh
+# Wine prefix on an X display (Xvfb) with a PulseAudio null sink, and looks at
+# it from outside through waktuna-drive (windows, texts, the notification
+# area, the registry) as a user or the shell would.
+# usage: e2e_test.sh WAKTUNA.EXE WAKTUNA-DRIVE.EXE OUTPUT-DIR
+set -u
+exe=$(realpath "$1")
+driver=$(realpath "$2")
+out=$3
+mkdir -p "$out"
+export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
+failures=0
+passes=0
+own_pids=()
+template=""
+prefix=""
+
+cleanup() {
+    [ -n "$prefix" ] && WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+    [ -n "$template" ] && rm -rf "$template"
+    for pid in "${own_pids[@]}"; do kill "$pid" 2>/dev/null; done
+}
+trap cleanup EXIT
+
+# A display: ours when none is given. -noreset keeps the keyboard settings.
+if [ -z "${DISPLAY:-}" ]; then
+    n=90
+    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
+    own_pids+=($!)
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+fi
+# Ctrl+Alt+F12 must reach programs, not switch virtual terminals.
+setxkbmap -option srvrkeys:none >/dev/null 2>&1 || true
+
+# Sound devices: MCI opens sound files only when one exists.
+if ! pulseaudio --check >/dev/null 2>&1; then
+    pulseaudio -n --exit-idle-time=-1 --load="module-null-sink sink_name=null" \
+        --load=module-native-protocol-unix >/dev/null 2>&1 &
+    own_pids+=($!)
+fi
+
+# One booted prefix; every scenario gets its own copy of it.
+template=$(mktemp -d /tmp/waktuna-e2e.XXXXXX)
+WINEPREFIX=$template wineboot -i >/dev/null 2>&1
+WINEPREFIX=$template wineserver -w
+
+begin() {  # begin NAME: a fresh prefix for the scenario
+    scenario=$1
+    prefix=$(mktemp -d /tmp/waktuna-e2e.XXXXXX)
+    # Files are shared with the template as hard links; the ones Wine rewrites
+    # in place are copied.
+    cp -al "$template/." "$prefix/"
+    for f in "$template"/*.reg "$template"/drive_c/windows/*.ini; do
+        [ -e "$f" ] && cp --remove-destination "$f" "$prefix/${f#"$template"/}"
+    done
+    export WINEPREFIX=$prefix
+}
+
+finish() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w >/dev/null 2>&1
+    rm -rf "$prefix"
+    prefix=""
+}
+
+drive() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
+# A program started through the driver keeps the driver's output open: no
+# pipe there, or the reader would wait for the program to end.
+start() { wine "$driver" start "$exe" </dev/null >/dev/null 2>&1; }
+start_time() {  # prints the milliseconds from the start to the tray icon
+    local file
+    file=$(mktemp)
+    wine "$driver" start-time "$exe" </dev/null >"$file" 2>/dev/null
+    tr -d '\r' <"$file"
+    rm -f "$file"
+}
+
+check() {  # check DESCRIPTION EXPECTED ACTUAL
+    if [ "$2" == "$3" ]; then
+        passes=$((passes + 1))
+    else
+        echo "FAIL [$scenario] $1: expected '$2', got '$3'"
+        failures=$((failures + 1))
+    fi
+}
+
+wait_until() {  # wait_until SECONDS COMMAND...: true once the command succeeds
+    local end=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        [ $SECONDS -ge "$end" ] && return 1
+        sleep 0.2
+    done
+}
+
+screenshot() {  # screenshot HWND FILE
+    local x y w h
+    read -r x y w h < <(drive rect "$1")
+    sleep 0.5
+    import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$2"
+}
+
+running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
+
+# --- First start, no settings key ------------------------------------------
+begin first-start
+start
+form=$(drive find WaktunaForm1 20)
+check "main window exists" 1 "$([ -n "$form" ] && echo 1)"
+wait_until 10 test "$(drive tray-icons)" == 1
+check "one tray icon" 1 "$(drive tray-icons)"
+check "main window hidden" 0 "$(drive visible "$form")"
+check "no Hwnd without a key" missing "$(drive reg-get Hwnd || echo missing)"
+check "English header" 1 "$(drive controls "$form" | grep -c $'\tPrayer times reminder\t')"
+drive post "$form" 0x312 1001 0   # WM_HOTKEY
+wait_until 5 test "$(drive visible "$form")" == 1
+check "hot key shows the window" 1 "$(drive visible "$form")"
+screenshot "$form" main-skin0.png
+finish
+
+# --- Key present: Hwnd, then a second start hands over ---------------------
+begin second-instance
+drive reg-set Area sz Jakarta
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+check "Hwnd written" "$form" "$(drive reg-get Hwnd)"
+start
+sleep 1
+wait_until 15 running 1
+check "one process remains" 1 "$(drive count Waktuna.exe)"
+check "first window shown" 1 "$(drive visible "$form")"
+check "still one tray icon" 1 "$(drive tray-icons)"
+finish
+
+# --- Hot key: the real key press, and the show/hide logic -------------------
+begin hot-key
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x312 1001 0
+wait_until 5 test "$(drive visible "$form")" == 1
+drive foreground "$form"
+xdotool key ctrl+alt+F12
+wait_until 5 test "$(drive visible "$form")" == 0
+check "Ctrl+Alt+F12 hides the focused window" 0 "$(drive visible "$form")"
+drive post "$form" 0x312 1001 0
+wait_until 5 test "$(drive visible "$form")" == 1
+check "hot key shows it again" 1 "$(drive visible "$form")"
+drive post "$form" 0x312 1001 0
+wait_until 5 test "$(drive visible "$form")" == 0
+check "and hides it" 0 "$(drive visible "$form")"
+finish
+
+echo "e2e: $passes passed, $failures failed"
+[ "$failures" -eq 0 ]
