@@ -1,0 +1,39 @@
+// The settings key in the registry: HKEY_LOCAL_MACHINE\Software\Waktuna3
+// behind the core's SettingsStore seam (A functions, text in the ANSI code
+// page). The typed reads and the missing-value rules live in core.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "waktuna/settings_store.h"
+
+namespace app {
+
+inline constexpr const char* kSettingsKeyPath = "Software\\Waktuna3";
+
+class RegistryStore final : public waktuna::SettingsStore {
+public:
+    // Takes ownership of an open key; closes it when destroyed.
+    explicit RegistryStore(HKEY key) : key_(key) {}
+    ~RegistryStore() override;
+    RegistryStore(const RegistryStore&) = delete;
+    RegistryStore& operator=(const RegistryStore&) = delete;
+
+    // Opens an existing key (never creates it); nullptr when it cannot be
+    // opened with the access asked for.
+    static std::unique_ptr<RegistryStore> Open(HKEY root, const char* path, REGSAM access);
+
+    std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
+    bool Write(std::string_view name, const waktuna::StoredValue& value) override;
+    bool Delete(std::string_view name) override;
+    std::vector<std::string> Names() const override;
+
+    HKEY key() const { return key_; }
+
+private:
+    HKEY key_;
+};
+
+}  // namespace app
