@@ -4,23 +4,15 @@
 #include <windowsx.h>
 
 #include "controls.h"
+#include "form1_ids.h"
 #include "main_page.h"
 #include "waktuna/saved_notice.h"
 
 namespace app {
 
+using namespace form1;
+
 namespace {
-
-enum TimerId : UINT_PTR { kClockTimer = 1, kSavedNoticeTimer = 2 };
-enum ControlId : int { kHideButtonId = 100, kFirstPageButtonId = 200 };
-// Menu command identifiers are the item numbers plus this.
-constexpr UINT kMenuBase = 1000;
-
-// Layout of the main window, pixels at 96 DPI.
-constexpr int kCaptionHeight = 29;
-constexpr int kHeaderBottom = 82;
-constexpr int kSideLeft = 6, kSideWidth = 130;
-constexpr int kButtonTop = 88, kButtonHeight = 38;
 
 // The pages built so far; the others come with their own windows.
 bool PageAvailable(waktuna::Page page) { return page == waktuna::kPageMain; }
@@ -30,12 +22,14 @@ bool PageAvailable(waktuna::Page page) { return page == waktuna::kPageMain; }
 Form1::Form1() = default;
 
 Form1::~Form1() {
+    // A player submenu that is not shown is no longer part of the tray menu.
     if (tray_menu_) DestroyMenu(tray_menu_);
+    for (HMENU m : {adzan_menu_, multimedia_menu_})
+        if (m && IsMenu(m)) DestroyMenu(m);
     for (HFONT f : {font_, font_bold_, font_title_, font_caption_})
         if (f) DeleteObject(f);
     if (saved_notice_brush_) DeleteObject(saved_notice_brush_);
     if (instance_mutex_) CloseHandle(instance_mutex_);
-    if (settings_key_) RegCloseKey(settings_key_);
 }
 
 Form1::Started Form1::Create() {
@@ -64,98 +58,9 @@ Form1::Started Form1::Create() {
     return StartUp();
 }
 
-bool Form1::IsFirstInstance() {
-    instance_mutex_ = CreateMutexA(nullptr, FALSE, kMutexName);
-    if (!instance_mutex_) return false;
-    // The first instance owns the mutex for its whole life; a later one finds
-    // it owned and times out at once.
-    return WaitForSingleObject(instance_mutex_, 0) != WAIT_TIMEOUT;
-}
-
-Form1::Started Form1::StartUp() {
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Waktuna3", 0, KEY_READ | KEY_WRITE,
-                      &settings_key_) != ERROR_SUCCESS)
-        settings_key_ = nullptr;
-
-    if (!IsFirstInstance()) {
-        tray_.Remove();
-        DWORD value = 0, size = sizeof value, type = 0;
-        HWND first = nullptr;
-        if (settings_key_ &&
-            RegQueryValueExA(settings_key_, "Hwnd", nullptr, &type,
-                             reinterpret_cast<BYTE*>(&value), &size) == ERROR_SUCCESS &&
-            type == REG_DWORD && size == sizeof value)
-            first = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(value)));
-        if (settings_key_) RegCloseKey(settings_key_);
-        settings_key_ = nullptr;
-        if (first) ShowWindow(first, SW_SHOWNORMAL);
-        DestroyWindow(tray_.hwnd());
-        return Started::kSecond;
-    }
-    if (settings_key_) {
-        const DWORD value =
-            static_cast<DWORD>(static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd())));
-        RegSetValueExA(settings_key_, "Hwnd", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
-                       sizeof value);
-    }
-
-    SetText(version_label_, "Waktuna v3.10");
-    SetText(page_title_, "Waktuna");
-    ApplySkinNumber(0);
-
-    HRGN region = CreateRoundRectRgn(0, 0, Scale(kWidth) + 1, Scale(kHeight) + 14, 13, 13);
-    SetWindowRgn(hwnd(), region, FALSE);
-    Layout();
-
-    SetTimer(hwnd(), kClockTimer, 1000, nullptr);
-    ShowWindow(saved_notice_, SW_HIDE);
-
-    main_page_ = std::make_unique<MainPage>(skin_, language_);
-    main_page_->Create(hwnd(), page_area_);
-    OpenPage(waktuna::kPageMain);
-
-    ShowWindow(hwnd(), SW_HIDE);
-    ApplyTexts();
-    RegisterHotKeyFrom("");
-    return Started::kFirst;
-}
-
-void Form1::BuildTrayMenu() {
-    tray_menu_ = CreatePopupMenu();
-    adzan_menu_ = CreatePopupMenu();
-    multimedia_menu_ = CreatePopupMenu();
-    for (const auto& item : waktuna::TrayMenuItems()) {
-        HMENU target = item.submenu == waktuna::kItemAdzan        ? adzan_menu_
-                       : item.submenu == waktuna::kItemMultimedia ? multimedia_menu_
-                                                                  : tray_menu_;
-        MENUITEMINFOA mi{};
-        mi.cbSize = sizeof mi;
-        mi.fMask = MIIM_ID | MIIM_FTYPE | MIIM_STRING | MIIM_STATE;
-        mi.wID = kMenuBase + static_cast<UINT>(item.number);
-        if (!item.initial_caption) {
-            mi.fType = MFT_SEPARATOR;
-        } else {
-            mi.dwTypeData = const_cast<char*>(item.initial_caption);
-        }
-        if (item.number == waktuna::kItemAdzan || item.number == waktuna::kItemMultimedia) {
-            // The two player submenus are shown only while their player exists.
-            continue;
-        }
-        const bool later = item.number == waktuna::kItemProgramSetting ||
-                           item.number == waktuna::kItemPrayerTimesSetting ||
-                           item.number == waktuna::kItemMessageSetting ||
-                           item.number == waktuna::kItemScheduleMaker ||
-                           item.number == waktuna::kItemTaskScheduler ||
-                           item.number == waktuna::kItemConverter ||
-                           item.number == waktuna::kItemAbout ||
-                           item.number == waktuna::kItemDropZone;
-        if (later) mi.fState = MFS_GRAYED;
-        InsertMenuItemA(target, GetMenuItemCount(target), TRUE, &mi);
-    }
-    SetMenuDefaultItem(tray_menu_, kMenuBase + waktuna::kItemOpen, FALSE);
-}
-
 void Form1::BuildControls() {
+    page_area_ = {Scale(kSideLeft + kSideWidth + 4), Scale(kHeaderBottom + 4), Scale(kWidth - 6),
+                  Scale(kHeight - 6)};
     font_ = MakeFont("Arial", 9);
     font_bold_ = MakeFont("Arial", 9, true);
     font_title_ = MakeFont("Arial", 14, true);
@@ -195,51 +100,6 @@ void Form1::BuildControls() {
                               SS_CENTER | SS_CENTERIMAGE);
 }
 
-void Form1::Layout() {
-    page_area_ = {Scale(kSideLeft + kSideWidth + 4), Scale(kHeaderBottom + 4),
-                  Scale(kWidth - 6), Scale(kHeight - 6)};
-}
-
-void Form1::ApplySkinNumber(int32_t n) {
-    ApplySkin(n, skin_);
-    if (main_page_) main_page_->ApplyColours();
-    InvalidateRect(hwnd(), nullptr, TRUE);
-}
-
-void Form1::ApplyTexts() {
-    // Until the language list is loaded the controls keep their built-in captions.
-    if (language_.Count() == 0) {
-        SetText(header_title_, "Prayer times reminder");
-    } else {
-        SetText(header_title_, language_.Line(48));
-        for (const auto& item : waktuna::TrayMenuItems())
-            if (item.language_line && item.number != waktuna::kItemOpen)
-                SetMenuCaption(item.number, language_.Line(item.language_line));
-        SetMenuCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(IsShown())));
-    }
-    for (int i = 0; i < waktuna::kPageCount; ++i)
-        SetText(page_buttons_[i], language_.Count()
-                                      ? waktuna::PageButtonCaption(language_,
-                                                                   static_cast<waktuna::Page>(i))
-                                      : "");
-    if (main_page_) main_page_->ApplyLanguage();
-}
-
-void Form1::SetMenuCaption(int item, const std::string& caption) {
-    MENUITEMINFOA mi{};
-    mi.cbSize = sizeof mi;
-    mi.fMask = MIIM_STRING;
-    mi.dwTypeData = const_cast<char*>(caption.c_str());
-    SetMenuItemInfoA(tray_menu_, kMenuBase + static_cast<UINT>(item), FALSE, &mi);
-}
-
-void Form1::RegisterHotKeyFrom(const std::string& text) {
-    UnregisterHotKey(hwnd(), kHotKeyId);
-    (void)text;
-    // A failed registration (the keys are taken) is ignored.
-    RegisterHotKey(hwnd(), kHotKeyId, MOD_ALT | MOD_CONTROL, VK_F12);
-}
-
 bool Form1::IsShown() const { return IsWindowVisible(hwnd()) != FALSE; }
 
 void Form1::ShowMain() {
@@ -253,7 +113,7 @@ void Form1::OpenPage(waktuna::Page page) {
     if (!PageAvailable(page)) return;
     current_page_ = page;
     if (main_page_) main_page_->Show(page == waktuna::kPageMain);
-    SetText(page_title_, language_.Count() ? waktuna::PageTitle(language_, page) : "Waktuna");
+    SetText(page_title_, waktuna::PageTitle(language_, page));
 }
 
 void Form1::ShowSavedNotice() {
@@ -280,43 +140,6 @@ void Form1::SavedNoticeTick() {
                  Scale(saved_notice_height_), SWP_NOMOVE);
     InvalidateRect(saved_notice_, nullptr, TRUE);
 }
-
-void Form1::OnTrayDoubleClick() {
-    ShowMain();
-    OpenPage(waktuna::kPageMain);
-}
-
-void Form1::OnTrayRightButton() {
-    // The window must be in front, or the menu does not close when the user
-    // clicks elsewhere.
-    SetForegroundWindow(hwnd());
-    POINT pt;
-    GetCursorPos(&pt);
-    const UINT cmd = TrackPopupMenu(tray_menu_, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0,
-                                    hwnd(), nullptr);
-    PostMessageA(hwnd(), WM_NULL, 0, 0);
-    if (cmd >= kMenuBase) RunMenuItem(static_cast<int>(cmd - kMenuBase));
-}
-
-void Form1::RunMenuItem(int item) {
-    switch (item) {
-    case waktuna::kItemOpen:
-        if (!IsShown()) {
-            ShowMain();
-            OpenPage(waktuna::kPageMain);
-        } else {
-            HideMain();
-        }
-        break;
-    case waktuna::kItemClose:
-        Close();
-        break;
-    default:
-        break;
-    }
-}
-
-void Form1::Close() { DestroyWindow(hwnd()); }
 
 void Form1::Paint(HDC dc) {
     RECT client;
@@ -389,13 +212,8 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_ERASEBKGND:
         return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        Paint(dc);
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Painted([this](HDC dc) { Paint(dc); });
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wp);
         HWND control = reinterpret_cast<HWND>(lp);
@@ -440,11 +258,13 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         return 0;
     case WM_SHOWWINDOW:
-        if (language_.Count())
-            SetMenuCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(wp != 0)));
+        SetMenuCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(wp != 0)));
+        // Showing the main window closes an open message dialog.
+        if (wp && dialog_) dialog_->Close();
         break;
     case WM_TIMER:
         if (wp == kSavedNoticeTimer) SavedNoticeTick();
+        if (wp == kClockTimer && watch_) watch_->OnClockTick();
         return 0;
     case WM_CLOSE:
         Close();

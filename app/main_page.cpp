@@ -120,17 +120,15 @@ void MainPage::ApplyColours() {
     even_brush_ = CreateSolidBrush(even_colour_);
     if (page_brush_) DeleteObject(page_brush_);
     page_brush_ = CreateSolidBrush(p.PageColor);
-    if (hwnd()) InvalidateRect(hwnd(), nullptr, TRUE);
+    if (hwnd()) RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void MainPage::HighlightCell(int row, Column column) {
     if (row < 0 || row > 5) return;
     HWND cell = cells_[column][row];
     if (cell == red_cell_) return;  // already marked: nothing to redraw
-    HWND previous = red_cell_;
     red_cell_ = cell;
-    if (previous) InvalidateRect(previous, nullptr, TRUE);
-    ApplyColours();
+    ApplyColours();  // repaints every cell: the old one loses its red
 }
 
 void MainPage::Show(bool visible) {
@@ -206,6 +204,18 @@ void MainPage::PaintCompass(HDC target, int x, int y) {
     DeleteDC(dc);
 }
 
+void MainPage::Paint(HDC dc) {
+    // The information box's outline, then the compass.
+    HPEN pen = CreatePen(PS_SOLID, 1, skin_.palette.EdgeColor);
+    HGDIOBJ old_pen = SelectObject(dc, pen);
+    HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, info_box_.left, info_box_.top, info_box_.right, info_box_.bottom, 6, 6);
+    SelectObject(dc, old_pen);
+    SelectObject(dc, old_brush);
+    DeleteObject(pen);
+    PaintCompass(dc, Scale(kQiblaLeft), Scale(kCompassTop));
+}
+
 HBRUSH MainPage::BrushFor(HWND control, HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     for (int r = 0; r < 6; ++r) {
@@ -236,20 +246,8 @@ LRESULT MainPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         FillRect(reinterpret_cast<HDC>(wp), &r, page_brush_);
         return 1;
     }
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(hwnd(), &ps);
-        HPEN pen = CreatePen(PS_SOLID, 1, skin_.palette.EdgeColor);
-        HGDIOBJ old_pen = SelectObject(dc, pen);
-        HGDIOBJ old_brush = SelectObject(dc, GetStockObject(NULL_BRUSH));
-        RoundRect(dc, info_box_.left, info_box_.top, info_box_.right, info_box_.bottom, 6, 6);
-        SelectObject(dc, old_pen);
-        SelectObject(dc, old_brush);
-        DeleteObject(pen);
-        PaintCompass(dc, Scale(kQiblaLeft), Scale(kCompassTop));
-        EndPaint(hwnd(), &ps);
-        return 0;
-    }
+    case WM_PAINT:
+        return Painted([this](HDC dc) { Paint(dc); });
     case WM_CTLCOLORSTATIC:
         return reinterpret_cast<LRESULT>(BrushFor(reinterpret_cast<HWND>(lp),
                                                   reinterpret_cast<HDC>(wp)));

@@ -46,6 +46,7 @@ protected:
 
 private:
     void BuildQiblaCompass();
+    void Paint(HDC dc);
     void PaintCompass(HDC dc, int x, int y);
     HBRUSH BrushFor(HWND control, HDC dc);
 

@@ -38,6 +38,15 @@ protected:
     // The last message the window gets; the handle is gone after it.
     virtual void OnFinalDestroy() {}
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
+    // WM_PAINT: `paint` draws on the window's paint DC.
+    template <class Paint>
+    LRESULT Painted(Paint&& paint) {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(hwnd_, &ps);
+        paint(dc);
+        EndPaint(hwnd_, &ps);
+        return 0;
+    }
 
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -16,6 +16,8 @@
 //   count PROCESS.EXE             print how many processes run that program
 //   foreground HWND               bring the window to the front and give it the focus
 //   tray-icons                    print the number of icons in the notification area
+//   wait-dialog SECONDS           wait for the message dialog; print the local time it was
+//                                 found ("HH:MM:SS.mmm"), a TAB and its texts joined by "|"
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
 //   reg-get NAME                  print a value of that key (exit 1 when missing)
 //   start EXE                     start a program and return at once
@@ -196,6 +198,31 @@ int main(int argc, char** argv) {
     if (cmd == "tray-icons") {
         std::printf("%d\n", TrayIcons());
         return 0;
+    }
+    if (cmd == "wait-dialog") {
+        const DWORD end = GetTickCount() + static_cast<DWORD>(std::atof(arg(2)) * 1000);
+        for (;;) {
+            auto found = TopLevel("WaktunaMessageDialog");
+            if (!found.empty() && IsWindowVisible(found.front())) {
+                SYSTEMTIME t;
+                GetLocalTime(&t);
+                std::string texts;
+                EnumChildWindows(
+                    found.front(),
+                    [](HWND h, LPARAM lp) -> BOOL {
+                        auto* out = reinterpret_cast<std::string*>(lp);
+                        if (!out->empty()) *out += "|";
+                        *out += TextOf(h);
+                        return TRUE;
+                    },
+                    reinterpret_cast<LPARAM>(&texts));
+                std::printf("%02d:%02d:%02d.%03d\t%s\n", t.wHour, t.wMinute, t.wSecond,
+                            t.wMilliseconds, texts.c_str());
+                return 0;
+            }
+            if (static_cast<int>(end - GetTickCount()) <= 0) return 1;
+            Sleep(10);
+        }
     }
     if (cmd == "reg-set") {
         HKEY key;

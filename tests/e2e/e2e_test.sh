@@ -3,11 +3,12 @@
 # Wine prefix on an X display (Xvfb) with a PulseAudio null sink, and looks at
 # it from outside through waktuna-drive (windows, texts, the notification
 # area, the registry) as a user or the shell would.
-# usage: e2e_test.sh WAKTUNA.EXE WAKTUNA-DRIVE.EXE OUTPUT-DIR
+# usage: e2e_test.sh WAKTUNA.EXE WAKTUNA-DRIVE.EXE WAKTUNA-CLI.EXE OUTPUT-DIR
 set -u
 exe=$(realpath "$1")
 driver=$(realpath "$2")
-out=$3
+cli=$(realpath "$3")
+out=$4
 mkdir -p "$out"
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="
 failures=0
@@ -105,6 +106,39 @@ screenshot() {  # screenshot HWND FILE
 
 running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
 
+# The example place: Jakarta, Fajr 20 degrees, Isha 18 degrees, Syafi'i.
+store_jakarta() {
+    drive reg-set Area sz Jakarta
+    drive reg-set Latitude sz -6.175
+    drive reg-set Longitude sz 106.8272
+    drive reg-set Altitude sz 8
+    drive reg-set TZ sz 7
+    drive reg-set Gd sz 20
+    drive reg-set Gn sz 18
+    drive reg-set Syafii dword 0
+    drive reg-set Methods dword 0
+}
+
+# The Dhuhur time ("HH:mm:ss", today) at latitude 0, time zone 0 and a
+# longitude, by the command line's calculation (the program's own core).
+dhuhur_at() {
+    wine "$cli" times --lat 0 --lon "$1" --tz 0 --fajr 20 --isha 18 --time-format HH:mm:ss \
+        2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }'
+}
+seconds_of() { local h m s; IFS=: read -r h m s <<<"$1"; echo $((10#$h * 3600 + 10#$m * 60 + 10#${s%.*})); }
+
+# A longitude whose Dhuhur falls on the given second of the day: a degree
+# east brings noon four minutes earlier; two corrections settle the rounding.
+longitude_for() {
+    local target=$1 lon=0 i got
+    for i in 1 2 3 4; do
+        got=$(seconds_of "$(dhuhur_at "$lon")")
+        [ "$got" -eq "$target" ] && break
+        lon=$(awk -v l="$lon" -v g="$got" -v t="$target" 'BEGIN { printf "%.6f", l + (g - t) / 240 }')
+    done
+    echo "$lon"
+}
+
 # --- First start, no settings key ------------------------------------------
 begin first-start
 start
@@ -123,7 +157,7 @@ finish
 
 # --- Key present: Hwnd, then a second start hands over ---------------------
 begin second-instance
-drive reg-set Area sz Jakarta
+store_jakarta
 start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 test "$(drive tray-icons)" == 1
@@ -134,15 +168,21 @@ wait_until 15 running 1
 check "one process remains" 1 "$(drive count Waktuna.exe)"
 check "first window shown" 1 "$(drive visible "$form")"
 check "still one tray icon" 1 "$(drive tray-icons)"
+check "Jakarta on the panel" 1 "$(drive controls "$form" | grep -c $'\tPlace name Jakarta\t')"
+screenshot "$form" main-jakarta-skin0.png
 finish
 
 # --- Hot key: the real key press, and the show/hide logic -------------------
 begin hot-key
+store_jakarta
+drive reg-set Skin sz 39
+drive reg-set TimeFormat dword 1
 start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 test "$(drive tray-icons)" == 1
 drive post "$form" 0x312 1001 0
 wait_until 5 test "$(drive visible "$form")" == 1
+screenshot "$form" main-jakarta-skin39.png
 drive foreground "$form"
 xdotool key ctrl+alt+F12
 wait_until 5 test "$(drive visible "$form")" == 0
@@ -153,6 +193,68 @@ check "hot key shows it again" 1 "$(drive visible "$form")"
 drive post "$form" 0x312 1001 0
 wait_until 5 test "$(drive visible "$form")" == 0
 check "and hides it" 0 "$(drive visible "$form")"
+finish
+
+# --- A prayer time 20 seconds after the start: the message in that second ---
+begin prayer-time
+now=$(seconds_of "$(date +%H:%M:%S)")
+target=$((now + 30))
+lon=$(longitude_for "$target")
+drive reg-set Latitude sz 0
+drive reg-set Longitude sz "$lon"
+drive reg-set TZ sz 0
+drive reg-set Gd sz 20
+drive reg-set Gn sz 18
+drive reg-set TimeFormat dword 1
+drive reg-set MMessage dword 1
+drive reg-set DialogEffect dword 1
+# Start 20 seconds before the time.
+while [ "$(seconds_of "$(date +%H:%M:%S)")" -lt $((target - 20)) ]; do sleep 0.1; done
+start
+found=$(drive wait-dialog 40)
+shown=$(seconds_of "${found%%$'\t'*}")
+check "dialog within a second of the time" 1 "$([ $((shown - target)) -ge -1 ] && [ $((shown - target)) -le 1 ] && echo 1)"
+check "the message names the prayer" 1 "$(grep -c '|Now is the time to pray Zuhr|' <<<"|${found#*$'\t'}|")"
+dialog=$(drive find WaktunaMessageDialog 2)
+sleep 1
+screenshot "$dialog" message-dialog.png
+drive click "$dialog" OK
+wait_until 5 drive gone WaktunaMessageDialog 0
+check "OK closes the dialog" 0 "$(drive find WaktunaMessageDialog 0 >/dev/null && echo 1 || echo 0)"
+finish
+
+# --- "Close Waktuna": Cancel keeps it running, OK ends it -------------------
+begin close
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x111 1013 0   # WM_COMMAND, menu item 13
+dialog=$(drive find WaktunaMessageDialog 10)
+check "the confirmation asks" 1 "$(drive controls "$dialog" | grep -c $'\tAre you sure you want to close waktuna?\t')"
+drive click "$dialog" Cancel
+drive gone WaktunaMessageDialog 5 >/dev/null
+sleep 1
+check "Cancel keeps it running" 1 "$(drive count Waktuna.exe)"
+drive post "$form" 0x111 1013 0
+dialog=$(drive find WaktunaMessageDialog 10)
+drive click "$dialog" OK
+wait_until 10 running 0
+check "OK ends it" 0 "$(drive count Waktuna.exe)"
+check "and takes its icon along" 0 "$(drive tray-icons)"
+finish
+
+# --- Start-up time: from the start to the tray icon, median of five --------
+begin start-up-time
+times=()
+for i in 1 2 3 4 5; do
+    ms=$(start_time)
+    times+=("${ms:-99999}")
+    form=$(drive find WaktunaForm1 10)
+    drive post "$form" 0x10 0 0   # WM_CLOSE
+    wait_until 10 running 0
+done
+median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
+echo "e2e: start-up to tray icon, ms: ${times[*]} (median $median)" | tee "$out/start-up-time.txt"
 finish
 
 echo "e2e: $passes passed, $failures failed"

@@ -4,6 +4,7 @@
 
 #include "pictures.h"
 #include "skin_paint.h"
+#include "waktuna/language.h"
 #include "window.h"
 
 using namespace app;
@@ -46,4 +47,12 @@ TEST(Resources, ApplySkinUsesTheLoadedStrip) {
     EXPECT_EQ(skin.palette.BandColor, RGB(0x12, 0x5c, 0xc4));
     EXPECT_EQ(skin.strip[27], skin.palette.BandColor);
     EXPECT_EQ(skin.strip[28], RGB(0x27, 0x41, 0x94));
+}
+
+TEST(Resources, TheEnglishTextIsTheBuiltInOne) {
+    HRSRC found = FindResourceA(nullptr, "ENGLISH", MAKEINTRESOURCEA(10));  // RT_RCDATA
+    ASSERT_NE(found, nullptr);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, found)));
+    const std::string_view text(bytes, SizeofResource(nullptr, found));
+    EXPECT_EQ(text, waktuna::BuiltInEnglishText());
 }

@@ -1,0 +1,19 @@
+// Identifiers and layout shared by the files of the main window.
+#pragma once
+
+#include <windows.h>
+
+namespace app::form1 {
+
+enum TimerId : UINT_PTR { kClockTimer = 1, kSavedNoticeTimer = 2 };
+enum ControlId : int { kHideButtonId = 100, kFirstPageButtonId = 200 };
+// Menu command identifiers are the item numbers plus this.
+constexpr UINT kMenuBase = 1000;
+
+// Layout, pixels at 96 DPI.
+constexpr int kCaptionHeight = 29;
+constexpr int kHeaderBottom = 82;
+constexpr int kSideLeft = 6, kSideWidth = 130;
+constexpr int kButtonTop = 88, kButtonHeight = 38;
+
+}  // namespace app::form1

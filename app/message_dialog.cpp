@@ -1,0 +1,295 @@
+#include "message_dialog.h"
+
+#include <mmsystem.h>
+#include <windowsx.h>
+
+#include "controls.h"
+
+namespace app {
+
+namespace {
+
+enum : UINT_PTR { kFadeTimer = 1, kSecondTimer = 2 };
+enum : int { kOkId = IDOK, kCancelId = IDCANCEL, kCloseId = 100 };
+
+// Layout, pixels at 96 DPI.
+constexpr int kTitle = waktuna::kDialogTitleHeight;
+constexpr int kPanelTop = 116;
+constexpr int kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 10;
+
+const std::string kVersionCaption = "Waktuna v3.10";
+
+// Runs on the multimedia-timer thread: it only asks the dialog to take its
+// next step on the user-interface thread.
+void CALLBACK EffectTimerProc(UINT, UINT, DWORD_PTR hwnd, DWORD_PTR, DWORD_PTR) {
+    PostMessageA(reinterpret_cast<HWND>(hwnd), MessageDialog::kEffectTick, 0, 0);
+}
+
+HRGN MakeRegion(const waktuna::WindowShape& shape) {
+    auto part = [](const waktuna::ShapePart& p) -> HRGN {
+        switch (p.kind) {
+        case waktuna::ShapePart::kEllipse:
+            return CreateEllipticRgn(p.box.left, p.box.top, p.box.right, p.box.bottom);
+        case waktuna::ShapePart::kRoundRectangle:
+            return CreateRoundRectRgn(p.box.left, p.box.top, p.box.right, p.box.bottom, p.corner,
+                                      p.corner);
+        case waktuna::ShapePart::kPolygon: {
+            std::vector<POINT> pts;
+            for (auto& q : p.points) pts.push_back({q.x, q.y});
+            return CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), ALTERNATE);
+        }
+        default:
+            return CreateRectRgn(p.box.left, p.box.top, p.box.right, p.box.bottom);
+        }
+    };
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    for (const auto& p : shape.add) {
+        HRGN r = part(p);
+        CombineRgn(region, region, r, RGN_OR);
+        DeleteObject(r);
+    }
+    for (const auto& p : shape.remove) {
+        HRGN r = part(p);
+        CombineRgn(region, region, r, RGN_DIFF);
+        DeleteObject(r);
+    }
+    return region;
+}
+
+}  // namespace
+
+MessageDialog::MessageDialog(DialogRequest& request, const DialogOptions& options,
+                             const Skin& skin, const waktuna::LanguageList& language,
+                             const PictureStrip& pictures16)
+    : request_(request), options_(options), skin_(skin), language_(language),
+      pictures16_(pictures16) {}
+
+MessageDialog::~MessageDialog() {
+    StopEffect();
+    if (font_) DeleteObject(font_);
+    if (font_bold_) DeleteObject(font_bold_);
+}
+
+bool MessageDialog::Build(HWND owner) {
+    const int w = Scale(waktuna::kDialogWidth), h = Scale(waktuna::kDialogHeight);
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    WindowSpec spec;
+    spec.class_name = kClassName;
+    spec.title = "Waktuna3";
+    spec.style = WS_POPUP | WS_CLIPSIBLINGS;
+    spec.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (options_.use_alpha_blend ? WS_EX_LAYERED : 0);
+    spec.x = work.left + (work.right - work.left - w) / 2;
+    spec.y = work.top + (work.bottom - work.top - h) / 2;
+    spec.width = w;
+    spec.height = h;
+    spec.parent = owner;
+    if (!CreateWin(spec)) return false;
+    if (options_.use_alpha_blend) SetLayeredWindowAttributes(hwnd(), 0, waktuna::kFadeStartAlpha, LWA_ALPHA);
+
+    font_ = MakeFont("Arial", 9);
+    font_bold_ = MakeFont("Arial", 9, true);
+    version_label_ = MakeLabel(hwnd(), kVersionCaption.c_str(), 8, 7, 200, 16, font_bold_);
+    close_ = MakeChild(hwnd(), "BUTTON", "Close", BS_OWNERDRAW, waktuna::kDialogWidth - 24, 6, 16,
+                       16, kCloseId);
+    const uint8_t kind = request_.kind;
+    if (const char* picture = waktuna::DialogPictureName(kind)) kind_picture_.Load(picture);
+    title_label_ = MakeLabel(hwnd(), waktuna::DialogTitle(language_, kind).c_str(), 2, 74, 80, 16,
+                             font_bold_, SS_CENTER);
+    text_label_ = MakeLabel(hwnd(), request_.text.c_str(), 84, 38, 216, 72, font_,
+                            SS_LEFT | SS_EDITCONTROL);
+    panel_caption_ = MakeLabel(hwnd(), (kVersionCaption + " - prayer times reminder").c_str(), 10,
+                               kPanelTop + 4, 290, 14, font_);
+    const auto place = waktuna::PlaceButtons(request_.buttons, waktuna::kDialogWidth,
+                                             kButtonWidth, kButtonGap);
+    const int by = kPanelTop + 21;
+    ok_ = MakeChild(hwnd(), "BUTTON", language_.Line(45).c_str(), BS_PUSHBUTTON | WS_TABSTOP,
+                    place.ok_left, by, kButtonWidth, kButtonHeight, kOkId, font_);
+    cancel_ = MakeChild(hwnd(), "BUTTON", language_.Line(47).c_str(), BS_PUSHBUTTON | WS_TABSTOP,
+                        place.cancel_left, by, kButtonWidth, kButtonHeight, kCancelId, font_);
+    if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
+    ApplyShape(waktuna::RoundedDialogShape(w, h));
+    SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
+    return true;
+}
+
+void MessageDialog::Start() {
+    const int effect = waktuna::ChooseEffect(
+        request_.sample ? request_.effect : options_.dialog_effect, options_.random_effect);
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    effect_ = std::make_unique<waktuna::EntranceEffect>(effect, r.right - r.left, r.bottom - r.top);
+    if (effect_->Animated()) {
+        ApplyShape(waktuna::EntranceEffect::StartShape());
+        effect_timer_ = timeSetEvent(10, 1, EffectTimerProc, reinterpret_cast<DWORD_PTR>(hwnd()),
+                                     TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
+        if (!effect_timer_) ApplyShape(waktuna::RoundedDialogShape(r.right - r.left, r.bottom - r.top));
+    }
+    if (options_.use_alpha_blend) {
+        alpha_ = waktuna::kFadeStartAlpha;
+        fade_ticks_ = 0;
+        SetTimer(hwnd(), kFadeTimer, 50, nullptr);
+    }
+}
+
+void MessageDialog::RunModal(HWND owner) {
+    if (!Build(owner)) return;
+    Start();
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+    SetForegroundWindow(hwnd());
+    SetFocus(IsWindowVisible(cancel_) ? cancel_ : ok_);
+    MSG msg;
+    while (!closed_) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got <= 0) {
+            // The program is ending: leave the quit message for the outer loop.
+            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        if (PreTranslate(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (!closed_ && hwnd()) DestroyWindow(hwnd());
+}
+
+bool MessageDialog::PreTranslate(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !hwnd()) return false;
+    const bool on_ok = msg.hwnd == ok_, on_cancel = msg.hwnd == cancel_;
+    if (!on_ok && !on_cancel && msg.hwnd != hwnd() && GetParent(msg.hwnd) != hwnd()) return false;
+    switch (msg.wParam) {
+    case VK_TAB:
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (on_ok && IsWindowVisible(cancel_)) SetFocus(cancel_);
+        else if (on_cancel) SetFocus(ok_);
+        return true;
+    case VK_RETURN:
+        if (request_.buttons == waktuna::DialogButtons::Ok) Finish(-1);
+        else if (on_cancel) SendMessageA(hwnd(), WM_COMMAND, kCancelId, 0);
+        else if (on_ok) SendMessageA(hwnd(), WM_COMMAND, kOkId, 0);
+        else return false;
+        return true;
+    case VK_ESCAPE:
+        Finish(0);
+        return true;
+    }
+    return false;
+}
+
+void MessageDialog::ApplyShape(const waktuna::WindowShape& shape) {
+    SetWindowRgn(hwnd(), MakeRegion(shape), TRUE);  // the window owns the region now
+}
+
+void MessageDialog::StopEffect() {
+    if (effect_timer_) {
+        timeKillEvent(effect_timer_);  // synchronous: no callback runs after this
+        effect_timer_ = 0;
+    }
+}
+
+void MessageDialog::Finish(int result) {
+    if (closed_ || !hwnd()) return;
+    if (result >= 0) request_.result = static_cast<uint8_t>(result);
+    StopEffect();
+    KillTimer(hwnd(), kFadeTimer);
+    KillTimer(hwnd(), kSecondTimer);
+    DestroyWindow(hwnd());
+}
+
+void MessageDialog::Close() { Finish(-1); }
+
+void MessageDialog::OnFinalDestroy() {
+    closed_ = true;
+    request_.sample = false;
+}
+
+void MessageDialog::Paint(HDC dc) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const auto& p = skin_.palette;
+    FillSolid(dc, client, p.PageColor);
+    PaintCaption(dc, {0, 0, client.right, Scale(kTitle)}, skin_);
+    RECT panel{Scale(3), Scale(kPanelTop), client.right - Scale(3), client.bottom - Scale(3)};
+    PaintVerticalGradient(dc, panel, p.PageColor, waktuna::GradientEnd(p));
+    kind_picture_.Draw(dc, 0, Scale(26), Scale(38), Scale(32));
+    PaintFrame(dc, client, skin_);
+}
+
+void MessageDialog::DrawCloseButton(const DRAWITEMSTRUCT& di) {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    // The strip below the button, then picture 7 (8 while held down).
+    const RECT strip{-Scale(waktuna::kDialogWidth - 24), -Scale(6), client.right, Scale(kTitle)};
+    PaintCaption(di.hDC, strip, skin_);
+    pictures16_.Draw(di.hDC, (di.itemState & ODS_SELECTED) ? 8 : 7, 0, 0, Scale(16));
+}
+
+LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case kEffectTick:
+        if (effect_ && effect_timer_) {
+            ApplyShape(effect_->Step());
+            if (effect_->Finished()) StopEffect();
+        }
+        return 0;
+    case WM_TIMER:
+        if (wp == kFadeTimer) {
+            ++fade_ticks_;
+            if (alpha_ < 255) {
+                alpha_ = waktuna::NextFadeAlpha(alpha_);
+                SetLayeredWindowAttributes(hwnd(), 0, static_cast<BYTE>(alpha_), LWA_ALPHA);
+            }
+            if (fade_ticks_ >= waktuna::kFadeCloseTick) Finish(0);
+        } else if (wp == kSecondTimer) {
+            if (++seconds_ >= waktuna::kSecondsCloseTick) Finish(-1);
+        }
+        return 0;
+    case WM_COMMAND:
+        switch (LOWORD(wp)) {
+        case kOkId:
+            Finish(1);
+            return 0;
+        case kCancelId:
+            request_.sample = false;
+            Finish(0);
+            return 0;
+        case kCloseId:
+            Finish(0);
+            return 0;
+        }
+        break;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        return Painted([this](HDC dc) { Paint(dc); });
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        HWND control = reinterpret_cast<HWND>(lp);
+        SetBkMode(dc, TRANSPARENT);
+        const auto& p = skin_.palette;
+        SetTextColor(dc, control == version_label_   ? p.LightTextColor
+                         : control == panel_caption_ ? p.BandColor
+                                                     : p.LabelTextColor);
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    case WM_DRAWITEM:
+        DrawCloseButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
+        return TRUE;
+    case WM_LBUTTONDOWN: {
+        const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
+        const RECT caption = ChildRect(panel_caption_);
+        if (pt.y < Scale(kTitle) || PtInRect(&caption, pt)) {
+            ReleaseCapture();
+            SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+        }
+        return 0;
+    }
+    case WM_CLOSE:
+        Finish(-1);
+        return 0;
+    }
+    return Default(msg, wp, lp);
+}
+
+}  // namespace app

@@ -1,0 +1,84 @@
+// The program's own message dialog (UDialog): a picture and title for the
+// kind of message, the word-wrapped text, OK and an optional Cancel; an
+// entrance effect, optional fading in, dragging by its title strip, and it
+// closes itself after 50 seconds. One at a time, modal.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "pictures.h"
+#include "skin_paint.h"
+#include "waktuna/dialog_effect.h"
+#include "waktuna/language.h"
+#include "window.h"
+
+namespace app {
+
+// What the caller asks for and what it reads back.
+struct DialogRequest {
+    waktuna::DialogButtons buttons = waktuna::DialogButtons::Ok;
+    std::string text;
+    uint8_t kind = 3;
+    int32_t effect = 0;     // used instead of DialogEffect while `sample` is set
+    bool sample = false;    // the program settings page shows a sample
+    uint8_t result = 0;     // 1 after OK
+};
+
+// How the dialog opens: DialogEffect, UseAlphaBlend, and a number from 2 to 8
+// for a random effect.
+struct DialogOptions {
+    int32_t dialog_effect = 0;
+    bool use_alpha_blend = false;
+    int random_effect = 2;
+};
+
+class MessageDialog final : public Window {
+public:
+    static constexpr const char* kClassName = "WaktunaMessageDialog";
+    static constexpr UINT kEffectTick = WM_APP + 20;
+
+    MessageDialog(DialogRequest& request, const DialogOptions& options, const Skin& skin,
+                  const waktuna::LanguageList& language, const PictureStrip& pictures16);
+    ~MessageDialog() override;
+
+    // Creates the dialog, shows it and runs its message loop until it closes.
+    void RunModal(HWND owner);
+    // Closes it from outside (result unchanged).
+    void Close();
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnFinalDestroy() override;
+
+private:
+    bool Build(HWND owner);
+    void Start();
+    void ApplyShape(const waktuna::WindowShape& shape);
+    void StopEffect();
+    void Finish(int result);  // -1: result unchanged
+    bool PreTranslate(const MSG& msg);
+    void Paint(HDC dc);
+    void DrawCloseButton(const DRAWITEMSTRUCT& di);
+
+    DialogRequest& request_;
+    DialogOptions options_;
+    const Skin& skin_;
+    const waktuna::LanguageList& language_;
+    const PictureStrip& pictures16_;
+    PictureStrip kind_picture_;
+
+    std::unique_ptr<waktuna::EntranceEffect> effect_;
+    UINT effect_timer_ = 0;
+    int alpha_ = waktuna::kFadeStartAlpha;
+    int fade_ticks_ = 0;
+    int seconds_ = 0;
+    bool closed_ = false;
+
+    HFONT font_ = nullptr, font_bold_ = nullptr;
+    HWND version_label_ = nullptr, title_label_ = nullptr, text_label_ = nullptr;
+    HWND panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr, close_ = nullptr;
+};
+
+}  // namespace app
