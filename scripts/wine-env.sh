@@ -12,3 +12,9 @@ _waktuna_wine_cleanup() {
 }
 trap _waktuna_wine_cleanup EXIT
 wineboot -i >/dev/null 2>&1 || true
+# No window manager runs on the test display: Wine places windows itself
+# instead of waiting for one at every show and hide.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+# Let this prefix's server end: one started without a display would refuse
+# windows to every program run later on the display.
+wineserver -w >/dev/null 2>&1 || true

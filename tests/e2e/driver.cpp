@@ -18,6 +18,8 @@
 //   tray-icons                    print the number of icons in the notification area
 //   wait-dialog SECONDS           wait for the message dialog; print the local time it was
 //                                 found ("HH:MM:SS.mmm"), a TAB and its texts joined by "|"
+//   tray-delete HWND              remove the window's tray icon, as a restarting shell does
+//   taskbar-created HWND          tell the window the taskbar was created again
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
 //   reg-get NAME                  print a value of that key (exit 1 when missing)
 //   start EXE                     start a program and return at once
@@ -25,6 +27,7 @@
 //                                 icon is there
 #include <windows.h>
 
+#include <shellapi.h>
 #include <tlhelp32.h>
 
 #include <cstdio>
@@ -223,6 +226,17 @@ int main(int argc, char** argv) {
             if (static_cast<int>(end - GetTickCount()) <= 0) return 1;
             Sleep(10);
         }
+    }
+    if (cmd == "tray-delete") {
+        NOTIFYICONDATAA nid{};
+        nid.cbSize = sizeof nid;
+        nid.hWnd = ParseHwnd(arg(2));
+        nid.uID = 1;
+        return Shell_NotifyIconA(NIM_DELETE, &nid) ? 0 : 1;
+    }
+    if (cmd == "taskbar-created") {
+        const UINT msg = RegisterWindowMessageA("TaskbarCreated");
+        return PostMessageA(ParseHwnd(arg(2)), msg, 0, 0) ? 0 : 1;
     }
     if (cmd == "reg-set") {
         HKEY key;

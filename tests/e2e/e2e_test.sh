@@ -46,6 +46,8 @@ fi
 # One booted prefix; every scenario gets its own copy of it.
 template=$(mktemp -d /tmp/waktuna-e2e.XXXXXX)
 WINEPREFIX=$template wineboot -i >/dev/null 2>&1
+# No window manager on the display: Wine places windows itself.
+WINEPREFIX=$template wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 WINEPREFIX=$template wineserver -w
 
 begin() {  # begin NAME: a fresh prefix for the scenario
@@ -149,6 +151,14 @@ check "one tray icon" 1 "$(drive tray-icons)"
 check "main window hidden" 0 "$(drive visible "$form")"
 check "no Hwnd without a key" missing "$(drive reg-get Hwnd || echo missing)"
 check "English header" 1 "$(drive controls "$form" | grep -c $'\tPrayer times reminder\t')"
+# A double click on the tray icon (the icon's message to the application window).
+app=$(drive find WaktunaApplication 5)
+drive post "$app" 0x8001 1 0x203   # WM_LBUTTONDBLCLK
+wait_until 5 test "$(drive visible "$form")" == 1
+check "double click shows the window" 1 "$(drive visible "$form")"
+drive click "$form" Hide
+wait_until 5 test "$(drive visible "$form")" == 0
+check "the hide button hides it" 0 "$(drive visible "$form")"
 drive post "$form" 0x312 1001 0   # WM_HOTKEY
 wait_until 5 test "$(drive visible "$form")" == 1
 check "hot key shows the window" 1 "$(drive visible "$form")"
@@ -162,6 +172,13 @@ start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 test "$(drive tray-icons)" == 1
 check "Hwnd written" "$form" "$(drive reg-get Hwnd)"
+# The shell restarts: our icon is gone until the taskbar announces itself.
+app=$(drive find WaktunaApplication 5)
+drive tray-delete "$app"
+check "icon removed by the shell" 0 "$(drive tray-icons)"
+drive taskbar-created "$app"
+wait_until 5 test "$(drive tray-icons)" == 1
+check "icon back after TaskbarCreated" 1 "$(drive tray-icons)"
 start
 sleep 1
 wait_until 15 running 1
@@ -231,10 +248,21 @@ wait_until 10 test "$(drive tray-icons)" == 1
 drive post "$form" 0x111 1013 0   # WM_COMMAND, menu item 13
 dialog=$(drive find WaktunaMessageDialog 10)
 check "the confirmation asks" 1 "$(drive controls "$dialog" | grep -c $'\tAre you sure you want to close waktuna?\t')"
+drive post "$form" 0x111 1013 0   # a second request while one is open
+sleep 1
+check "one dialog at a time" 1 "$(drive windows | grep -c $'\tWaktunaMessageDialog\t')"
 drive click "$dialog" Cancel
 drive gone WaktunaMessageDialog 5 >/dev/null
 sleep 1
 check "Cancel keeps it running" 1 "$(drive count Waktuna.exe)"
+check "the dropped request left nothing behind" 0 "$(drive windows | grep -c $'\tWaktunaMessageDialog\t')"
+drive post "$form" 0x111 1013 0
+drive find WaktunaMessageDialog 10 >/dev/null
+drive post "$form" 0x312 1001 0   # showing the main window closes the dialog
+drive gone WaktunaMessageDialog 5 >/dev/null
+sleep 1
+check "showing the window closes the dialog, not as OK" "1 1 0" \
+    "$(drive count Waktuna.exe) $(drive visible "$form") $(drive windows | grep -c $'\tWaktunaMessageDialog\t')"
 drive post "$form" 0x111 1013 0
 dialog=$(drive find WaktunaMessageDialog 10)
 drive click "$dialog" OK
