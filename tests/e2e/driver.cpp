@@ -20,6 +20,7 @@
 //                                 found ("HH:MM:SS.mmm"), a TAB and its texts joined by "|"
 //   tray-delete HWND              remove the window's tray icon, as a restarting shell does
 //   taskbar-created HWND          tell the window the taskbar was created again
+//   menu                          wait for an open popup menu, then close it
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
 //   reg-get NAME                  print a value of that key (exit 1 when missing)
 //   start EXE                     start a program and return at once
@@ -226,6 +227,14 @@ int main(int argc, char** argv) {
             if (static_cast<int>(end - GetTickCount()) <= 0) return 1;
             Sleep(10);
         }
+    }
+    if (cmd == "menu") {
+        HWND popup = nullptr;
+        if (!WaitFor("#32768", 5, true, &popup)) return 1;
+        // Closes it as a click elsewhere would (its items belong to the
+        // other process and cannot be read from here).
+        PostMessageA(popup, WM_KEYDOWN, VK_ESCAPE, 0);
+        return 0;
     }
     if (cmd == "tray-delete") {
         NOTIFYICONDATAA nid{};

@@ -151,6 +151,12 @@ check "one tray icon" 1 "$(drive tray-icons)"
 check "main window hidden" 0 "$(drive visible "$form")"
 check "no Hwnd without a key" missing "$(drive reg-get Hwnd || echo missing)"
 check "English header" 1 "$(drive controls "$form" | grep -c $'\tPrayer times reminder\t')"
+# A right click on the tray icon opens the popup menu.
+app=$(drive find WaktunaApplication 5)
+drive post "$app" 0x8001 1 0x204   # WM_RBUTTONDOWN
+check "right click opens the menu" 0 "$(drive menu; echo $?)"
+drive gone "#32768" 5
+check "Escape closes it" 0 "$(drive windows | grep -c $'\t#32768\t1\t')"
 # A double click on the tray icon (the icon's message to the application window).
 app=$(drive find WaktunaApplication 5)
 drive post "$app" 0x8001 1 0x203   # WM_LBUTTONDBLCLK
@@ -256,6 +262,12 @@ drive gone WaktunaMessageDialog 5 >/dev/null
 sleep 1
 check "Cancel keeps it running" 1 "$(drive count Waktuna.exe)"
 check "the dropped request left nothing behind" 0 "$(drive windows | grep -c $'\tWaktunaMessageDialog\t')"
+# An earlier OK must not answer a later confirmation: OK on "Hibernate PC"
+# (Wine cannot hibernate), then "Close Waktuna" closed by showing the window.
+drive post "$form" 0x111 1012 0
+dialog=$(drive find WaktunaMessageDialog 10)
+drive click "$dialog" OK
+drive gone WaktunaMessageDialog 5 >/dev/null
 drive post "$form" 0x111 1013 0
 drive find WaktunaMessageDialog 10 >/dev/null
 drive post "$form" 0x312 1001 0   # showing the main window closes the dialog
