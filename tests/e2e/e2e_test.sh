@@ -220,6 +220,8 @@ finish
 
 # --- A prayer time 20 seconds after the start: the message in that second ---
 begin prayer-time
+# The time must fall today: close to midnight, wait for the new day.
+while [ "$(seconds_of "$(date +%H:%M:%S)")" -gt $((86400 - 90)) ]; do sleep 1; done
 now=$(seconds_of "$(date +%H:%M:%S)")
 target=$((now + 30))
 lon=$(longitude_for "$target")
