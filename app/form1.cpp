@@ -6,7 +6,6 @@
 #include "controls.h"
 #include "form1_ids.h"
 #include "main_page.h"
-#include "waktuna/saved_notice.h"
 
 namespace app {
 
@@ -119,25 +118,21 @@ void Form1::OpenPage(waktuna::Page page) {
 void Form1::ShowSavedNotice() {
     SetWindowPos(saved_notice_, HWND_TOP, page_area_.left, page_area_.top,
                  page_area_.right - page_area_.left, 0, SWP_SHOWWINDOW);
-    saved_notice_count_ = 0;
-    saved_notice_height_ = 0;
+    notice_.Start();
     SetTimer(hwnd(), kSavedNoticeTimer, 10, nullptr);
 }
 
 void Form1::SavedNoticeTick() {
-    waktuna::SavedNotice notice{saved_notice_count_, saved_notice_height_, true};
-    const bool running = notice.Tick();
-    saved_notice_count_ = notice.counter;
-    saved_notice_height_ = notice.height;
+    const bool running = notice_.Tick();
     if (saved_notice_brush_) DeleteObject(saved_notice_brush_);
-    saved_notice_brush_ = CreateSolidBrush(notice.CurrentColor());
+    saved_notice_brush_ = CreateSolidBrush(notice_.CurrentColor());
     if (!running) {
         KillTimer(hwnd(), kSavedNoticeTimer);
         ShowWindow(saved_notice_, SW_HIDE);
         return;
     }
     SetWindowPos(saved_notice_, HWND_TOP, 0, 0, page_area_.right - page_area_.left,
-                 Scale(saved_notice_height_), SWP_NOMOVE);
+                 Scale(notice_.height), SWP_NOMOVE);
     InvalidateRect(saved_notice_, nullptr, TRUE);
 }
 

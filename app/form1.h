@@ -16,6 +16,7 @@
 #include "tray_icon.h"
 #include "waktuna/datetime.h"
 #include "waktuna/language.h"
+#include "waktuna/saved_notice.h"
 #include "waktuna/settings.h"
 #include "waktuna/tray_menu.h"
 #include "waktuna/watch.h"
@@ -155,8 +156,7 @@ private:
     int hot_button_ = -1;
     RECT page_area_{};
     HWND saved_notice_ = nullptr;
-    int saved_notice_count_ = 0;
-    int saved_notice_height_ = 0;
+    waktuna::SavedNotice notice_;
     HBRUSH saved_notice_brush_ = nullptr;
 
     std::unique_ptr<MainPage> main_page_;
