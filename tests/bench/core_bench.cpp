@@ -2,6 +2,7 @@
 // its range, so this is what a long timetable costs.
 #include <benchmark/benchmark.h>
 
+#include "example_place.h"
 #include "waktuna/calendar.h"
 #include "waktuna/prayer.h"
 
@@ -9,22 +10,10 @@ using namespace waktuna;
 
 namespace {
 constexpr int kDays = 36525;
-
-CalcSettings Jakarta() {
-    CalcSettings c;
-    c.altitude = 8;
-    c.syafii = true;
-    c.time_zone = 7;
-    c.fajr_angle = 20;
-    c.isha_angle = 18;
-    c.latitude = -6.175f;
-    c.longitude = 106.8272f;
-    return c;
-}
 }  // namespace
 
 static void BM_PrayerTimesAndTexts(benchmark::State& state) {
-    const CalcSettings place = Jakarta();
+    const CalcSettings place = JakartaCalc();
     CoreSettings core;
     core.time_format = std::string(state.range(0) ? kFormatHHmmss : kFormatHHmm);
     const DateTime first = EncodeDate(2000, 1, 1);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "example_place.h"
 #include "waktuna/files.h"
 #include "waktuna/schedule.h"
 
@@ -18,13 +19,7 @@ ScheduleRequest Century(ScheduleFormat format) {
     r.first = EncodeDate(2000, 1, 1);
     r.last = r.first + 36524;
     r.format = format;
-    r.calc.altitude = 8;
-    r.calc.syafii = true;
-    r.calc.time_zone = 7;
-    r.calc.fajr_angle = 20;
-    r.calc.isha_angle = 18;
-    r.calc.latitude = -6.175f;
-    r.calc.longitude = 106.8272f;
+    r.calc = JakartaCalc();
     r.area = "Jakarta";
     r.html_template = ReadWholeFile(WAKTUNA_SOURCE_DIR "/dist/jadwal.tpl").value_or("");
     return r;

@@ -1,3 +1,4 @@
+#include "example_place.h"
 #include "waktuna/schedule.h"
 
 #include <gtest/gtest.h>
@@ -33,13 +34,7 @@ ScheduleRequest Jakarta(Ymd from, Ymd to, ScheduleFormat format) {
     r.first = EncodeDate(from.year, from.month, from.day);
     r.last = EncodeDate(to.year, to.month, to.day);
     r.format = format;
-    r.calc.altitude = 8;
-    r.calc.syafii = true;
-    r.calc.time_zone = 7;
-    r.calc.fajr_angle = 20;
-    r.calc.isha_angle = 18;
-    r.calc.latitude = -6.175f;
-    r.calc.longitude = 106.8272f;
+    r.calc = JakartaCalc();
     r.methods = 6;
     r.area = "Jakarta";
     return r;
