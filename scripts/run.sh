@@ -34,6 +34,10 @@ if ! wine reg query "$key" >/dev/null 2>&1; then
     add Methods REG_DWORD 0
 fi
 
+# A Wine server started above without a display would serve the program too,
+# and its windows could not be created: let it end first.
+wineserver -w
+
 echo "run: starting Waktuna.exe (it lives in the notification area; Ctrl+C ends it)"
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" wine "$exe"
