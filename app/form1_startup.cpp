@@ -6,7 +6,7 @@
 #include "form1_ids.h"
 #include "main_page.h"
 #include "power.h"
-#include "waktuna/tasks.h"
+#include "waktuna/files/tasks.h"
 
 namespace app {
 

@@ -1,8 +1,8 @@
 #include "main_page.h"
 
 #include "controls.h"
-#include "waktuna/numbers.h"
-#include "waktuna/panel.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/watch/panel.h"
 
 namespace app {
 

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "skin_paint.h"
-#include "waktuna/language.h"
-#include "waktuna/prayer.h"
-#include "waktuna/qibla.h"
+#include "waktuna/files/language.h"
+#include "waktuna/calc/prayer.h"
+#include "waktuna/calc/qibla.h"
 #include "window.h"
 
 namespace app {

@@ -10,8 +10,8 @@
 
 #include "pictures.h"
 #include "skin_paint.h"
-#include "waktuna/dialog_effect.h"
-#include "waktuna/language.h"
+#include "waktuna/look/dialog_effect.h"
+#include "waktuna/files/language.h"
 #include "window.h"
 
 namespace app {

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "waktuna/settings_store.h"
+#include "waktuna/settings/settings_store.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "waktuna/skin.h"
+#include "waktuna/look/skin.h"
 
 namespace app {
 

@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
-#include "waktuna/encoding.h"
-#include "waktuna/files.h"
-#include "waktuna/numbers.h"
+#include "waktuna/files/encoding.h"
+#include "waktuna/files/files.h"
+#include "waktuna/calc/numbers.h"
 
 namespace cli {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "waktuna/datetime.h"
+#include "waktuna/calc/datetime.h"
 
 namespace cli {
 

@@ -6,9 +6,9 @@
 
 #include "args.h"
 #include "commands.h"
-#include "waktuna/files.h"
-#include "waktuna/settings_file.h"
-#include "waktuna/watch.h"
+#include "waktuna/files/files.h"
+#include "waktuna/files/settings_file.h"
+#include "waktuna/watch/watch.h"
 
 namespace cli {
 

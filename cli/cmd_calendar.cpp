@@ -2,8 +2,8 @@
 
 #include "commands.h"
 #include "args.h"
-#include "waktuna/calendar.h"
-#include "waktuna/numbers.h"
+#include "waktuna/calc/calendar.h"
+#include "waktuna/calc/numbers.h"
 
 namespace cli {
 

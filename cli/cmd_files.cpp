@@ -6,9 +6,9 @@
 
 #include "args.h"
 #include "commands.h"
-#include "waktuna/numbers.h"
-#include "waktuna/places.h"
-#include "waktuna/tasks.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/files/places.h"
+#include "waktuna/files/tasks.h"
 
 namespace cli {
 

@@ -2,8 +2,8 @@
 
 #include "args.h"
 #include "commands.h"
-#include "waktuna/language.h"
-#include "waktuna/numbers.h"
+#include "waktuna/files/language.h"
+#include "waktuna/calc/numbers.h"
 
 namespace cli {
 

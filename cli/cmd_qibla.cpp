@@ -2,8 +2,8 @@
 
 #include "commands.h"
 #include "args.h"
-#include "waktuna/numbers.h"
-#include "waktuna/qibla.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/calc/qibla.h"
 
 namespace cli {
 

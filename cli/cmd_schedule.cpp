@@ -4,8 +4,8 @@
 #include "args.h"
 #include "commands.h"
 #include "place_options.h"
-#include "waktuna/encoding.h"
-#include "waktuna/schedule.h"
+#include "waktuna/files/encoding.h"
+#include "waktuna/schedule/schedule.h"
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>

@@ -1,6 +1,6 @@
 #include "place_options.h"
 
-#include "waktuna/numbers.h"
+#include "waktuna/calc/numbers.h"
 
 namespace cli {
 

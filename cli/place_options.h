@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "args.h"
-#include "waktuna/prayer.h"
+#include "waktuna/calc/prayer.h"
 
 namespace cli {
 

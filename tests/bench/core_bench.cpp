@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "example_place.h"
-#include "waktuna/calendar.h"
-#include "waktuna/prayer.h"
+#include "waktuna/calc/calendar.h"
+#include "waktuna/calc/prayer.h"
 
 using namespace waktuna;
 

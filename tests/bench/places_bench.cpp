@@ -10,7 +10,7 @@
 #include <fstream>
 #include <string>
 
-#include "waktuna/places.h"
+#include "waktuna/files/places.h"
 
 using namespace waktuna;
 

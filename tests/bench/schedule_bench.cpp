@@ -7,8 +7,8 @@
 #include <ostream>
 
 #include "example_place.h"
-#include "waktuna/files.h"
-#include "waktuna/schedule.h"
+#include "waktuna/files/files.h"
+#include "waktuna/schedule/schedule.h"
 
 using namespace waktuna;
 

@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "quiet_desktop.h"
-#include "waktuna/watch.h"
+#include "waktuna/watch/watch.h"
 
 using namespace waktuna;
 

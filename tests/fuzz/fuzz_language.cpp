@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "waktuna/language.h"
+#include "waktuna/files/language.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace waktuna;

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "waktuna/places.h"
+#include "waktuna/files/places.h"
 
 namespace {
 

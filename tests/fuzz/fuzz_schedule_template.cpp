@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "waktuna/schedule.h"
+#include "waktuna/schedule/schedule.h"
 
 using namespace waktuna;
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "waktuna/tasks.h"
+#include "waktuna/files/tasks.h"
 
 namespace {
 

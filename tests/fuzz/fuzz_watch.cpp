@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "quiet_desktop.h"
-#include "waktuna/settings_file.h"
-#include "waktuna/watch.h"
+#include "waktuna/files/settings_file.h"
+#include "waktuna/watch/watch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace waktuna;

@@ -2,7 +2,7 @@
 // longitude 106.8272, 8 m, UTC+7, Fajr 20, Isha 18, Syafi'i.
 #pragma once
 
-#include "waktuna/prayer.h"
+#include "waktuna/calc/prayer.h"
 
 inline waktuna::CalcSettings JakartaCalc() {
     waktuna::CalcSettings c;

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "waktuna/watch_actions.h"
+#include "waktuna/watch/watch_actions.h"
 
 namespace waktuna {
 

@@ -1,4 +1,4 @@
-#include "waktuna/calendar.h"
+#include "waktuna/calc/calendar.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "waktuna/datetime.h"
+#include "waktuna/calc/datetime.h"
 
 #include <gtest/gtest.h>
 

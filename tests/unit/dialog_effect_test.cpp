@@ -4,7 +4,7 @@
 // by hand from the effect rules.
 #include <gtest/gtest.h>
 
-#include "waktuna/dialog_effect.h"
+#include "waktuna/look/dialog_effect.h"
 
 using namespace waktuna;
 

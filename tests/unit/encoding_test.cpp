@@ -1,4 +1,4 @@
-#include "waktuna/encoding.h"
+#include "waktuna/files/encoding.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "waktuna/language.h"
+#include "waktuna/files/language.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "waktuna/numbers.h"
+#include "waktuna/calc/numbers.h"
 
 #include <gtest/gtest.h>
 

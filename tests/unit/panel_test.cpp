@@ -2,9 +2,9 @@
 // the "Setting saved" strip.
 #include <gtest/gtest.h>
 
-#include "waktuna/panel.h"
-#include "waktuna/saved_notice.h"
-#include "waktuna/tray_menu.h"
+#include "waktuna/watch/panel.h"
+#include "waktuna/watch/saved_notice.h"
+#include "waktuna/watch/tray_menu.h"
 
 using namespace waktuna;
 

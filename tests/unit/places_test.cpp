@@ -1,4 +1,4 @@
-#include "waktuna/places.h"
+#include "waktuna/files/places.h"
 
 #include <gtest/gtest.h>
 

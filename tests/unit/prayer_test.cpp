@@ -1,4 +1,4 @@
-#include "waktuna/prayer.h"
+#include "waktuna/calc/prayer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "waktuna/qibla.h"
+#include "waktuna/calc/qibla.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "example_place.h"
-#include "waktuna/schedule.h"
+#include "waktuna/schedule/schedule.h"
 
 #include <gtest/gtest.h>
 

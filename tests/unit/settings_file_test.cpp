@@ -1,12 +1,12 @@
-#include "waktuna/settings_file.h"
+#include "waktuna/files/settings_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
-#include "waktuna/numbers.h"
-#include "waktuna/settings.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/settings/settings.h"
 
 using namespace waktuna;
 

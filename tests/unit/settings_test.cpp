@@ -1,4 +1,4 @@
-#include "waktuna/settings.h"
+#include "waktuna/settings/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <tuple>
 
-#include "waktuna/skin.h"
+#include "waktuna/look/skin.h"
 
 using namespace waktuna;
 

@@ -1,4 +1,4 @@
-#include "waktuna/tasks.h"
+#include "waktuna/files/tasks.h"
 
 #include <gtest/gtest.h>
 

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "waktuna/datetime.h"
-#include "waktuna/watch.h"
+#include "waktuna/calc/datetime.h"
+#include "waktuna/watch/watch.h"
 
 namespace waktuna::fake {
 

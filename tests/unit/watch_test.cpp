@@ -1,4 +1,4 @@
-#include "waktuna/watch.h"
+#include "waktuna/watch/watch.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "message_dialog.h"
-#include "waktuna/language.h"
+#include "waktuna/files/language.h"
 
 using namespace app;
 

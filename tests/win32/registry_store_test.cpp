@@ -5,7 +5,7 @@
 #include <string>
 
 #include "registry_store.h"
-#include "waktuna/settings.h"
+#include "waktuna/settings/settings.h"
 
 using namespace app;
 using namespace waktuna;

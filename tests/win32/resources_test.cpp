@@ -4,7 +4,7 @@
 
 #include "pictures.h"
 #include "skin_paint.h"
-#include "waktuna/language.h"
+#include "waktuna/files/language.h"
 #include "window.h"
 
 using namespace app;

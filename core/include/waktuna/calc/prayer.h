@@ -1,0 +1,73 @@
+// The six daily times from the low-order Fourier model of the sun, their
+// texts, and the degrees-minutes-seconds texts of coordinates.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "waktuna/calc/datetime.h"
+
+namespace waktuna {
+
+// Index into PrayerTimes / TSholatString. The day is listed from sunset.
+enum Prayer : int { Maghrib = 0, Isya = 1, Shubuh = 2, Terbit = 3, Dhuhur = 4, Asar = 5 };
+inline constexpr int kPrayerCount = 6;
+
+// Six times of day (whole part 0), or MissingTime() where the sun never
+// reaches the altitude that defines the time.
+using PrayerTimes = std::array<DateTime, kPrayerCount>;
+// The same times as clock texts in the current time format.
+using TSholatString = std::array<std::string, kPrayerCount>;
+
+// Rounding of "HH:mm" times (Pembulatan).
+enum RoundingMode : uint8_t { RoundDown = 0, RoundUp = 1, RoundNormal = 2 };
+
+// Values every calculation reads; the main window loads them from the
+// settings key and hands them to each call.
+struct CoreSettings {
+    int32_t add_shubuh = 0;
+    int32_t add_dhuhur = 0;
+    int32_t add_asar = 0;
+    int32_t add_maghrib = 0;
+    int32_t add_isya = 0;
+    uint8_t pembulatan = RoundDown;
+    int8_t hijriyah_diff = 0;
+    std::string time_format{kFormatHHmmss};
+};
+
+// The place and convention of one calculation, as 32-bit values.
+struct CalcSettings {
+    int32_t altitude = 0;
+    bool syafii = false;
+    float time_zone = 0;
+    float fajr_angle = 0;  // Gd
+    float isha_angle = 0;  // Gn
+    float latitude = 0;
+    float longitude = 0;
+};
+
+// Clock time in hours to a time of day, with the seconds rule of the time
+// format and its rounding. Hours outside [0, 24) wrap into the day.
+DateTime HoursToTime(float hours, const CoreSettings& core);
+
+void CalculatePrayerTimes(int32_t altitude, bool syafii, PrayerTimes& times, DateTime date,
+                          float timeZone, float fajrAngle, float ishaAngle, float latitude,
+                          float longitude, const CoreSettings& core);
+
+PrayerTimes CalculatePrayerTimes(const CalcSettings& place, DateTime date,
+                                 const CoreSettings& core);
+
+TSholatString FormatPrayerTimes(const PrayerTimes& times, std::string_view picture);
+
+// Truncation toward zero that counts a value within 1e-7 below a whole number
+// as that number.
+double TabularInt(double x);
+
+// D°M'S" of the absolute value (Windows-1252 degree sign 0xB0).
+std::string DegreesToText(double degrees);
+std::string LatitudeText(double latitude);    // ... N / S (0 gives S)
+std::string LongitudeText(double longitude);  // ... E / W (0 gives W)
+
+}  // namespace waktuna

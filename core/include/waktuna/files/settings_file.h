@@ -1,0 +1,42 @@
+// Settings files (.sav): every value of the settings key as a line of text,
+// for export and import.
+//
+//   1<TAB>Name=<signed decimal>     a DWORD
+//   2<TAB>Name=<text>               a string
+//   3<TAB>Name=<decimal>            8 binary bytes, read as a double
+//   Name=                           a value of any other type (not imported)
+//
+// Lines end with CR LF and are sorted without regard to letter case, so the
+// DWORDs come first, then the strings, then the binaries.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "waktuna/settings/settings_store.h"
+
+namespace waktuna {
+
+// The text of a settings file holding every value of the store (names that
+// are empty after trimming are left out).
+std::string ExportSettingsText(const SettingsStore& store);
+
+// The decimal text of a binary value: plain digits with "." as the point, no
+// exponent, no trailing zeros, "0." before fractions; the fewest digits that
+// read back to the very same double.
+std::string SettingsDecimalText(double value);
+
+struct SettingsImport {
+    int lines = 0;    // lines in the file
+    int written = 0;  // values written to the store
+};
+
+// Writes the values of a settings file's text into the store. Lines are
+// trimmed of spaces and control characters; the name lies between the first
+// tab and the first "=" (or before the "=" when there is no tab before it),
+// the value after the first "="; the first character of the line gives the
+// type (1, 2, 3; any other line is skipped, as is a line with no "=" or an
+// empty name). Nothing is ever deleted.
+SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store);
+
+}  // namespace waktuna

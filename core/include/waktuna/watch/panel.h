@@ -1,0 +1,39 @@
+// The texts of the prayer-times panel on the main page: rows, columns and the
+// information box, built from the settings and the language list.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "waktuna/files/language.h"
+#include "waktuna/calc/prayer.h"
+
+namespace waktuna {
+
+// The panel's rows top to bottom, and the language line of each row's name.
+inline constexpr std::array<Prayer, 6> kPanelRows = {Shubuh, Terbit, Dhuhur, Asar, Maghrib, Isya};
+inline constexpr std::array<int, 6> kPanelRowLines = {2, 3, 4, 5, 6, 7};
+// Column headers: yesterday, today, tomorrow.
+inline constexpr std::array<int, 3> kPanelColumnLines = {57, 58, 59};
+
+// "+ 7" above zero; otherwise "- " and the absolute value ("- 0", "- 5").
+std::string TimeZoneText(float timeZone);
+// "8 m"
+std::string AltitudeText(int32_t altitude);
+// The stored text, then " (", the degrees-minutes-seconds text, ")".
+std::string LatitudeValueText(std::string_view stored);
+std::string LongitudeValueText(std::string_view stored);
+std::string MazhabText(bool syafii);
+// Language line of the convention's name: 77..81 for Methods 1..5, else 82.
+int ConventionNameLine(int methods);
+// Line 203, " : ", the convention's name.
+std::string OrganisationText(const LanguageList& language, int methods);
+// Line 60, a space, the place name.
+std::string PlaceHeadingText(const LanguageList& language, std::string_view area);
+
+// The six cells of one column in row order.
+std::array<std::string, 6> PanelColumn(const PrayerTimes& times, std::string_view picture);
+
+}  // namespace waktuna

@@ -1,0 +1,117 @@
+#include "waktuna/calc/calendar.h"
+
+#include "waktuna/calc/numbers.h"
+#include "waktuna/calc/prayer.h"
+
+namespace waktuna {
+
+namespace {
+
+// Int(a / b): the real quotient through TabularInt. Operands stay far inside
+// 53 bits for every 16-bit input, so the double quotient is exact enough.
+int64_t Int(int64_t a, int64_t b) {
+    return static_cast<int64_t>(TabularInt(static_cast<double>(a) / static_cast<double>(b)));
+}
+
+CalendarDate Make(int64_t d, int64_t m, int64_t y) {
+    CalendarDate r;
+    r.day = static_cast<uint8_t>(d);
+    r.month = static_cast<uint8_t>(m);
+    r.year = static_cast<int32_t>(y);
+    return r;
+}
+
+}  // namespace
+
+CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, uint16_t day,
+                             int8_t hijriyahDiff) {
+    const int64_t Y = year;
+    const int64_t M = month;
+    const int64_t D = static_cast<int64_t>(day) + hijriyahDiff;
+
+    if (toGregorian) {
+        const int64_t jd =
+            Int(11 * Y + 3, 30) + 354 * Y + 30 * M - Int(M - 1, 2) + D + 1948440 - 385;
+        if (jd > 2299160) {
+            int64_t l = jd + 68569;
+            const int64_t n = Int(4 * l, 146097);
+            l = l - Int(146097 * n + 3, 4);
+            const int64_t i = Int(4000 * (l + 1), 1461001);
+            l = l - Int(1461 * i, 4) + 31;
+            const int64_t j = Int(80 * l, 2447);
+            const int64_t d = l - Int(2447 * j, 80);
+            l = Int(j, 11);
+            const int64_t m = j + 2 - 12 * l;
+            const int64_t y = 100 * (n - 49) + i + l;
+            return Make(d, m, y);
+        }
+        int64_t j = jd + 1402;
+        const int64_t k = Int(j - 1, 1461);
+        const int64_t l = j - 1461 * k;
+        const int64_t n = Int(l - 1, 365) - Int(l, 1461);
+        int64_t i = l - 365 * n + 30;
+        j = Int(80 * i, 2447);
+        const int64_t d = i - Int(2447 * j, 80);
+        i = Int(j, 11);
+        const int64_t m = j + 2 - 12 * i;
+        const int64_t y = 4 * k + n + i - 4716;
+        return Make(d, m, y);
+    }
+
+    int64_t jd;
+    if (Y > 1582 || (Y == 1582 && M > 10) || (Y == 1582 && M == 10 && D > 14)) {
+        const int64_t a = Int(M - 14, 12);
+        jd = Int(1461 * (Y + 4800 + a), 4) + Int(367 * (M - 2 - 12 * a), 12) -
+             Int(3 * Int(Y + 4900 + a, 100), 4) + D - 32075;
+    } else {
+        jd = 367 * Y - Int(7 * (Y + 5001 + Int(M - 9, 7)), 4) + Int(275 * M, 9) + D + 1729777;
+    }
+    int64_t l = jd - 1948440 + 10632;
+    const int64_t n = Int(l - 1, 10631);
+    l = l - 10631 * n + 354;
+    const int64_t j = Int(10985 - l, 5316) * Int(50 * l, 17719) + Int(l, 5670) * Int(43 * l, 15238);
+    l = l - Int(30 - j, 15) * Int(17719 * j, 50) - Int(j, 16) * Int(15238 * j, 43) + 29;
+    const int64_t m = Int(24 * l, 709);
+    const int64_t d = l - Int(709 * m, 24);
+    const int64_t y = 30 * n + j - 30;
+    return Make(d, m, y);
+}
+
+CalendarDate HijriOf(DateTime date, int8_t hijriyahDiff) {
+    const Ymd g = DecodeDate(date);
+    return ConvertCalendar(false, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
+                           static_cast<uint16_t>(g.day), hijriyahDiff);
+}
+
+const MonthNames& EnglishGregorianMonths() {
+    static const MonthNames names = {"",     "January", "February",  "March",   "April",
+                                     "May",  "June",    "July",      "August",  "September",
+                                     "October", "November", "December"};
+    return names;
+}
+
+const MonthNames& EnglishHijriMonths() {
+    static const MonthNames names = {"",           "Muharram",      "Safar",
+                                     "Rabiul Awal", "Rabiul Akhir", "Jumadil Awal",
+                                     "Jumadil Akhir", "Rajab",      "Syaban",
+                                     "Ramadhan",   "Syawal",        "Dzulqaidah",
+                                     "Dzulhijjah"};
+    return names;
+}
+
+namespace {
+std::string DateText(const CalendarDate& date, const MonthNames& months) {
+    const std::string& name = date.month >= 1 && date.month <= 12 ? months[date.month] : "";
+    return IntText(date.day) + " " + name + " " + IntText(date.year);
+}
+}  // namespace
+
+std::string HijriDateText(const CalendarDate& date, const MonthNames& hijriMonths) {
+    return DateText(date, hijriMonths) + " H";
+}
+
+std::string GregorianDateText(const CalendarDate& date, const MonthNames& months) {
+    return DateText(date, months);
+}
+
+}  // namespace waktuna

@@ -1,0 +1,417 @@
+#include "waktuna/schedule/schedule.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <memory>
+
+#include "waktuna/calc/calendar.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/files/safe_file.h"
+#include "waktuna/version.h"
+
+namespace waktuna {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr char kDegreeSign = '\xB0';
+constexpr std::string_view kHeaderMarker = "<!--header-->";
+constexpr std::string_view kBlockMarker = "<!--jadwal-->";
+constexpr std::string_view kDownloadLink =
+    "<a href=\"https://waktuna.sourceforge.net/\" target=\"_blank\">Waktuna</a>";
+constexpr std::string_view kInvalidRange =
+    "Invalid date range, please check again\r\nerror : Date 1 > Date 2";
+
+// The cells of a row after the two day numbers, as the timetable lists the day.
+constexpr std::array<Prayer, kPrayerCount> kColumnOrder = {Shubuh, Terbit, Dhuhur,
+                                                           Asar,   Maghrib, Isya};
+
+const std::string& MonthName(const MonthNames& names, int month) {
+    static const std::string kNone;
+    return month >= 1 && month <= 12 ? names[static_cast<size_t>(month)] : kNone;
+}
+
+// An angle or time zone as typed: the shortest decimal that reads back as the
+// same 32-bit value, without exponent ("18", "19.5", "-7").
+std::string ShortDecimal(float value) {
+    if (!std::isfinite(value)) return DecimalText(value);
+    if (value == 0.0f) return "0";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (r.ec != std::errc()) return DecimalText(value);
+    return std::string(buf, r.ptr);
+}
+
+std::string Title(const ScheduleRequest& request, const LanguageList& language) {
+    return language.Line(170) + " " + request.area;
+}
+
+std::string Period(const ScheduleRequest& request, const LanguageList& language) {
+    const auto date = [&](DateTime value) {
+        const Ymd d = DecodeDate(value);
+        return IntText(d.day) + " " + MonthName(language.GregorianMonths(), d.month) + " " +
+               IntText(d.year);
+    };
+    return date(request.first) + " - " + date(request.last);
+}
+
+std::string GregorianHeading(const MonthBlock& block, const LanguageList& language) {
+    return MonthName(language.GregorianMonths(), block.month) + " " + IntText(block.year);
+}
+
+std::string HijriHeading(const MonthBlock& block, const LanguageList& language) {
+    return HijriLabel(block, language.HijriMonths()) + " " + IntText(block.hijri_year) + " H";
+}
+
+// What the walk hands over: the beginning, each month block as it closes,
+// and the end.
+class ScheduleWriter {
+public:
+    virtual ~ScheduleWriter() = default;
+    virtual void Begin() = 0;
+    virtual void Block(const MonthBlock& block) = 0;
+    virtual void Finish() = 0;
+};
+
+class HtmlWriter final : public ScheduleWriter {
+public:
+    HtmlWriter(const ScheduleRequest& request, const LanguageList& language, std::ostream& out)
+        : request_(request), language_(language), out_(out) {
+        // The template is cut at the first of each marker; a missing marker
+        // leaves the piece before it empty (header) or the rest as the block.
+        const std::string_view text = request.html_template;
+        const size_t p1 = text.find(kHeaderMarker);
+        const size_t block_start = p1 == std::string_view::npos ? 0 : p1 + kHeaderMarker.size();
+        const size_t p2 = text.find(kBlockMarker);
+        header_ = text.substr(0, p1 == std::string_view::npos ? 0 : p1);
+        if (p2 == std::string_view::npos) {
+            block_ = text.substr(block_start);
+        } else {
+            block_ = p2 >= block_start ? text.substr(block_start, p2 - block_start) : "";
+            footer_ = text.substr(p2 + kBlockMarker.size());
+        }
+        std::array<std::string, 8> head = {"Msh", "Hjr"};
+        for (int k = 0; k < kPrayerCount; ++k) head[2 + k] = HtmlText(language.Line(2 + k));
+        head_row_ = "<tr>";
+        for (const auto& cell : head) head_row_ += "<td>" + cell + "</td>";
+        head_row_ += "</tr>";
+    }
+
+    void Begin() override {
+        const std::string version(kVersionText);
+        const std::string main = ColourToHtml(request_.main_colour);
+        const std::string text = ColourToHtml(request_.text_colour);
+        const std::string title = HtmlText(Title(request_, language_));
+        const std::string period = HtmlText(Period(request_, language_));
+        out_ << FillPlaceholders(header_, {{"{VERSI}", version},
+                                           {"{COLMAIN}", main, true},
+                                           {"{COLTEXT}", text, true},
+                                           {"{TITLE}", title, true},
+                                           {"{PERIODE}", period}});
+    }
+
+    void Block(const MonthBlock& block) override {
+        rows_.clear();
+        for (const auto& row : block.rows) AppendRow(row);
+        const std::string month = HtmlText(GregorianHeading(block, language_));
+        const std::string hijri = HtmlText(HijriHeading(block, language_));
+        out_ << FillPlaceholders(block_, {{"{BLN_M}", month},
+                                          {"{BLN_H}", hijri},
+                                          {"{TBL_HEAD}", head_row_},
+                                          {"{TBL_ROWS}", rows_}});
+    }
+
+    void Finish() override {
+        std::string info = ScheduleInfo(request_, language_, "<br />", HtmlText);
+        // The program's name in the last line links to where it comes from.
+        const size_t name = info.rfind("Waktuna");
+        if (name != std::string::npos) info.replace(name, 7, kDownloadLink);
+        std::string footer = FillPlaceholders(footer_, {{"{INFO}", info}});
+        std::string out;
+        out.reserve(footer.size());
+        for (char c : footer) {
+            if (c == kDegreeSign)
+                out += "&deg;";
+            else
+                out += c;
+        }
+        out_ << out;
+    }
+
+private:
+    void AppendRow(const ScheduleRow& row) {
+        // The date as "yyyyMd": a four-digit year, then month and day as they are.
+        const Ymd d = DecodeDate(row.date);
+        const std::string year = IntText(d.year);
+        rows_ += "<tr id=\"";
+        if (year.size() < 4) rows_.append(4 - year.size(), '0');
+        rows_ += year;
+        rows_ += IntText(d.month);
+        rows_ += IntText(d.day);
+        rows_ += '"';
+        const int weekday = DayOfWeek(row.date);
+        if (weekday == 5)
+            rows_ += " class=\"friday\"";
+        else if (weekday == 7)
+            rows_ += " class=\"week\"";
+        else if (row.index % 2 == 0)
+            rows_ += " class=\"even\"";
+        rows_ += "><td>" + IntText(row.day) + "</td><td>" + IntText(row.hijri_day) + "</td>";
+        for (Prayer p : kColumnOrder) rows_ += "<td>" + row.times[p] + "</td>";
+        rows_ += "</tr>";
+    }
+
+    const ScheduleRequest& request_;
+    const LanguageList& language_;
+    std::ostream& out_;
+    std::string_view header_, block_, footer_;
+    std::string head_row_;
+    std::string rows_;
+};
+
+class TextWriter final : public ScheduleWriter {
+public:
+    TextWriter(const ScheduleRequest& request, const LanguageList& language, std::ostream& out)
+        : request_(request),
+          language_(language),
+          out_(out),
+          sep_(request.format == ScheduleFormat::Csv ? ',' : '\t'),
+          field_(request.format == ScheduleFormat::Csv ? CsvField : TsvField) {
+        head_line_ = field_(language.Line(185)) + sep_ + field_(language.Line(186));
+        for (int line = 2; line <= 7; ++line) head_line_ += sep_ + field_(language.Line(line));
+        head_line_ += kCrLf;
+    }
+
+    void Begin() override {
+        out_ << field_(Title(request_, language_)) << kCrLf << field_(Period(request_, language_))
+             << kCrLf;
+    }
+
+    void Block(const MonthBlock& block) override {
+        text_.assign(kCrLf);
+        text_ += kCrLf;
+        text_ += field_(GregorianHeading(block, language_));
+        text_ += sep_;
+        text_ += sep_;
+        text_ += field_(HijriHeading(block, language_));
+        text_ += kCrLf;
+        text_ += head_line_;
+        for (const auto& row : block.rows) {
+            text_ += IntText(row.day);
+            text_ += sep_;
+            text_ += IntText(row.hijri_day);
+            for (Prayer p : kColumnOrder) {
+                text_ += sep_;
+                text_ += row.times[p];
+            }
+            text_ += kCrLf;
+        }
+        out_ << text_;
+    }
+
+    void Finish() override {
+        out_ << kCrLf << "Keterangan" << kCrLf << ScheduleInfo(request_, language_, kCrLf, field_);
+    }
+
+private:
+    const ScheduleRequest& request_;
+    const LanguageList& language_;
+    std::ostream& out_;
+    char sep_;
+    FieldText field_;
+    std::string head_line_;
+    std::string text_;
+};
+
+// Dates of years 1 to 9999, the end not before the start.
+bool ValidRange(const ScheduleRequest& request) {
+    return request.first >= 1 && DateOf(request.last) >= DateOf(request.first) &&
+           request.last < EncodeDate(9999, 12, 31) + 1;
+}
+
+}  // namespace
+
+std::string ColourToHtml(Colour colour) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const unsigned channel = (colour >> shift) & 0xFF;
+        text += kHex[channel >> 4];
+        text += kHex[channel & 0xF];
+    }
+    return text;
+}
+
+Colour ContrastColour(Colour colour) {
+    Colour result = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        if (((colour >> shift) & 0xFF) <= 128) result |= Colour{0xFF} << shift;
+    }
+    return result;
+}
+
+std::string HijriLabel(const MonthBlock& block, const MonthNames& hijriMonths) {
+    const std::string& first = MonthName(hijriMonths, block.first_hijri_month);
+    if (block.first_hijri_month == block.last_hijri_month) return first;
+    return first + " - " + MonthName(hijriMonths, block.last_hijri_month);
+}
+
+std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& language,
+                         std::string_view br, FieldText field) {
+    const CalcSettings& c = request.calc;
+    const std::string degree(1, kDegreeSign);
+    // Conventions 1..6 name lines 77..82; anything else counts as custom
+    // angles, as on the main panel.
+    const int convention = request.methods >= 1 && request.methods <= 6 ? 76 + request.methods : 82;
+    const std::array<std::string, 8> lines = {
+        " " + language.Line(39) + " = " + LatitudeText(c.latitude),
+        " " + language.Line(40) + " = " + LongitudeText(c.longitude),
+        " " + language.Line(41) + " = " + IntText(c.altitude) + " m",
+        " " + language.Line(171) + " = " + ShortDecimal(c.fajr_angle) + degree,
+        " " + language.Line(172) + " = " + ShortDecimal(c.isha_angle) + degree,
+        " " + language.Line(173) + " =  " + ShortDecimal(c.time_zone),
+        " " + language.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi"),
+        " " + language.Line(175) + " = " + language.Line(convention),
+    };
+    std::string info;
+    for (const auto& line : lines) {
+        info += field(line);
+        info += br;
+    }
+    info += br;
+    info += field(" Created with Waktuna " + std::string(kVersionText));
+    info += kCrLf;
+    return info;
+}
+
+std::string ReadScheduleTemplate(const std::string& file) {
+    return ReadWholeFile(file).value_or(std::string());
+}
+
+std::string CsvField(std::string_view text) {
+    const bool quote = text.find_first_of(",\r\n") != std::string_view::npos ||
+                       (!text.empty() && text.front() == '"');
+    if (!quote) return std::string(text);
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    out += '"';
+    return out;
+}
+
+std::string TsvField(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;  // one blank a break
+        out += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
+    }
+    return out;
+}
+
+std::string HtmlText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string FillPlaceholders(std::string_view text, const std::vector<Placeholder>& placeholders) {
+    constexpr size_t kNone = std::string_view::npos;
+    // Where each placeholder occurs next at or after the read position; kNone
+    // once it is used up.
+    std::vector<size_t> next(placeholders.size());
+    for (size_t k = 0; k < placeholders.size(); ++k)
+        next[k] = placeholders[k].name.empty() ? kNone : text.find(placeholders[k].name);
+    std::string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    for (;;) {
+        size_t which = kNone;
+        for (size_t k = 0; k < placeholders.size(); ++k) {
+            if (next[k] != kNone && (which == kNone || next[k] < next[which])) which = k;
+        }
+        if (which == kNone) break;
+        const Placeholder& p = placeholders[which];
+        out.append(text.substr(pos, next[which] - pos));
+        out.append(p.value);
+        pos = next[which] + p.name.size();
+        if (!p.every) next[which] = kNone;
+        for (size_t k = 0; k < placeholders.size(); ++k) {
+            if (next[k] != kNone && next[k] < pos) next[k] = text.find(placeholders[k].name, pos);
+        }
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language,
+                    std::ostream& out) {
+    if (!ValidRange(request)) return true;
+    std::unique_ptr<ScheduleWriter> writer;
+    if (request.format == ScheduleFormat::Html)
+        writer = std::make_unique<HtmlWriter>(request, language, out);
+    else
+        writer = std::make_unique<TextWriter>(request, language, out);
+    const DateTime first = DateOf(request.first);
+    const int64_t days = static_cast<int64_t>(DateOf(request.last) - first);
+
+    writer->Begin();
+    MonthBlock block;
+    block.rows.reserve(31);
+    for (int64_t i = 0; i <= days && out; ++i) {
+        const DateTime date = first + static_cast<double>(i);
+        const Ymd g = DecodeDate(date);
+        const CalendarDate h =
+            ConvertCalendar(false, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
+                            static_cast<uint16_t>(g.day), request.core.hijriyah_diff);
+        ScheduleRow row;
+        row.date = date;
+        row.index = static_cast<int>(i);
+        row.day = g.day;
+        row.hijri_day = h.day;
+        row.times = FormatPrayerTimes(CalculatePrayerTimes(request.calc, date, request.core),
+                                      request.time_format);
+        // The first day of a new month closes the block before it.
+        if (!block.rows.empty() && g.month != block.month) {
+            writer->Block(block);
+            block.rows.clear();
+        }
+        if (block.rows.empty()) {
+            block.month = g.month;
+            block.year = g.year;
+            block.first_hijri_month = h.month;
+        }
+        block.last_hijri_month = h.month;
+        block.hijri_year = h.year;
+        block.rows.push_back(std::move(row));
+    }
+    if (!out) return false;
+    if (!block.rows.empty()) writer->Block(block);
+    writer->Finish();
+    return static_cast<bool>(out);
+}
+
+ScheduleResult WriteSchedule(const ScheduleRequest& request, const LanguageList& language,
+                             const std::string& file, ReplaceFileFunction replace) {
+    if (!ValidRange(request)) return {false, std::string(kInvalidRange)};
+    SafeFileWriter writer(file, replace);
+    if (!writer.Ok()) return {false, writer.Error()};
+    RenderSchedule(request, language, writer.Stream());  // a failed stream fails the commit
+    if (!writer.Commit()) return {false, writer.Error()};
+    return {true, {}};
+}
+
+}  // namespace waktuna

@@ -1,0 +1,202 @@
+#include "waktuna/settings/settings.h"
+
+#include "waktuna/files/encoding.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/files/text.h"
+
+namespace waktuna {
+
+namespace {
+
+uint16_t Low16(uint32_t v) { return static_cast<uint16_t>(v & 0xFFFF); }
+uint16_t Dword16(const SettingsStore& s, std::string_view name) { return Low16(ReadDword(s, name)); }
+bool DwordIsOne(const SettingsStore& s, std::string_view name) { return ReadDword(s, name) == 1; }
+int32_t WholeText(const SettingsStore& s, std::string_view name) {
+    return ReadWholeNumber(ReadString(s, name));
+}
+float DecimalTextValue(const SettingsStore& s, std::string_view name) {
+    return static_cast<float>(ReadDecimal(ReadString(s, name)));
+}
+
+}  // namespace
+
+// ---- Alert values ---------------------------------------------------------
+
+AlertSettings ReadAlertSettings(const SettingsStore& s) {
+    AlertSettings a;
+    a.message1 = Dword16(s, "Message1");
+    a.message2 = Dword16(s, "Message2");
+    a.m_adzan = Dword16(s, "MAdzan");
+    a.m_minimize = Dword16(s, "MMinimize");
+    a.m_message = Dword16(s, "MMessage");
+    a.m_shutdown = Dword16(s, "MShutdown");
+    a.m_time_shutdown = Dword16(s, "MTimeShutdown");
+    a.show_information = Dword16(s, "ShowInformation");
+    a.m_jumat = ReadDouble(s, "MJumat");
+    a.m_shutdown_after = Dword16(s, "MShutdownAfter");
+    return a;
+}
+
+void WriteAlertSettings(SettingsStore& s, const AlertSettings& a) {
+    WriteDword(s, "Message1", a.message1);
+    WriteDword(s, "Message2", a.message2);
+    WriteDword(s, "MMessage", a.m_message);
+    WriteDword(s, "MMinimize", a.m_minimize);
+    WriteDword(s, "MAdzan", a.m_adzan);
+    WriteDword(s, "MShutdown", a.m_shutdown);
+    WriteDword(s, "MTimeShutdown", a.m_time_shutdown);
+    WriteDword(s, "ShowInformation", a.show_information);
+    WriteDouble(s, "MJumat", a.m_jumat);
+    WriteDword(s, "MShutdownAfter", a.m_shutdown_after);
+}
+
+// ---- Calculation values and the start-up table ------------------------------
+
+CalcSettings ToCalcSettings(const CalculationSettings& c) {
+    CalcSettings out;
+    out.altitude = c.altitude;
+    out.syafii = c.syafii;
+    out.time_zone = c.time_zone;
+    out.fajr_angle = c.gd;
+    out.isha_angle = c.gn;
+    out.latitude = static_cast<float>(ReadDecimal(c.latitude));
+    out.longitude = static_cast<float>(ReadDecimal(c.longitude));
+    return out;
+}
+
+MainSettings StartSettings() {
+    MainSettings m;
+    m.core.time_format = std::string(kFormatHHmmss);
+    m.calc.syafii = false;
+    return m;
+}
+
+MainSettings ReadMainSettings(const SettingsStore& s) {
+    MainSettings m = StartSettings();
+    m.alerts = ReadAlertSettings(s);
+    m.calc.altitude = WholeText(s, "Altitude");
+    m.calc.methods = Dword16(s, "Methods");
+    m.calc.syafii = ReadDword(s, "Syafii") == 0;
+    m.always_on_top = DwordIsOne(s, "AlwaysOnTop");
+    m.calc.area = ReadString(s, "Area");
+    m.calc.latitude = ReadString(s, "Latitude");
+    m.calc.longitude = ReadString(s, "Longitude");
+    m.calc.gn = DecimalTextValue(s, "Gn");
+    m.calc.gd = DecimalTextValue(s, "Gd");
+    m.calc.time_zone = DecimalTextValue(s, "TZ");
+    m.core.add_dhuhur = WholeText(s, "Add_Dhuhur");
+    m.core.add_maghrib = WholeText(s, "Add_Maghrib");
+    m.core.add_shubuh = WholeText(s, "Add_Shubuh");
+    m.core.add_asar = WholeText(s, "Add_Asar");
+    m.core.add_isya = WholeText(s, "Add_Isya");
+    m.core.pembulatan = static_cast<uint8_t>(ReadDword(s, "Pembulatan") & 0xFF);
+    m.core.hijriyah_diff =
+        static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(WholeText(s, "HijriyahDiff")) & 0xFF));
+    m.skin = WholeText(s, "Skin");
+    m.core.time_format = std::string(ReadDword(s, "TimeFormat") == 0 ? kFormatHHmm : kFormatHHmmss);
+    m.show_drop_zone = DwordIsOne(s, "ShowDropZone");
+    m.dz_remaining = DwordIsOne(s, "dzRemaining");
+    m.dz_transparent = DwordIsOne(s, "dzTransparent");
+    m.dz_snap = DwordIsOne(s, "dzSnap");
+    m.language = ReadString(s, "Language");
+    return m;
+}
+
+uint32_t HotKeyFromText(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    if (trimmed.size() == 1) return static_cast<unsigned char>(UpperCp1252(trimmed[0]));
+    if (text.empty() || text[0] != 'F') return kHotKeyF12;
+    // The second and third characters must be a number as a whole.
+    const std::string_view digits = text.substr(1, 2);
+    size_t i = (!digits.empty() && (digits[0] == '+' || digits[0] == '-')) ? 1 : 0;
+    if (i == digits.size()) return kHotKeyF12;
+    for (size_t k = i; k < digits.size(); ++k) {
+        if (digits[k] < '0' || digits[k] > '9') return kHotKeyF12;
+    }
+    const uint32_t low8 = static_cast<uint32_t>(ReadWholeNumber(digits)) & 0xFF;
+    return low8 == 0 ? kHotKeyF12 : low8 + 111;
+}
+
+// ---- Program settings page ------------------------------------------------
+
+uint32_t BarWidthInRange(uint32_t stored) { return stored >= 10 && stored <= 100 ? stored : 100; }
+uint32_t BarPositionInRange(uint32_t stored) { return stored <= 2 ? stored : 0; }
+uint32_t BarMotionInRange(uint32_t stored) { return stored <= 4 ? stored : 2; }
+
+ProgramSettings ReadProgramSettings(const SettingsStore& s) {
+    ProgramSettings p;
+    p.skin = WholeText(s, "Skin");
+    p.language = ReadString(s, "Language");
+    p.time_format = ReadDword(s, "TimeFormat");
+    p.pembulatan = ReadDword(s, "Pembulatan");
+    p.always_on_top = DwordIsOne(s, "AlwaysOnTop");
+    p.show_drop_zone = DwordIsOne(s, "ShowDropZone");
+    p.use_alpha_blend = DwordIsOne(s, "UseAlphaBlend");
+    p.dialog_effect = ReadDword(s, "DialogEffect");
+    p.bar_position = BarPositionInRange(ReadDword(s, "BarPosition"));
+    p.bar_motion = BarMotionInRange(ReadDword(s, "BarMotion"));
+    p.bar_width = BarWidthInRange(ReadDword(s, "BarWidth"));
+    p.bar_alpha = ReadDword(s, "BarAlpha");
+    return p;
+}
+
+std::string_view AdzanValueName(Prayer prayer) {
+    switch (prayer) {
+        case Shubuh: return "AdzanShubuh";
+        case Dhuhur: return "AdzanDhuhur";
+        case Asar: return "AdzanAsar";
+        case Maghrib: return "AdzanMaghrib";
+        case Isya: return "AdzanIsya";
+        default: return {};
+    }
+}
+
+// ---- Drop zone window -----------------------------------------------------
+
+DropZoneSettings ReadDropZoneSettings(const SettingsStore& s) {
+    DropZoneSettings d;
+    // A stored position is text; a missing one (or one of another type)
+    // leaves the window where it is.
+    const auto coordinate = [&](std::string_view name) -> std::optional<int32_t> {
+        const auto v = s.Read(name);
+        if (!v || v->type != kTypeString) return std::nullopt;
+        return WholeText(s, name);
+    };
+    d.x = coordinate("dzX");
+    d.y = coordinate("dzY");
+    d.transparent = DwordIsOne(s, "dzTransparent");
+    d.snap = DwordIsOne(s, "dzSnap");
+    d.remaining = DwordIsOne(s, "dzRemaining");
+    d.alpha = ReadDword(s, "dzAlpha");
+    d.size = ReadDword(s, "dzSize");
+    d.flash_time = ReadDword(s, "FlashTime");
+    return d;
+}
+
+std::optional<int> DropZoneFontHeight(uint32_t dzSize) {
+    if (dzSize >= 1 && dzSize <= 71) return static_cast<int>(dzSize);
+    return std::nullopt;
+}
+
+int DropZoneFontHeightOfItem(int item) { return 15 + 3 * item; }
+
+uint8_t DropZoneAlphaOfPercent(int percent) { return static_cast<uint8_t>(percent * 255 / 100); }
+
+DropZoneAlpha DropZoneAlphaOf(uint32_t dzAlpha) {
+    DropZoneAlpha a;
+    if (dzAlpha >= kDropZoneAlphaDisabled) {
+        a.disabled = true;
+    } else if (dzAlpha >= 11) {
+        a.apply = static_cast<uint8_t>(dzAlpha);
+        for (int item = 0; item < 5; ++item) {
+            if (DropZoneAlphaOfPercent(30 + 10 * item) == dzAlpha) a.ticked_item = item;
+        }
+    }
+    return a;
+}
+
+uint64_t DropZoneFlashSteps(uint32_t flashTime) {
+    return flashTime == 0 ? 360 : uint64_t{flashTime} * 2;
+}
+
+}  // namespace waktuna
