@@ -13,10 +13,17 @@ LanguageList::LanguageList(std::vector<std::string> lines) : lines_(std::move(li
     }
 }
 
+namespace {
+const LanguageList& English();
+}  // namespace
+
 const std::string& LanguageList::Line(int n) const {
     static const std::string kEmpty;
-    if (n < 1 || n > static_cast<int>(lines_.size())) return kEmpty;
-    return lines_[static_cast<size_t>(n) - 1];
+    if (n >= 1 && n <= static_cast<int>(lines_.size())) return lines_[static_cast<size_t>(n) - 1];
+    // Texts added after the first 227 lines come from the built-in English
+    // list until a translation has them.
+    if (n > kLanguageLineCount && this != &English()) return English().Line(n);
+    return kEmpty;
 }
 
 namespace {

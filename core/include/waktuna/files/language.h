@@ -22,7 +22,10 @@ public:
     // filled from lines 15-26 (Gregorian) and 27-38 (Hijri).
     explicit LanguageList(std::vector<std::string> lines);
 
-    // Line n (1-based); a line beyond the end reads as empty text.
+    // Line n (1-based); a line beyond the end reads as empty text, except
+    // lines after kLanguageLineCount, which read as the built-in English line
+    // when the list does not have them (language files made before a text
+    // was added keep working).
     const std::string& Line(int n) const;
     int Count() const { return static_cast<int>(lines_.size()); }
 
@@ -36,7 +39,8 @@ private:
     MonthNames hijri_{};
 };
 
-// The lines the program reads (1..227); a file may hold more, never read.
+// The lines every language file translates (1..227). Texts added later follow
+// them in the built-in English text and fall back to it (LanguageList::Line).
 inline constexpr int kLanguageLineCount = 227;
 // A language file needs this many lines before comments and blanks are
 // dropped, and this many after.

@@ -1,0 +1,43 @@
+#include "waktuna/pages/page_model.h"
+
+#include <gtest/gtest.h>
+
+namespace waktuna {
+namespace {
+
+// A store that refuses the writes of some names, as a registry key does for
+// a user without the right to change it.
+class RefusingStore final : public SettingsStore {
+public:
+    explicit RefusingStore(std::vector<std::string> refused) : refused_(std::move(refused)) {}
+    std::optional<StoredValue> Read(std::string_view name) const override { return inner_.Read(name); }
+    bool Write(std::string_view name, const StoredValue& value) override {
+        for (const auto& r : refused_)
+            if (SameValueName(r, name)) return false;
+        return inner_.Write(name, value);
+    }
+    bool Delete(std::string_view name) override { return inner_.Delete(name); }
+    std::vector<std::string> Names() const override { return inner_.Names(); }
+
+private:
+    std::vector<std::string> refused_;
+    MemorySettingsStore inner_;
+};
+
+TEST(SettingsWriter, TriesEveryValueAndNamesEachRefusalInOrder) {
+    RefusingStore store({"Latitude", "TZ"});
+    SettingsWriter w(store);
+    w.String("Latitude", "-6.175").String("Longitude", "106.8").Dword("Methods", 3).String("TZ", "7");
+    EXPECT_EQ(w.Result().not_stored, (std::vector<std::string>{"Latitude", "TZ"}));
+    EXPECT_FALSE(w.Result().Ok());
+    // The writes after a refusal still went through.
+    EXPECT_EQ(ReadString(store, "Longitude"), "106.8");
+    EXPECT_EQ(ReadDword(store, "Methods"), 3u);
+
+    const std::string text = NotStoredText(BuiltInEnglish(), w.Result());
+    EXPECT_EQ(text.find("The settings could not be stored:\r\nLatitude\r\nTZ\r\n"), 0u);
+    EXPECT_NE(text.find("administrator"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace waktuna
