@@ -51,7 +51,7 @@ private:
 // Prints each request as "HH:mm:ss<TAB>action<TAB>text". The countdown's
 // refreshes (tip, drop-zone texts, highlight) and the menus are not printed;
 // an alert's bar and the dialog with the same text make one "bar+dialog" line.
-class AgendaDesktop final : public WatchActions {
+class AgendaDesktop final : public NullWatchActions {
 public:
     AgendaDesktop(const SettableClock& clock, bool dropZone, uint32_t soundMs, std::string duaPath)
         : clock_(clock), drop_zone_(dropZone), sound_ms_(soundMs), dua_path_(std::move(duaPath)) {}
@@ -81,12 +81,7 @@ public:
         return drop_zone_ ? DropZoneState::Visible : DropZoneState::Absent;
     }
     void SetDropZoneFirstText(const std::string& text) override { drop_zone_text_ = text; }
-    void SetDropZoneSecondText(const std::string&) override {}
     void StartDropZoneAlert() override { Emit("drop-zone", drop_zone_text_); }
-    void SetTrayTip(const std::string&) override {}
-    void HighlightCell(PanelCell) override {}
-    void ShowDays(const WatchDays&) override {}
-    void SetDateLabel(const std::string&) override {}
     void Shutdown() override { Emit("shutdown", ""); }
     bool IsHibernateAllowed() override { return true; }
     void Hibernate() override { Emit("hibernate", ""); }

@@ -22,29 +22,16 @@ public:
     void Close() override {}
 };
 
-class QuietDesktop final : public WatchActions {
+class QuietDesktop final : public NullWatchActions {
 public:
     bool ShowMessageDialog(DialogButtons, const std::string&, DialogKind) override { return true; }
-    void ShowBar(const std::string&, const std::string&, BarUse) override {}
     DropZoneState GetDropZoneState() override { return DropZoneState::Visible; }
-    void SetDropZoneFirstText(const std::string&) override {}
-    void SetDropZoneSecondText(const std::string&) override {}
-    void StartDropZoneAlert() override {}
     void SetTrayTip(const std::string& text) override { tip = text; }
-    void HighlightCell(PanelCell) override {}
-    void ShowDays(const WatchDays&) override {}
-    void SetDateLabel(const std::string&) override {}
-    void Shutdown() override {}
     bool IsHibernateAllowed() override { return true; }
-    void Hibernate() override {}
-    void MinimizeAllWindows() override {}
     bool FileExists(const std::string&) override { return true; }
     std::unique_ptr<Player> OpenPlayer(const std::string&) override {
         return std::make_unique<QuietPlayer>();
     }
-    void ShowAdzanMenu(bool) override {}
-    void ShowMultimediaMenu(bool) override {}
-    void RunCommand(const std::string&) override {}
 
     std::string tip;  // the last tip, for a check that the countdown ran
 };

@@ -36,7 +36,7 @@ struct Sound {
     int plays = 0;
 };
 
-class FakeActions : public WatchActions {
+class FakeActions : public NullWatchActions {
 public:
     explicit FakeActions(FakeClock& clock) : clock_(clock) {}
 

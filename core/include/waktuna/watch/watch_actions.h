@@ -127,4 +127,45 @@ public:
     virtual void PrayerTimeArrived(Prayer prayer, const std::string& name) {}
 };
 
+// A player that plays nothing: length 0, so the watch takes the sound as
+// played to its end at once.
+class SilentPlayer final : public Player {
+public:
+    bool Play() override { return false; }
+    bool Pause() override { return false; }
+    bool Resume() override { return false; }
+    bool Stop() override { return false; }
+    uint32_t Length() override { return 0; }
+    uint32_t Position() override { return 0; }
+    void Close() override {}
+};
+
+// A desktop where nothing happens: no dialog (OK is never pressed), no drop
+// zone, no files, no hibernation, silent players. Recorders and desktops
+// that carry out only part of the requests derive from it.
+class NullWatchActions : public WatchActions {
+public:
+    bool ShowMessageDialog(DialogButtons, const std::string&, DialogKind) override { return false; }
+    void ShowBar(const std::string&, const std::string&, BarUse) override {}
+    DropZoneState GetDropZoneState() override { return DropZoneState::Absent; }
+    void SetDropZoneFirstText(const std::string&) override {}
+    void SetDropZoneSecondText(const std::string&) override {}
+    void StartDropZoneAlert() override {}
+    void SetTrayTip(const std::string&) override {}
+    void HighlightCell(PanelCell) override {}
+    void ShowDays(const WatchDays&) override {}
+    void SetDateLabel(const std::string&) override {}
+    void Shutdown() override {}
+    bool IsHibernateAllowed() override { return false; }
+    void Hibernate() override {}
+    void MinimizeAllWindows() override {}
+    bool FileExists(const std::string&) override { return false; }
+    std::unique_ptr<Player> OpenPlayer(const std::string&) override {
+        return std::make_unique<SilentPlayer>();
+    }
+    void ShowAdzanMenu(bool) override {}
+    void ShowMultimediaMenu(bool) override {}
+    void RunCommand(const std::string&) override {}
+};
+
 }  // namespace waktuna
