@@ -1,7 +1,8 @@
 // Form1, the main window: built at start-up, hidden in the notification area
 // for most of its life, the owner of everything that lives as long as the
-// program (settings key, clock timer and watch, tray icon and menu, pages,
-// the skin, the language list). It carries out what the watch asks for.
+// program (settings key, clock timer and watch, tray icon and menu, the
+// pages, the look, the language list). The watch's requests reach the
+// desktop through `Desktop`; pages reach the main window through PageHost.
 #pragma once
 
 #include <array>
@@ -9,39 +10,34 @@
 #include <random>
 #include <string>
 
+#include "desktop.h"
+#include "form1_ids.h"
+#include "local_clock.h"
+#include "look.h"
 #include "message_dialog.h"
-#include "pictures.h"
+#include "page.h"
 #include "registry_store.h"
-#include "skin_paint.h"
+#include "skinned_window.h"
 #include "tray_icon.h"
-#include "waktuna/calc/datetime.h"
 #include "waktuna/files/language.h"
-#include "waktuna/watch/saved_notice.h"
 #include "waktuna/settings/settings.h"
+#include "waktuna/watch/saved_notice.h"
 #include "waktuna/watch/tray_menu.h"
 #include "waktuna/watch/watch.h"
-#include "waktuna/watch/watch_actions.h"
-#include "window.h"
 
 namespace app {
 
 class MainPage;
 
-// The settings key as the watch and the dialog read it: the open registry
-// key, or nothing while there is none (every value then reads as missing).
-class SettingsKeyView final : public waktuna::SettingsStore {
-public:
-    void Set(RegistryStore* store) { store_ = store; }
-    std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
-    bool Write(std::string_view name, const waktuna::StoredValue& value) override;
-    bool Delete(std::string_view name) override;
-    std::vector<std::string> Names() const override;
-
-private:
-    RegistryStore* store_ = nullptr;
+// The look of the program, built before the main window's own base.
+struct LookHolder {
+    Look own_look_;
 };
 
-class Form1 final : public Window, public TrayListener, public waktuna::WatchActions {
+class Form1 final : private LookHolder,
+                    public SkinnedWindow,
+                    public TrayListener,
+                    public PageHost {
 public:
     static constexpr const char* kClassName = "WaktunaForm1";
     static constexpr int kWidth = 586, kHeight = 407;
@@ -57,50 +53,48 @@ public:
     // Builds the application window and the main window, then runs StartUp.
     Started Create();
 
-    // ---- Operations other windows call -----------------------------------------
-    void LoadSettings();
-    void RecomputeTimes();
-    void ShowSavedNotice();
-    // Buttons 0 = OK, 1 = OK and Cancel; kind 1..4. True when OK was pressed.
-    bool ShowMessageDialog(uint8_t buttons, const std::string& text, uint8_t kind);
-
     void ShowMain();
     void HideMain();
     bool IsShown() const;
-    void OpenPage(waktuna::Page page);
 
-    const Skin& CurrentSkin() const { return skin_; }
-    const waktuna::LanguageList& Language() const { return language_; }
+    // ---- PageHost --------------------------------------------------------------
+    void LoadSettings() override;
+    void RecomputeTimes() override;
+    void ShowSavedNotice() override;
+    bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
+                           waktuna::DialogKind kind) override;
+    void OpenPage(waktuna::Page page) override;
+    void ReloadTodayTasks() override;
+    void PreviewSkin(int32_t skin) override;
+    void PreviewLanguage(const std::string& name) override;
+    void ApplyDesktopSettings() override;
+    waktuna::SettingsStore& Settings() override { return key_; }
+    const waktuna::LanguageList& Language() const override { return language_; }
+    const Look& GetLook() const override { return own_look_; }
+    const std::string& ProgramFolder() const override { return program_folder_; }
+    const std::string& AppDataFolder() const override { return app_data_folder_; }
+    HWND DialogOwner() const override { return hwnd(); }
+    std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) override;
+
+    // ---- What the desktop forwards to the main window -------------------------
+    MainPage* main_page() const;
+    TrayIcon& tray() { return tray_; }
+    const waktuna::MainSettings& settings() const { return settings_; }
+    void SetDateLabel(const std::string& text);
+    // The tray menu's player submenus ("Adzan", "Multimedia") shown or removed.
+    void ShowPlayerMenu(int item, bool visible);
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;
     void OnTrayRightButton() override;
 
-    // ---- WatchActions ----------------------------------------------------------
-    bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
-                           waktuna::DialogKind kind) override;
-    void ShowBar(const std::string& first, const std::string& second,
-                 waktuna::BarUse use) override;
-    waktuna::DropZoneState GetDropZoneState() override;
-    void SetDropZoneFirstText(const std::string& text) override;
-    void SetDropZoneSecondText(const std::string& text) override;
-    void StartDropZoneAlert() override;
-    void SetTrayTip(const std::string& text) override;
-    void HighlightCell(waktuna::PanelCell cell) override;
-    void ShowDays(const waktuna::WatchDays& days) override;
-    void SetDateLabel(const std::string& text) override;
-    void Shutdown() override;
-    bool IsHibernateAllowed() override;
-    void Hibernate() override;
-    void MinimizeAllWindows() override;
-    bool FileExists(const std::string& path) override;
-    std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) override;
-    void ShowAdzanMenu(bool visible) override;
-    void ShowMultimediaMenu(bool visible) override;
-    void RunCommand(const std::string& file) override;
-
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void PaintBody(HDC dc, const RECT& client) override;
+    bool IsDragArea(POINT point) const override;
+    COLORREF LabelColour(HWND label) const override;
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+    void OnCaptionButton(int id) override;
 
 private:
     // Start-up and the end (form1_startup.cpp).
@@ -108,33 +102,32 @@ private:
     bool IsFirstInstance();
     void EndSecondInstance();
     void ApplyTexts();
-    void ApplySkinNumber(int32_t n);
+    void ApplyLook();
     void RegisterHotKeyFromSettings();
     void Close();
+    void CloseWhenModalsEnd();
 
     // Window and controls (form1.cpp).
     void BuildControls();
-    void Paint(HDC dc);
-    void DrawItem(const DRAWITEMSTRUCT& di);
     void SavedNoticeTick();
+    Page* CurrentPage() const;
 
     // Tray menu and commands (form1_tray.cpp).
     void BuildTrayMenu();
     void RunMenuItem(int item);
+    bool Confirm(int line);
     void SetMenuCaption(int item, const std::string& caption);
-    void ShowSubmenu(int item, HMENU submenu, bool visible);
     void OpenHelp();
 
     TrayIcon tray_;
     HANDLE instance_mutex_ = nullptr;
-    std::unique_ptr<RegistryStore> key_;
-    SettingsKeyView key_view_;
-    waktuna::SystemClock clock_;
+    SettingsKey key_{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+    LocalClock clock_;
+    std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<waktuna::Watch> watch_;
     waktuna::MainSettings settings_;
     std::string program_folder_;
     std::string app_data_folder_;
-    Skin skin_;
     waktuna::LanguageList language_;
 
     DialogRequest request_;
@@ -144,23 +137,16 @@ private:
     HMENU tray_menu_ = nullptr;
     HMENU adzan_menu_ = nullptr;
     HMENU multimedia_menu_ = nullptr;
-    PictureStrip pictures24_, pictures16_;
 
-    HFONT font_ = nullptr, font_bold_ = nullptr, font_title_ = nullptr, font_caption_ = nullptr;
-    HWND page_title_ = nullptr;    // on the caption strip: "Waktuna - [...]"
-    HWND header_title_ = nullptr;  // line 48
-    HWND date_label_ = nullptr;
-    HWND version_label_ = nullptr;
-    HWND hide_button_ = nullptr;
-    std::array<HWND, waktuna::kPageCount> page_buttons_{};
+    ControlSet controls_;
     int hot_button_ = -1;
     RECT page_area_{};
-    HWND saved_notice_ = nullptr;
     waktuna::SavedNotice notice_;
-    HBRUSH saved_notice_brush_ = nullptr;
+    Brush saved_notice_brush_;
 
-    std::unique_ptr<MainPage> main_page_;
+    std::array<std::unique_ptr<Page>, waktuna::kPageCount> pages_;
     waktuna::Page current_page_ = waktuna::kPageMain;
+    bool closing_ = false;
 };
 
 }  // namespace app

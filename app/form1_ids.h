@@ -6,7 +6,17 @@
 namespace app::form1 {
 
 enum TimerId : UINT_PTR { kClockTimer = 1, kSavedNoticeTimer = 2 };
-enum ControlId : int { kHideButtonId = 100, kFirstPageButtonId = 200 };
+enum ControlId : int {
+    kHideButtonId = 100,
+    kPageTitleId,     // on the caption strip: "Waktuna - [...]"
+    kHeaderTitleId,   // line 48
+    kDateLabelId,
+    kVersionLabelId,
+    kSavedNoticeId,
+    kFirstPageButtonId = 200,
+};
+// Posted to close the program once every modal window has ended.
+constexpr UINT kCloseLater = WM_APP + 30;
 // Menu command identifiers are the item numbers plus this.
 constexpr UINT kMenuBase = 1000;
 

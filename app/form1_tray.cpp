@@ -6,6 +6,7 @@
 #include "form1.h"
 #include "form1_ids.h"
 #include "power.h"
+#include "waktuna/files/lines.h"
 
 namespace app {
 
@@ -13,21 +14,12 @@ using namespace form1;
 
 namespace {
 
-// Items whose windows come with later work: shown greyed until then.
+// Items that open a page or window the program does not have, and the drop
+// zone item until the drop zone exists: shown greyed.
 bool Greyed(int item) {
-    switch (item) {
-    case waktuna::kItemProgramSetting:
-    case waktuna::kItemPrayerTimesSetting:
-    case waktuna::kItemMessageSetting:
-    case waktuna::kItemScheduleMaker:
-    case waktuna::kItemTaskScheduler:
-    case waktuna::kItemConverter:
-    case waktuna::kItemAbout:
-    case waktuna::kItemDropZone:
-        return true;
-    default:
-        return false;
-    }
+    if (item == waktuna::kItemDropZone) return true;
+    const auto page = waktuna::PageOfItem(item);
+    return page && !FindPage(*page);
 }
 
 UINT CommandOf(int item) { return kMenuBase + static_cast<UINT>(item); }
@@ -60,7 +52,8 @@ void Form1::BuildTrayMenu() {
     SetMenuDefaultItem(tray_menu_, CommandOf(waktuna::kItemOpen), FALSE);
 }
 
-void Form1::ShowSubmenu(int item, HMENU submenu, bool visible) {
+void Form1::ShowPlayerMenu(int item, bool visible) {
+    HMENU submenu = item == waktuna::kItemAdzan ? adzan_menu_ : multimedia_menu_;
     // Where the submenu item sits: before About (Adzan) or Drop Zone (Multimedia).
     const UINT before = CommandOf(item == waktuna::kItemAdzan ? waktuna::kItemAbout
                                                               : waktuna::kItemDropZone);
@@ -115,17 +108,28 @@ void Form1::OpenHelp() {
     char caption[256] = {};
     GetMenuStringA(tray_menu_, CommandOf(waktuna::kItemHelp), caption, sizeof caption, MF_BYCOMMAND);
     const std::string path = program_folder_ + waktuna::HelpFileName(caption);
-    if (FileExists(path)) {
+    if (FileExistsOnDisk(path)) {
         ShellExecuteA(hwnd(), "Open", path.c_str(), nullptr, nullptr, SW_SHOWMAXIMIZED);
         HideMain();
     } else {
-        ShowMessageDialog(0, language_.Line(142), 1);
+        ShowMessageDialog(waktuna::DialogButtons::Ok, language_.Line(waktuna::kLineHelpNotFound),
+                          waktuna::DialogKind::Error);
     }
+}
+
+bool Form1::Confirm(int line) {
+    return ShowMessageDialog(waktuna::DialogButtons::OkCancel, language_.Line(line),
+                             waktuna::DialogKind::Question);
 }
 
 void Form1::RunMenuItem(int item) {
     // Disabled items are never chosen; a message naming one does nothing.
     if (Greyed(item)) return;
+    if (const auto page = waktuna::PageOfItem(item)) {
+        if (FindPage(*page)->run == nullptr) ShowMain();
+        OpenPage(*page);
+        return;
+    }
     switch (item) {
     case waktuna::kItemOpen:
         if (!IsShown()) {
@@ -139,13 +143,13 @@ void Form1::RunMenuItem(int item) {
         OpenHelp();
         break;
     case waktuna::kItemShutdown:
-        if (ShowMessageDialog(1, language_.Line(141), 4)) Shutdown();
+        if (Confirm(waktuna::kLineConfirmShutdown)) app::Shutdown();
         break;
     case waktuna::kItemHibernate:
-        if (ShowMessageDialog(1, language_.Line(139), 4)) Hibernate();
+        if (Confirm(waktuna::kLineConfirmHibernate)) app::Hibernate();
         break;
     case waktuna::kItemClose:
-        if (ShowMessageDialog(1, language_.Line(138), 4)) Close();
+        if (Confirm(waktuna::kLineConfirmClose)) CloseWhenModalsEnd();
         break;
     case waktuna::kItemStopAdzan:
         watch_->CloseAdzan();

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "form1.h"
+#include "message_loop.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
@@ -19,10 +20,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     case app::Form1::Started::kFailed:
         return 1;
     }
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    return app::RunMainLoop();
 }

@@ -6,11 +6,9 @@
 #include <array>
 #include <string>
 
-#include "skin_paint.h"
-#include "waktuna/files/language.h"
+#include "page.h"
 #include "waktuna/calc/prayer.h"
 #include "waktuna/calc/qibla.h"
-#include "window.h"
 
 namespace app {
 
@@ -25,53 +23,38 @@ struct PanelValues {
     int methods = 0;
 };
 
-class MainPage final : public Window {
+class MainPage final : public Page {
 public:
-    static constexpr const char* kClassName = "WaktunaMainPage";
     enum Column { kYesterday = 0, kToday = 1, kTomorrow = 2 };
 
-    MainPage(const Skin& skin, const waktuna::LanguageList& language);
-    ~MainPage() override;
-    bool Create(HWND parent, const RECT& area);
+    explicit MainPage(PageHost& host) : Page(host) {}
 
     void FillPanel(const PanelValues& values);
-    void ApplyLanguage();
-    void ApplyColours();
+    void ApplyLanguage() override;
+    void ApplyColours() override;
     // Writes exactly one cell in red: `row` (0..5, panel order) of `column`.
     void HighlightCell(int row, Column column);
-    void Show(bool visible);
+    void Refresh() override { BuildQiblaCompass(); }
 
 protected:
+    const char* ClassName() const override { return "WaktunaMainPage"; }
+    void Build() override;
+    void PaintPage(HDC dc, const RECT& client) override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void BuildQiblaCompass();
-    void Paint(HDC dc);
     void PaintCompass(HDC dc, int x, int y);
     HBRUSH BrushFor(HWND control, HDC dc);
+    const waktuna::SkinPalette& Palette() const { return host_.GetLook().palette(); }
 
-    const Skin& skin_;
-    const waktuna::LanguageList& language_;
     PanelValues values_;
-
-    HFONT arial_ = nullptr, arial_bold_ = nullptr, tahoma_ = nullptr, tahoma_bold_ = nullptr;
-    HBRUSH face_brush_ = nullptr, even_brush_ = nullptr, page_brush_ = nullptr;
+    Brush face_brush_, even_brush_;
     COLORREF even_colour_ = RGB(234, 244, 255);
-
-    std::array<HWND, 6> row_names_{};
-    std::array<HWND, 3> column_headers_{};
-    std::array<std::array<HWND, 6>, 3> cells_{};  // [column][row]
-    HWND red_cell_ = nullptr;
-
-    HWND place_heading_ = nullptr;
-    std::array<HWND, 5> info_labels_{};  // latitude, longitude, altitude, time zone, fiqh
-    std::array<HWND, 5> info_values_{};
-    HWND organisation_ = nullptr;
-    HWND qibla_heading_ = nullptr, bearing_text_ = nullptr, east_west_text_ = nullptr;
+    int red_cell_ = 0;  // the id of the red cell; 0 for none
 
     double bearing_ = 0;
     waktuna::QiblaCompass compass_{};
-    RECT info_box_{};
 };
 
 }  // namespace app

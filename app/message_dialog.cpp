@@ -4,6 +4,9 @@
 #include <windowsx.h>
 
 #include "controls.h"
+#include "message_loop.h"
+#include "waktuna/files/lines.h"
+#include "waktuna/version.h"
 
 namespace app {
 
@@ -17,7 +20,7 @@ constexpr int kTitle = waktuna::kDialogTitleHeight;
 constexpr int kPanelTop = 116;
 constexpr int kButtonWidth = 75, kButtonHeight = 23, kButtonGap = 10;
 
-const std::string kVersionCaption = "Waktuna v3.10";
+const std::string kVersionCaption(waktuna::kProgramCaption);
 
 // Runs on the multimedia-timer thread: it only asks the dialog to take its
 // next step on the user-interface thread.
@@ -59,16 +62,10 @@ HRGN MakeRegion(const waktuna::WindowShape& shape) {
 }  // namespace
 
 MessageDialog::MessageDialog(DialogRequest& request, const DialogOptions& options,
-                             const Skin& skin, const waktuna::LanguageList& language,
-                             const PictureStrip& pictures16)
-    : request_(request), options_(options), skin_(skin), language_(language),
-      pictures16_(pictures16) {}
+                             const Look& look, const waktuna::LanguageList& language)
+    : SkinnedWindow(look), request_(request), options_(options), language_(language) {}
 
-MessageDialog::~MessageDialog() {
-    StopEffect();
-    if (font_) DeleteObject(font_);
-    if (font_bold_) DeleteObject(font_bold_);
-}
+MessageDialog::~MessageDialog() { StopEffect(); }
 
 bool MessageDialog::Build(HWND owner) {
     const int w = Scale(waktuna::kDialogWidth), h = Scale(waktuna::kDialogHeight);
@@ -84,29 +81,31 @@ bool MessageDialog::Build(HWND owner) {
     spec.width = w;
     spec.height = h;
     spec.parent = owner;
-    if (!CreateWin(spec)) return false;
+    SkinnedLayout layout;
+    layout.caption_height = kTitle;
+    layout.buttons[0] = {kCloseId, 24, kClosePicture, "Close"};
+    if (!CreateSkinned(spec, layout)) return false;
     if (options_.use_alpha_blend) SetLayeredWindowAttributes(hwnd(), 0, waktuna::kFadeStartAlpha, LWA_ALPHA);
 
-    font_ = MakeFont("Arial", 9);
-    font_bold_ = MakeFont("Arial", 9, true);
-    version_label_ = MakeLabel(hwnd(), kVersionCaption.c_str(), 8, 7, 200, 16, font_bold_);
-    close_ = MakeChild(hwnd(), "BUTTON", "Close", BS_OWNERDRAW, waktuna::kDialogWidth - 24, 6, 16,
-                       16, kCloseId);
-    const uint8_t kind = request_.kind;
+    HFONT font = look().Get(FontId::kNormal), bold = look().Get(FontId::kBold);
+    version_label_ = MakeLabel(hwnd(), kVersionCaption.c_str(), 8, 7, 200, 16, bold);
+    const auto kind = static_cast<uint8_t>(request_.kind);
     if (const char* picture = waktuna::DialogPictureName(kind)) kind_picture_.Load(picture);
     title_label_ = MakeLabel(hwnd(), waktuna::DialogTitle(language_, kind).c_str(), 2, 74, 80, 16,
-                             font_bold_, SS_CENTER);
-    text_label_ = MakeLabel(hwnd(), request_.text.c_str(), 84, 38, 216, 72, font_,
+                             bold, SS_CENTER);
+    text_label_ = MakeLabel(hwnd(), request_.text.c_str(), 84, 38, 216, 72, font,
                             SS_LEFT | SS_EDITCONTROL);
     panel_caption_ = MakeLabel(hwnd(), (kVersionCaption + " - prayer times reminder").c_str(), 10,
-                               kPanelTop + 4, 290, 14, font_);
+                               kPanelTop + 4, 290, 14, font);
     const auto place = waktuna::PlaceButtons(request_.buttons, waktuna::kDialogWidth,
                                              kButtonWidth, kButtonGap);
     const int by = kPanelTop + 21;
-    ok_ = MakeChild(hwnd(), "BUTTON", language_.Line(45).c_str(), BS_PUSHBUTTON | WS_TABSTOP,
-                    place.ok_left, by, kButtonWidth, kButtonHeight, kOkId, font_);
-    cancel_ = MakeChild(hwnd(), "BUTTON", language_.Line(47).c_str(), BS_PUSHBUTTON | WS_TABSTOP,
-                        place.cancel_left, by, kButtonWidth, kButtonHeight, kCancelId, font_);
+    ok_ = MakeChild(hwnd(), "BUTTON", language_.Line(waktuna::kLineOk).c_str(),
+                    BS_PUSHBUTTON | WS_TABSTOP, place.ok_left, by, kButtonWidth, kButtonHeight,
+                    kOkId, font);
+    cancel_ = MakeChild(hwnd(), "BUTTON", language_.Line(waktuna::kLineCancel).c_str(),
+                        BS_PUSHBUTTON | WS_TABSTOP, place.cancel_left, by, kButtonWidth,
+                        kButtonHeight, kCancelId, font);
     if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
     ApplyShape(waktuna::RoundedDialogShape(w, h));
     SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
@@ -138,22 +137,15 @@ void MessageDialog::RunModal(HWND owner) {
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
     SetFocus(IsWindowVisible(cancel_) ? cancel_ : ok_);
-    MSG msg;
-    while (!closed_) {
-        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-        if (got <= 0) {
-            // The program is ending: leave the quit message for the outer loop.
-            if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
-            break;
-        }
-        if (PreTranslate(msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    {
+        // The program may end the dialog as if cancelled (it is closing).
+        ModalScope modal([this] { Finish(0); });
+        RunModalLoop([this] { return closed_; });
     }
     if (!closed_ && hwnd()) DestroyWindow(hwnd());
 }
 
-bool MessageDialog::PreTranslate(const MSG& msg) {
+bool MessageDialog::PreTranslate(MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd()) return false;
     const bool on_ok = msg.hwnd == ok_, on_cancel = msg.hwnd == cancel_;
     if (!on_ok && !on_cancel && msg.hwnd != hwnd() && GetParent(msg.hwnd) != hwnd()) return false;
@@ -204,26 +196,27 @@ void MessageDialog::OnFinalDestroy() {
     request_.sample = false;
 }
 
-void MessageDialog::Paint(HDC dc) {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    const auto& p = skin_.palette;
+void MessageDialog::PaintBody(HDC dc, const RECT& client) {
+    const auto& p = look().palette();
     FillSolid(dc, client, p.PageColor);
-    PaintCaption(dc, {0, 0, client.right, Scale(kTitle)}, skin_);
     RECT panel{Scale(3), Scale(kPanelTop), client.right - Scale(3), client.bottom - Scale(3)};
     PaintVerticalGradient(dc, panel, p.PageColor, waktuna::GradientEnd(p));
     kind_picture_.Draw(dc, 0, Scale(26), Scale(38), Scale(32));
-    PaintFrame(dc, client, skin_);
 }
 
-void MessageDialog::DrawCloseButton(const DRAWITEMSTRUCT& di) {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    // The strip below the button, then picture 7 (8 while held down).
-    const RECT strip{-Scale(waktuna::kDialogWidth - 24), -Scale(6), client.right, Scale(kTitle)};
-    PaintCaption(di.hDC, strip, skin_);
-    pictures16_.Draw(di.hDC, (di.itemState & ODS_SELECTED) ? 8 : 7, 0, 0, Scale(16));
+bool MessageDialog::IsDragArea(POINT point) const {
+    const RECT caption = ChildRect(panel_caption_);
+    return point.y < CaptionHeight() || PtInRect(&caption, point);
 }
+
+COLORREF MessageDialog::LabelColour(HWND label) const {
+    const auto& p = look().palette();
+    return label == version_label_   ? p.LightTextColor
+           : label == panel_caption_ ? p.BandColor
+                                     : p.LabelTextColor;
+}
+
+void MessageDialog::OnCaptionButton(int) { Finish(0); }
 
 LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
@@ -254,42 +247,13 @@ LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             request_.sample = false;
             Finish(0);
             return 0;
-        case kCloseId:
-            Finish(0);
-            return 0;
         }
         break;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT:
-        return Painted([this](HDC dc) { Paint(dc); });
-    case WM_CTLCOLORSTATIC: {
-        HDC dc = reinterpret_cast<HDC>(wp);
-        HWND control = reinterpret_cast<HWND>(lp);
-        SetBkMode(dc, TRANSPARENT);
-        const auto& p = skin_.palette;
-        SetTextColor(dc, control == version_label_   ? p.LightTextColor
-                         : control == panel_caption_ ? p.BandColor
-                                                     : p.LabelTextColor);
-        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
-    case WM_DRAWITEM:
-        DrawCloseButton(*reinterpret_cast<DRAWITEMSTRUCT*>(lp));
-        return TRUE;
-    case WM_LBUTTONDOWN: {
-        const POINT pt{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
-        const RECT caption = ChildRect(panel_caption_);
-        if (pt.y < Scale(kTitle) || PtInRect(&caption, pt)) {
-            ReleaseCapture();
-            SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-        }
-        return 0;
-    }
     case WM_CLOSE:
         Finish(-1);
         return 0;
     }
-    return Default(msg, wp, lp);
+    return SkinnedWindow::OnMessage(msg, wp, lp);
 }
 
 }  // namespace app

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "pictures.h"
-#include "skin_paint.h"
-#include "waktuna/look/dialog_effect.h"
+#include "look.h"
+#include "skinned_window.h"
 #include "waktuna/files/language.h"
-#include "window.h"
+#include "waktuna/look/dialog_effect.h"
+#include "waktuna/watch/watch_actions.h"
 
 namespace app {
 
@@ -20,7 +20,7 @@ namespace app {
 struct DialogRequest {
     waktuna::DialogButtons buttons = waktuna::DialogButtons::Ok;
     std::string text;
-    uint8_t kind = 3;
+    waktuna::DialogKind kind = waktuna::DialogKind::Information;
     int32_t effect = 0;     // used instead of DialogEffect while `sample` is set
     bool sample = false;    // the program settings page shows a sample
     uint8_t result = 0;     // 1 after OK
@@ -34,13 +34,13 @@ struct DialogOptions {
     int random_effect = 2;
 };
 
-class MessageDialog final : public Window {
+class MessageDialog final : public SkinnedWindow {
 public:
     static constexpr const char* kClassName = "WaktunaMessageDialog";
     static constexpr UINT kEffectTick = WM_APP + 20;
 
-    MessageDialog(DialogRequest& request, const DialogOptions& options, const Skin& skin,
-                  const waktuna::LanguageList& language, const PictureStrip& pictures16);
+    MessageDialog(DialogRequest& request, const DialogOptions& options, const Look& look,
+                  const waktuna::LanguageList& language);
     ~MessageDialog() override;
 
     // Creates the dialog, shows it and runs its message loop until it closes.
@@ -48,9 +48,15 @@ public:
     // Closes it from outside (result unchanged).
     void Close();
 
+    bool PreTranslate(MSG& msg) override;
+
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void OnFinalDestroy() override;
+    void PaintBody(HDC dc, const RECT& client) override;
+    bool IsDragArea(POINT point) const override;
+    COLORREF LabelColour(HWND label) const override;
+    void OnCaptionButton(int id) override;
 
 private:
     bool Build(HWND owner);
@@ -58,15 +64,10 @@ private:
     void ApplyShape(const waktuna::WindowShape& shape);
     void StopEffect();
     void Finish(int result);  // -1: result unchanged
-    bool PreTranslate(const MSG& msg);
-    void Paint(HDC dc);
-    void DrawCloseButton(const DRAWITEMSTRUCT& di);
 
     DialogRequest& request_;
     DialogOptions options_;
-    const Skin& skin_;
     const waktuna::LanguageList& language_;
-    const PictureStrip& pictures16_;
     PictureStrip kind_picture_;
 
     std::unique_ptr<waktuna::EntranceEffect> effect_;
@@ -76,9 +77,8 @@ private:
     int seconds_ = 0;
     bool closed_ = false;
 
-    HFONT font_ = nullptr, font_bold_ = nullptr;
     HWND version_label_ = nullptr, title_label_ = nullptr, text_label_ = nullptr;
-    HWND panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr, close_ = nullptr;
+    HWND panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
 };
 
 }  // namespace app

@@ -64,4 +64,40 @@ std::vector<std::string> RegistryStore::Names() const {
     return names;
 }
 
+SettingsKey::SettingsKey(HKEY root, const char* path) : root_(root), path_(path) { Reopen(); }
+
+void SettingsKey::Reopen() {
+    // A read-only handle opened earlier stays valid; a new key is found.
+    if (!reader_) reader_ = RegistryStore::Open(root_, path_, KEY_READ);
+}
+
+std::optional<waktuna::StoredValue> SettingsKey::Read(std::string_view name) const {
+    return reader_ ? reader_->Read(name) : std::nullopt;
+}
+
+std::vector<std::string> SettingsKey::Names() const {
+    return reader_ ? reader_->Names() : std::vector<std::string>{};
+}
+
+template <class ChangeFn>
+bool SettingsKey::Change(ChangeFn&& change) {
+    HKEY key = nullptr;
+    last_error_ = RegCreateKeyExA(root_, path_, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                  KEY_SET_VALUE | KEY_QUERY_VALUE, nullptr, &key, nullptr);
+    if (last_error_ != ERROR_SUCCESS) return false;
+    RegistryStore writer(key);
+    const bool done = change(writer);
+    if (!done) last_error_ = ERROR_ACCESS_DENIED;
+    if (!reader_) Reopen();
+    return done;
+}
+
+bool SettingsKey::Write(std::string_view name, const waktuna::StoredValue& value) {
+    return Change([&](RegistryStore& key) { return key.Write(name, value); });
+}
+
+bool SettingsKey::Delete(std::string_view name) {
+    return Change([&](RegistryStore& key) { return key.Delete(name); });
+}
+
 }  // namespace app

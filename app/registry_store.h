@@ -36,4 +36,36 @@ private:
     HKEY key_;
 };
 
+// The settings key as the program uses it. Reads go through a key opened for
+// reading only, which a standard user may always open. Each change opens the
+// key for writing just for itself (creating it when missing), so its result
+// reaches the caller and no handle with write rights stays open.
+class SettingsKey final : public waktuna::SettingsStore {
+public:
+    SettingsKey(HKEY root, const char* path);
+
+    // True when the key could be opened for reading.
+    bool Exists() const { return reader_ != nullptr; }
+    // Tries again to open the key for reading (it may have been created since).
+    void Reopen();
+
+    std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
+    bool Write(std::string_view name, const waktuna::StoredValue& value) override;
+    bool Delete(std::string_view name) override;
+    std::vector<std::string> Names() const override;
+
+    // The Windows error of the last change that failed (ERROR_ACCESS_DENIED
+    // for a user without the right to change the key); 0 when none failed.
+    LSTATUS LastError() const { return last_error_; }
+
+private:
+    template <class ChangeFn>
+    bool Change(ChangeFn&& change);
+
+    HKEY root_;
+    const char* path_;
+    std::unique_ptr<RegistryStore> reader_;
+    LSTATUS last_error_ = ERROR_SUCCESS;
+};
+
 }  // namespace app

@@ -6,6 +6,15 @@
 
 namespace app {
 
+namespace {
+// The property that marks a window as one of ours and holds its object.
+constexpr const char* kObjectProperty = "WaktunaWindow";
+}  // namespace
+
+Window* Window::FromHandle(HWND hwnd) {
+    return hwnd ? static_cast<Window*>(GetPropA(hwnd, kObjectProperty)) : nullptr;
+}
+
 HINSTANCE Instance() { return GetModuleHandleA(nullptr); }
 
 int Scale(int pixels) {
@@ -23,6 +32,7 @@ Window::~Window() {
         // Unbind first: the messages of the destruction must not reach a
         // half-destroyed object.
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+        RemovePropA(hwnd_, kObjectProperty);
         HWND h = hwnd_;
         hwnd_ = nullptr;
         DestroyWindow(h);
@@ -61,6 +71,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lp)->lpCreateParams);
         self->hwnd_ = hwnd;
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        SetPropA(hwnd, kObjectProperty, self);
     } else {
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
@@ -75,6 +86,7 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        RemovePropA(hwnd, kObjectProperty);
         self->hwnd_ = nullptr;
         self->OnFinalDestroy();
     }

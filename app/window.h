@@ -30,6 +30,13 @@ public:
     HWND hwnd() const { return hwnd_; }
     bool Exists() const { return hwnd_ != nullptr; }
 
+    // The object of one of the program's windows; nullptr for any other
+    // window (controls, other programs' windows).
+    static Window* FromHandle(HWND hwnd);
+    // A message for this window or one of its children, before it is
+    // dispatched (see message_loop.h). True when it was handled here.
+    virtual bool PreTranslate(MSG& msg) { return false; }
+
 protected:
     // Registers the class (once per name) and creates the window bound to this.
     bool CreateWin(const WindowSpec& spec);

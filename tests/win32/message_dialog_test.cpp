@@ -28,13 +28,8 @@ void CALLBACK Watcher(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 struct Harness {
-    Skin skin;
+    Look look;
     waktuna::LanguageList language = waktuna::BuiltInEnglish();
-    PictureStrip pictures16;
-    Harness() {
-        ApplySkin(0, skin);
-        pictures16.Load("FORM1_IMAGELIST16");
-    }
 
     void Run(DialogRequest& request, const DialogOptions& options,
              std::function<bool(HWND, int)> during) {
@@ -42,7 +37,7 @@ struct Harness {
         g_done = false;
         g_started = GetTickCount();
         const UINT_PTR timer = SetTimer(nullptr, 0, 20, Watcher);
-        MessageDialog dialog(request, options, skin, language, pictures16);
+        MessageDialog dialog(request, options, look, language);
         dialog.RunModal(nullptr);
         KillTimer(nullptr, timer);
         // Whatever the effect timer still had in flight arrives now, and must
@@ -134,7 +129,7 @@ TEST(MessageDialog, FocusStartsOnCancelAndEnterThereCancels) {
     Harness h;
     DialogRequest request;
     request.buttons = waktuna::DialogButtons::OkCancel;
-    request.kind = 4;
+    request.kind = waktuna::DialogKind::Question;
     request.text = "Are you sure?";
     request.result = 1;
     bool focus_on_cancel = false;
@@ -205,7 +200,7 @@ TEST(MessageDialog, TheClosePictureAndOkSetTheResult) {
 TEST(MessageDialog, AKindOutsideOneToFourIsInfoWithoutPicture) {
     Harness h;
     DialogRequest request;
-    request.kind = 9;
+    request.kind = static_cast<waktuna::DialogKind>(9);
     bool info = false;
     h.Run(request, Effect(1), [&](HWND dialog, int) {
         info = Child(dialog, "Info") != nullptr;

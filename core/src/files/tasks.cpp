@@ -1,5 +1,7 @@
 #include "waktuna/files/tasks.h"
 
+#include "waktuna/version.h"
+
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/safe_file.h"
 #include "waktuna/files/text.h"
@@ -72,7 +74,7 @@ TTask ParseTaskLine(std::string_view line) {
     if (task.date > 31) task.date = 0;
     if (task.month > 12) task.month = 0;
     const size_t version = task.message.find("%VERSION");
-    if (version != std::string::npos) task.message.replace(version, 8, "v3.10");
+    if (version != std::string::npos) task.message.replace(version, 8, kVersionText);
     return task;
 }
 

@@ -67,4 +67,17 @@ std::string PageTitle(const LanguageList& language, Page page) {
     return "Waktuna - [" + language.Line(PageInfoOf(page).title_line) + "]";
 }
 
+std::optional<Page> PageOfItem(int item) {
+    switch (item) {
+    case kItemProgramSetting: return kPageProgramSetting;
+    case kItemPrayerTimesSetting: return kPagePrayerTimes;
+    case kItemMessageSetting: return kPageMessage;
+    case kItemScheduleMaker: return kPageSchedule;
+    case kItemTaskScheduler: return kPageTaskScheduler;
+    case kItemConverter: return kPageConverter;
+    case kItemAbout: return kPageAbout;
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace waktuna

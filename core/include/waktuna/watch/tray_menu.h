@@ -3,6 +3,7 @@
 // page titles shown in the header.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,6 +65,9 @@ enum Page : int {
     kPageAbout,
     kPageCount
 };
+
+// The page or window a tray menu item opens; nullopt for other items.
+std::optional<Page> PageOfItem(int item);
 
 struct PageInfo {
     int button_line;           // the button's caption; 0 for the fixed "Konversi"

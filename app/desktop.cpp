@@ -1,0 +1,73 @@
+#include "desktop.h"
+
+#include <windows.h>
+
+#include <shellapi.h>
+
+#include "form1.h"
+#include "main_page.h"
+#include "power.h"
+
+namespace app {
+
+bool FileExistsOnDisk(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Desktop::ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
+                                waktuna::DialogKind kind) {
+    return form_.ShowMessageDialog(buttons, text, kind);
+}
+
+void Desktop::SetTrayTip(const std::string& text) { form_.tray().SetTip(text); }
+
+void Desktop::HighlightCell(waktuna::PanelCell cell) {
+    MainPage* page = form_.main_page();
+    if (!page) return;
+    int row = 0;
+    for (int r = 0; r < 6; ++r)
+        if (waktuna::kDayOrder[r] == cell.prayer) row = r;
+    page->HighlightCell(row, cell.tomorrow ? MainPage::kTomorrow : MainPage::kToday);
+}
+
+void Desktop::ShowDays(const waktuna::WatchDays& days) {
+    MainPage* page = form_.main_page();
+    if (!page) return;
+    const waktuna::MainSettings& s = form_.settings();
+    PanelValues v;
+    v.yesterday = days.yesterday;
+    v.today = days.today_times;
+    v.tomorrow = days.tomorrow;
+    v.time_format = s.core.time_format;
+    v.area = s.calc.area;
+    v.latitude = s.calc.latitude;
+    v.longitude = s.calc.longitude;
+    v.altitude = s.calc.altitude;
+    v.time_zone = s.calc.time_zone;
+    v.syafii = s.calc.syafii;
+    v.methods = s.calc.methods;
+    page->FillPanel(v);
+}
+
+void Desktop::SetDateLabel(const std::string& text) { form_.SetDateLabel(text); }
+
+void Desktop::Shutdown() { app::Shutdown(); }
+bool Desktop::IsHibernateAllowed() { return app::IsHibernateAllowed(); }
+void Desktop::Hibernate() { app::Hibernate(); }
+void Desktop::MinimizeAllWindows() { app::MinimizeAllWindows(); }
+bool Desktop::FileExists(const std::string& path) { return FileExistsOnDisk(path); }
+
+void Desktop::ShowAdzanMenu(bool visible) { form_.ShowPlayerMenu(waktuna::kItemAdzan, visible); }
+
+void Desktop::ShowMultimediaMenu(bool visible) {
+    form_.ShowPlayerMenu(waktuna::kItemMultimedia, visible);
+}
+
+void Desktop::RunCommand(const std::string& file) {
+    // No owner window: the main window is hidden, and disabled while a
+    // message dialog is open.
+    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+}  // namespace app

@@ -1,0 +1,28 @@
+// The pages and windows of the program, one entry each. A page or window
+// that is not listed here does not exist: its side-panel button and its tray
+// menu item are greyed.
+#include "main_page.h"
+#include "page.h"
+
+namespace app {
+
+namespace {
+
+template <class P>
+std::unique_ptr<Page> Make(PageHost& host) {
+    return std::make_unique<P>(host);
+}
+
+const PageEntry kPages[] = {
+    {waktuna::kPageMain, Make<MainPage>},
+};
+
+}  // namespace
+
+const PageEntry* FindPage(waktuna::Page page) {
+    for (const PageEntry& e : kPages)
+        if (e.page == page) return &e;
+    return nullptr;
+}
+
+}  // namespace app

@@ -1,0 +1,96 @@
+#include "skinned_window.h"
+
+#include <windowsx.h>
+
+#include "controls.h"
+
+namespace app {
+
+bool SkinnedWindow::CreateSkinned(const WindowSpec& spec, const SkinnedLayout& layout) {
+    layout_ = layout;
+    if (!CreateWin(spec)) return false;
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    for (const CaptionButton& b : layout_.buttons) {
+        if (!b.id) continue;
+        CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
+                        client.right - Scale(b.right), Scale(6), Scale(16), Scale(16), hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), Instance(), nullptr);
+    }
+    ApplyOutline();
+    return true;
+}
+
+void SkinnedWindow::ApplyOutline() {
+    if (!layout_.corner) return;
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    // With square bottom corners the rounded rectangle reaches below the window.
+    const int bottom = layout_.round_bottom ? h + 1 : h + 14;
+    SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, w + 1, bottom, layout_.corner, layout_.corner),
+                 IsWindowVisible(hwnd()));
+}
+
+bool SkinnedWindow::IsDragArea(POINT point) const { return point.y < CaptionHeight(); }
+
+COLORREF SkinnedWindow::LabelColour(HWND) const { return look_.palette().LabelTextColor; }
+
+void SkinnedWindow::DrawCaptionButton(const DRAWITEMSTRUCT& di, const CaptionButton& b) {
+    // The part of the caption strip that lies under the button, then its picture.
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const int left = client.right - Scale(b.right), top = Scale(6);
+    PaintCaption(di.hDC, {-left, -top, client.right - left, CaptionHeight() - top}, look_.skin());
+    const bool pressed = (di.itemState & ODS_SELECTED) != 0;
+    look_.pictures16.Draw(di.hDC, b.picture + (pressed ? 1 : 0), 0, 0, Scale(16));
+}
+
+LRESULT SkinnedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        return Painted([this](HDC dc) {
+            RECT client;
+            GetClientRect(hwnd(), &client);
+            PaintBody(dc, client);
+            if (layout_.caption_height)
+                PaintCaption(dc, {0, 0, client.right, CaptionHeight()}, look_.skin());
+            PaintFrame(dc, client, look_.skin());
+        });
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, LabelColour(reinterpret_cast<HWND>(lp)));
+        return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+    case WM_DRAWITEM: {
+        const auto& di = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
+        for (const CaptionButton& b : layout_.buttons)
+            if (b.id && static_cast<int>(di.CtlID) == b.id) {
+                DrawCaptionButton(di, b);
+                return TRUE;
+            }
+        if (DrawItem(di)) return TRUE;
+        break;
+    }
+    case WM_COMMAND:
+        for (const CaptionButton& b : layout_.buttons)
+            if (b.id && LOWORD(wp) == b.id) {
+                OnCaptionButton(b.id);
+                return 0;
+            }
+        break;
+    case WM_LBUTTONDOWN:
+        if (IsDragArea({GET_X_LPARAM(lp), GET_Y_LPARAM(lp)})) {
+            ReleaseCapture();
+            SendMessageA(hwnd(), WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+            return 0;
+        }
+        break;
+    }
+    return Default(msg, wp, lp);
+}
+
+}  // namespace app
