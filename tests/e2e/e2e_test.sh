@@ -285,6 +285,33 @@ check "OK ends it" 0 "$(drive count Waktuna.exe)"
 check "and takes its icon along" 0 "$(drive tray-icons)"
 finish
 
+# --- Closing while a modal window runs its loop ------------------------------
+begin close-during-modal
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x111 1012 0   # "Hibernate PC": its confirmation runs a modal loop
+drive find WaktunaMessageDialog 10 >/dev/null
+drive post "$form" 0x10 0 0       # WM_CLOSE, as at the end of the session
+wait_until 10 running 0
+check "the modal dialog ends and the program closes" "0 0" \
+    "$(drive count Waktuna.exe) $(drive tray-icons)"
+finish
+
+# --- 150 % (144 DPI): everything scaled, fonts by point size ---------------
+begin dpi-144
+store_jakarta
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x312 1001 0
+wait_until 5 test "$(drive visible "$form")" == 1
+read -r _ _ w h < <(drive rect "$form")
+check "the main window is 150 % of 586 x 407" "879 611" "$w $h"
+screenshot "$form" main-144dpi.png
+finish
+
 # --- Start-up time: from the start to the tray icon, median of five --------
 begin start-up-time
 times=()
