@@ -42,11 +42,7 @@ LRESULT Page::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        return Painted([this](HDC dc) {
-            RECT client;
-            GetClientRect(hwnd(), &client);
-            PaintPage(dc, client);
-        });
+        return Painted([this](HDC dc, const RECT& client) { PaintPage(dc, client); });
     case WM_CTLCOLORSTATIC: {
         // Labels, check boxes and radio buttons on the page colour.
         HDC dc = reinterpret_cast<HDC>(wp);

@@ -51,9 +51,7 @@ LRESULT SkinnedWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        return Painted([this](HDC dc) {
-            RECT client;
-            GetClientRect(hwnd(), &client);
+        return Painted([this](HDC dc, const RECT& client) {
             PaintBody(dc, client);
             if (layout_.caption_height)
                 PaintCaption(dc, {0, 0, client.right, CaptionHeight()}, look_.skin());

@@ -45,12 +45,15 @@ protected:
     // The last message the window gets; the handle is gone after it.
     virtual void OnFinalDestroy() {}
     LRESULT Default(UINT msg, WPARAM wp, LPARAM lp);
-    // WM_PAINT: `paint` draws on the window's paint DC.
+    // WM_PAINT (with WM_ERASEBKGND answered as done): `paint(dc, client)`
+    // draws the whole client area on the window's paint DC.
     template <class Paint>
     LRESULT Painted(Paint&& paint) {
         PAINTSTRUCT ps;
         HDC dc = BeginPaint(hwnd_, &ps);
-        paint(dc);
+        RECT client;
+        GetClientRect(hwnd_, &client);
+        paint(dc, client);
         EndPaint(hwnd_, &ps);
         return 0;
     }
