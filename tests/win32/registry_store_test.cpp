@@ -109,3 +109,21 @@ TEST(RegistryStore, AMissingKeyIsNotCreated) {
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\WaktunaNoSuchKey", 0, KEY_READ, &key),
               ERROR_SUCCESS);
 }
+
+TEST(SettingsKey, ReadsWhatItsWritesStoredAndCreatesTheKeyOnTheFirstWrite) {
+    const std::string path = "Software\\WaktunaKey" + std::to_string(GetCurrentProcessId());
+    SettingsKey key(HKEY_CURRENT_USER, path.c_str());
+    // No key yet: nothing to read, every value missing.
+    EXPECT_FALSE(key.Exists());
+    EXPECT_EQ(ReadDword(key, "Methods"), 0u);
+    // A Save creates it, and what it wrote reads back through the reading key.
+    EXPECT_TRUE(WriteString(key, "Area", "Jakarta"));
+    EXPECT_TRUE(key.Exists());
+    EXPECT_EQ(ReadString(key, "Area"), "Jakarta");
+    EXPECT_TRUE(WriteDword(key, "Methods", 3));
+    EXPECT_EQ(ReadDword(key, "Methods"), 3u);
+    EXPECT_TRUE(key.Delete("Methods"));
+    EXPECT_EQ(key.Read("Methods"), std::nullopt);
+    EXPECT_EQ(key.LastError(), ERROR_SUCCESS);
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+}
