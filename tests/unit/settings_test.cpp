@@ -116,7 +116,7 @@ TEST(Settings, MainSettingsReadInTheStartUpOrder) {
                            "Add_Dhuhur",   "Add_Maghrib",  "Add_Shubuh",   "Add_Asar",
                            "Add_Isya",     "Pembulatan",   "HijriyahDiff", "Skin",
                            "TimeFormat",   "ShowDropZone", "dzRemaining",  "dzTransparent",
-                           "dzSnap",       "Language"}));
+                           "dzSnap",       "Language",     "FollowWindowsZone"}));
 }
 
 TEST(Settings, EmptyKeyAndNoKey) {
@@ -129,6 +129,7 @@ TEST(Settings, EmptyKeyAndNoKey) {
     EXPECT_EQ(m.skin, 0);
     EXPECT_FALSE(m.always_on_top);
     EXPECT_EQ(m.language, "");
+    EXPECT_FALSE(m.calc.follow_windows_zone);
 
     // No key at all: the start values, Hanafi and "HH:mm:ss".
     const MainSettings start = StartSettings();
@@ -159,6 +160,7 @@ TEST(Settings, MainSettingsConversions) {
     WriteDword(s, "ShowDropZone", 1);
     WriteDword(s, "dzSnap", 1);
     WriteString(s, "Language", "Indonesia");
+    WriteDword(s, "FollowWindowsZone", 1);
 
     const MainSettings m = ReadMainSettings(s);
     EXPECT_EQ(m.calc.area, "Jakarta");
@@ -181,6 +183,7 @@ TEST(Settings, MainSettingsConversions) {
     EXPECT_TRUE(m.dz_snap);
     EXPECT_FALSE(m.dz_remaining);
     EXPECT_EQ(m.language, "Indonesia");
+    EXPECT_TRUE(m.calc.follow_windows_zone);
 
     const CalcSettings c = ToCalcSettings(m.calc);
     EXPECT_EQ(c.latitude, -6.175f);

@@ -423,3 +423,47 @@ TEST_F(WatchTest, DialogsRunTicksInsideWithoutLossOrRepeat) {
                             "12:01:42 shutdown"));
     EXPECT_EQ(depth, 0);
 }
+
+namespace {
+
+// GMT until the switch instant, an hour ahead from it (London, 29 March 2026,
+// 01:00 UTC).
+class SpringSwitch final : public ZoneRule {
+public:
+    std::optional<int32_t> OffsetAt(UnixSeconds utc) const override {
+        return utc < UnixSecondsOfDay(EncodeDate(2026, 3, 29)) + 3600 ? 0 : 3600;
+    }
+    std::string Name() const override { return "Europe/London"; }
+};
+
+}  // namespace
+
+// With FollowWindowsZone on, the night of the switch moves the day's times by
+// the hour and the alert comes at the new clock time; off, the fixed TZ stays.
+TEST_F(WatchTest, ZoneThatFollowsTheSystemMovesTheTimesOnTheSwitchNight) {
+    settings = Place("London", "51.5", "-0.12", 0, 0, 18, 17);
+    settings.alerts.m_message = 1;
+    settings.calc.follow_windows_zone = true;
+    const SpringSwitch rule;
+    watch.SetZoneRule(&rule);
+    Begin(2026, 3, 28, 23, 59, 50);
+    const std::string saturday = FormatTime(actions.days.today_times[Dhuhur], kFormatHHmmss);
+    EXPECT_EQ(actions.days.today_zone, 0.0f);
+    EXPECT_EQ(FormatTime(actions.days.tomorrow[Dhuhur], kFormatHHmmss).substr(0, 3), "13:");
+    TickTo(0, 0, 1);
+    EXPECT_EQ(actions.days.today_zone, 1.0f);
+    const std::string sunday = FormatTime(actions.days.today_times[Dhuhur], kFormatHHmmss);
+    EXPECT_EQ(saturday.substr(0, 3), "12:");
+    EXPECT_EQ(sunday.substr(0, 3), "13:");
+    Hms t;
+    ASSERT_TRUE(ParseClockText(sunday, t));
+    TickTo(t.hour, t.minute, t.second);
+    const auto announced = actions.With("announce Zuhr");
+    ASSERT_EQ(announced.size(), 1u);
+    EXPECT_EQ(announced.front().substr(0, 8), sunday);
+
+    settings.calc.follow_windows_zone = false;
+    Begin(2026, 3, 29, 10, 0, 0);
+    EXPECT_EQ(actions.days.today_zone, 0.0f);
+    EXPECT_EQ(FormatTime(actions.days.today_times[Dhuhur], kFormatHHmmss).substr(0, 3), "12:");
+}

@@ -35,4 +35,9 @@ CalcSettings PlaceOnDate(const CalcSettings& place, const ZoneRule* rule, DateTi
     return out;
 }
 
+float TimeZoneOfDay(float fixedHours, bool follow, const ZoneRule* rule, DateTime date) {
+    if (!follow || !rule) return fixedHours;
+    return ZoneHoursOfDate(*rule, date).value_or(fixedHours);
+}
+
 }  // namespace waktuna

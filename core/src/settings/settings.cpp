@@ -99,6 +99,7 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     m.dz_transparent = DwordIsOne(s, "dzTransparent");
     m.dz_snap = DwordIsOne(s, "dzSnap");
     m.language = ReadString(s, "Language");
+    m.calc.follow_windows_zone = DwordIsOne(s, kFollowWindowsZoneValue);
     return m;
 }
 

@@ -101,15 +101,21 @@ void Watch::SetProgramFolder(std::string folder) { program_folder_ = std::move(f
 
 void Watch::SetTaskFile(std::string path) { task_file_ = std::move(path); }
 
+void Watch::SetZoneRule(const ZoneRule* rule) { zone_rule_ = rule; }
+
 // ---- The day ---------------------------------------------------------------
 
 WatchDays Watch::ComputeDays(DateTime day) const {
     const CalcSettings place = ToCalcSettings(settings_.calc);
+    const ZoneRule* rule = settings_.calc.follow_windows_zone ? zone_rule_ : nullptr;
+    const auto on = [&](DateTime date) { return PlaceOnDate(place, rule, date); };
     WatchDays days;
     days.today = day;
-    days.yesterday = CalculatePrayerTimes(place, day - 1, settings_.core);
-    days.tomorrow = CalculatePrayerTimes(place, day + 1, settings_.core);
-    days.today_times = CalculatePrayerTimes(place, day, settings_.core);
+    days.yesterday = CalculatePrayerTimes(on(day - 1), day - 1, settings_.core);
+    days.tomorrow = CalculatePrayerTimes(on(day + 1), day + 1, settings_.core);
+    const CalcSettings today = on(day);
+    days.today_times = CalculatePrayerTimes(today, day, settings_.core);
+    days.today_zone = today.time_zone;
     return days;
 }
 

@@ -47,6 +47,11 @@ std::optional<float> ZoneHoursOfDate(const ZoneRule& rule, DateTime date);
 // day when a rule is given and can tell, with its fixed time zone otherwise.
 CalcSettings PlaceOnDate(const CalcSettings& place, const ZoneRule* rule, DateTime date);
 
+// The hours east of UTC a day's times use: the rule's offset of that day
+// when `follow` is on and the rule can tell, `fixedHours` otherwise. This is
+// what the settings page shows, locked, while the zone follows the system.
+float TimeZoneOfDay(float fixedHours, bool follow, const ZoneRule* rule, DateTime date);
+
 // A rule of one fixed offset (a zone without daylight saving).
 class FixedZone final : public ZoneRule {
 public:

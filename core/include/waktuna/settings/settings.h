@@ -55,7 +55,13 @@ struct CalculationSettings {
     float gn = 0;         // Gn (text): Isya angle
     float gd = 0;         // Gd (text): Fajr angle
     float time_zone = 0;  // TZ (text): hours east of UTC
+    // FollowWindowsZone = 1: each day takes the offset the system's time
+    // zone has at its noon (daylight saving included) instead of TZ.
+    bool follow_windows_zone = false;
 };
+
+// The value of the check box that makes the times follow the system's zone.
+inline constexpr std::string_view kFollowWindowsZoneValue = "FollowWindowsZone";
 
 // The calculation inputs: latitude and longitude converted from their texts.
 CalcSettings ToCalcSettings(const CalculationSettings& settings);

@@ -49,6 +49,7 @@
 #include "waktuna/calc/datetime.h"
 #include "waktuna/files/language.h"
 #include "waktuna/calc/prayer.h"
+#include "waktuna/calc/time_zone.h"
 #include "waktuna/settings/settings.h"
 #include "waktuna/settings/settings_store.h"
 #include "waktuna/files/tasks.h"
@@ -113,6 +114,11 @@ public:
     void SetProgramFolder(std::string folder);
     // The task file (Task.dat in the application-data folder).
     void SetTaskFile(std::string path);
+    // The system's time-zone rule, used for every day while the settings'
+    // FollowWindowsZone is on (nullptr: the fixed TZ always). The rule is
+    // read at each computation, so a zone changed while the program runs
+    // counts from the next RecomputeTimes.
+    void SetZoneRule(const ZoneRule* rule);
 
     // ---- The clock timer ---------------------------------------------------------
     void OnClockTick();
@@ -183,6 +189,7 @@ private:
     WatchActions& actions_;
     const Clock& clock_;
     const SettingsStore* key_;
+    const ZoneRule* zone_rule_ = nullptr;
 
     MainSettings settings_;
     LanguageList language_;

@@ -61,6 +61,7 @@ struct WatchDays {
     PrayerTimes yesterday{};
     PrayerTimes today_times{};
     PrayerTimes tomorrow{};
+    float today_zone = 0;  // hours east of UTC of today's times
 };
 
 // What a bar request is for. The bar shows the same way for all three; the
