@@ -9,6 +9,7 @@
 #include "waktuna/files/files.h"
 #include "waktuna/files/settings_file.h"
 #include "waktuna/watch/watch.h"
+#include "zone_option.h"
 
 namespace cli {
 
@@ -143,12 +144,13 @@ std::string ReadOptionFile(const Args& args, const char* name) {
 int Agenda(int argc, char** argv) {
     const Args args(argc, argv, 2,
                     {{"settings", true}, {"tasks", true}, {"language", true}, {"date", true},
-                     {"from", true}, {"to", true}, {"sound-length", true}});
+                     {"from", true}, {"to", true}, {"sound-length", true},
+                     {"zone", true}});
     if (args.Help()) {
         std::printf(
             "usage: waktuna-cli agenda --settings FILE.sav [--tasks Task.dat] [--language FILE.wlp]\n"
             "                          [--date YYYY-MM-DD] [--from HH:mm:ss] [--to HH:mm:ss]\n"
-            "                          [--sound-length SECONDS]\n"
+            "                          [--sound-length SECONDS] [--zone NAME]\n"
             "What the reminder does on a day with the settings of a settings file: its\n"
             "watch runs tick by tick from --from (default 00:00:00) to --to (default\n"
             "23:59:59) and each action is printed as the second, TAB, the action, TAB,\n"
@@ -158,14 +160,23 @@ int Agenda(int argc, char** argv) {
             "--from (the information comes every ShowInformation minutes after it);\n"
             "tasks of the program-start kind show only at their time of day. Sounds\n"
             "and files named are taken to exist and each sound to last --sound-length\n"
-            "seconds (default 180); hibernation is taken to be possible.\n");
+            "seconds (default 180); hibernation is taken to be possible.\n"
+            "--zone NAME takes the day's offset from that time zone instead of TZ, as\n"
+            "FollowWindowsZone = 1 does with the system's zone.\n");
         return 0;
     }
     if (!args.Has("settings")) throw UsageError{"option --settings is required"};
     const std::string settings_text = ReadOptionFile(args, "settings");
     MemorySettingsStore key;
     ImportSettingsText(settings_text, key);
-    const MainSettings settings = ReadMainSettings(key);
+    MainSettings settings = ReadMainSettings(key);
+    std::shared_ptr<const ZoneRule> zone;
+    if (args.Has("zone")) {
+        zone = ZoneByName(args.Get("zone"));
+        settings.calc.follow_windows_zone = true;
+    } else if (settings.calc.follow_windows_zone) {
+        zone = SystemZone();
+    }
     LanguageList language = BuiltInEnglish();
     if (args.Has("language")) language = ReadLanguageFile(ReadOptionFile(args, "language")).list;
     if (args.Has("tasks")) ReadOptionFile(args, "tasks");
@@ -184,6 +195,7 @@ int Agenda(int argc, char** argv) {
     AgendaDesktop desktop(clock, settings.show_drop_zone, static_cast<uint32_t>(sound_seconds) * 1000,
                           std::string(kDuaFileName));
     Watch watch(desktop, clock, &key);
+    watch.SetZoneRule(zone.get());
     // Started at the beginning of the first second; each tick half a second
     // into its own.
     const DateTime date = EncodeDate(day.year, day.month, day.day);

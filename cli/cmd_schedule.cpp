@@ -55,10 +55,12 @@ waktuna::Colour ReadColour(const Args& args, const char* option, waktuna::Colour
 
 waktuna::ScheduleFormat ReadFormat(const Args& args) {
     const std::string format = args.Get("format", "html");
-    if (format == "html") return waktuna::ScheduleFormat::Html;
-    if (format == "tsv") return waktuna::ScheduleFormat::Tsv;
-    if (format == "csv") return waktuna::ScheduleFormat::Csv;
-    throw UsageError{"option --format: '" + format + "' is not html, tsv or csv"};
+    std::string names;
+    for (const auto& info : waktuna::ScheduleFormats()) {
+        if (format == info.name) return info.format;
+        names += (names.empty() ? "" : ", ") + std::string(info.name);
+    }
+    throw UsageError{"option --format: '" + format + "' is not one of " + names};
 }
 
 waktuna::DateTime ReadDay(const Args& args, const char* option) {
@@ -78,20 +80,23 @@ int Schedule(int argc, char** argv) {
                                {"place", true},
                                {"color", true},
                                {"text-color", true},
-                               {"correction", true}});
+                               {"correction", true},
+                               {"sunrise", false}});
     const Args args(argc, argv, 2, specs);
     if (args.Help()) {
         std::printf(
             "usage: waktuna-cli schedule --from YYYY-MM-DD --to YYYY-MM-DD --out FILE\n"
-            "                            [--format html|tsv|csv] [--template FILE]\n"
-            "                            --lat T --lon T [--alt M] --tz H\n"
+            "                            [--format html|tsv|csv|ics] [--template FILE] [--sunrise]\n"
+            "                            --lat T --lon T [--alt M] (--tz H | --zone NAME)\n"
             "                            (--fajr DEG --isha DEG | --method NAME) [options]\n"
             "Writes the prayer times of every day from --from to --to (both included),\n"
             "month by month, with the calculation settings at the end. The file is\n"
             "written whole or not at all.\n\n"
             "  --from, --to           the first and the last day (default today)\n"
             "  --out FILE             the file to write (replaced if it exists)\n"
-            "  --format F             html (default), tsv or csv\n"
+            "  --format F             html (default), tsv, csv or ics (iCalendar: an event\n"
+            "                         a prayer a day at its UTC time, for calendar programs)\n"
+            "  --sunrise              ics: sunrise as an event too\n"
             "  --template FILE        HTML template (default jadwal.tpl beside this program;\n"
             "                         without it the HTML file is empty)\n"
             "  --place NAME           the place name of the title\n"
@@ -116,6 +121,8 @@ int Schedule(int argc, char** argv) {
     request.core = place.core;
     request.core.hijriyah_diff = args.HijriCorrection();
     request.methods = place.methods;
+    request.zone = place.zone.get();
+    request.ics_sunrise = args.Has("sunrise");
 #if defined(_WIN32)
     request.area = args.Get("place");  // already in the system's code page
 #else

@@ -10,7 +10,7 @@ int Times(int argc, char** argv) {
     specs.push_back({"date", true});
     const Args args(argc, argv, 2, specs);
     if (args.Help()) {
-        std::printf("usage: waktuna-cli times [--date YYYY-MM-DD] --lat T --lon T [--alt M] --tz H\n"
+        std::printf("usage: waktuna-cli times [--date YYYY-MM-DD] --lat T --lon T [--alt M] (--tz H | --zone NAME)\n"
                     "                         (--fajr DEG --isha DEG | --method NAME) [options]\n"
                     "Prints Shubuh, Terbit, Dhuhur, Asar, Maghrib and Isya, one per line.\n\n"
                     "  --date YYYY-MM-DD      the day (default today)\n%s",
@@ -20,8 +20,9 @@ int Times(int argc, char** argv) {
     if (!args.Positional().empty()) throw UsageError{"unexpected argument '" + args.Positional()[0] + "'"};
     const PlaceOptions place = ReadPlaceOptions(args);
     const waktuna::Ymd day = args.Date("date");
+    const waktuna::DateTime date = waktuna::EncodeDate(day.year, day.month, day.day);
     const auto times = waktuna::CalculatePrayerTimes(
-        place.calc, waktuna::EncodeDate(day.year, day.month, day.day), place.core);
+        waktuna::PlaceOnDate(place.calc, place.zone.get(), date), date, place.core);
     const auto texts = waktuna::FormatPrayerTimes(times, place.core.time_format);
 
     static constexpr struct {

@@ -1,6 +1,7 @@
 #include "place_options.h"
 
 #include "waktuna/calc/numbers.h"
+#include "zone_option.h"
 
 namespace cli {
 
@@ -32,6 +33,12 @@ const char* const kPlaceOptionsHelp =
     "                         '.' or ',' as decimal separator)\n"
     "  --alt M                altitude in whole metres (default 0)\n"
     "  --tz H                 time zone, hours east of UTC\n"
+#if defined(_WIN32)
+    "  --zone NAME            instead of --tz: a Windows time zone (\"GMT Standard Time\");\n"
+#else
+    "  --zone NAME            instead of --tz: a zone of the zone database (Europe/London);\n"
+#endif
+    "                         each day takes the offset in force at its noon\n"
     "  --fajr DEG --isha DEG  twilight angles of Shubuh and Isya\n"
     "  --method NAME          karachi | isna | wil | ummulqura | egypt, instead of the angles\n"
     "  --hanafi               Asar by the Hanafi shadow rule (default Syafi'i)\n"
@@ -42,7 +49,7 @@ const char* const kPlaceOptionsHelp =
 
 std::vector<OptionSpec> PlaceOptionSpecs() {
     return {{"lat", true},        {"lon", true},       {"alt", true},        {"tz", true},
-            {"fajr", true},       {"isha", true},      {"method", true},     {"hanafi", false},
+            {"zone", true},       {"fajr", true},       {"isha", true},      {"method", true},     {"hanafi", false},
             {"time-format", true}, {"rounding", true}, {"add-fajr", true},   {"add-dhuhr", true},
             {"add-asr", true},    {"add-maghrib", true}, {"add-isha", true}};
 }
@@ -53,8 +60,13 @@ PlaceOptions ReadPlaceOptions(const Args& args) {
     p.longitude_text = args.Require("lon");
     p.calc.latitude = static_cast<float>(args.Decimal("lat"));
     p.calc.longitude = static_cast<float>(args.Decimal("lon"));
-    args.Require("tz");
-    p.calc.time_zone = static_cast<float>(args.Decimal("tz"));
+    if (args.Has("zone")) {
+        if (args.Has("tz")) throw UsageError{"options --tz and --zone exclude each other"};
+        p.zone = ZoneByName(args.Get("zone"));
+    } else {
+        if (!args.Has("tz")) throw UsageError{"option --tz (or --zone) is required"};
+        p.calc.time_zone = static_cast<float>(args.Decimal("tz"));
+    }
     p.calc.altitude = args.Whole("alt", 0);
     p.calc.syafii = !args.Has("hanafi");
 

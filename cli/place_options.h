@@ -1,15 +1,17 @@
 // The place and calculation options shared by "times" and "schedule".
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "args.h"
 #include "waktuna/calc/prayer.h"
+#include "waktuna/calc/time_zone.h"
 
 namespace cli {
 
-// --lat --lon --alt --tz --fajr --isha --method --hanafi --time-format
+// --lat --lon --alt --tz | --zone --fajr --isha --method --hanafi --time-format
 // --rounding --add-fajr --add-dhuhr --add-asr --add-maghrib --add-isha
 std::vector<OptionSpec> PlaceOptionSpecs();
 extern const char* const kPlaceOptionsHelp;
@@ -20,6 +22,8 @@ struct PlaceOptions {
     std::string latitude_text;   // as typed
     std::string longitude_text;  // as typed
     int methods = 6;             // convention button: 1..5 presets, 6 custom
+    // --zone: each day's offset from the zone's rules (calc.time_zone unused).
+    std::shared_ptr<const waktuna::ZoneRule> zone;
 };
 
 PlaceOptions ReadPlaceOptions(const Args& args);

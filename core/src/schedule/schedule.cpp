@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <chrono>
 #include <cmath>
 #include <memory>
 
@@ -224,6 +225,114 @@ private:
     std::string text_;
 };
 
+// iCalendar (RFC 5545): one event a prayer a day, each at its UTC instant,
+// so a calendar shows it right in any zone. Events of the same day and
+// prayer keep the same UID, so importing a new file updates them.
+class ICalendarWriter final : public ScheduleWriter {
+public:
+    ICalendarWriter(const ScheduleRequest& request, const LanguageList& language, std::ostream& out)
+        : request_(request), language_(language), out_(out) {
+        for (size_t k = 0; k < kPrayerCount; ++k)
+            names_[k] = ICalendarText(request.to_utf8(language.Line(2 + static_cast<int>(k))));
+        const UnixSeconds created =
+            request.created != 0
+                ? request.created
+                : std::chrono::duration_cast<std::chrono::seconds>(
+                      std::chrono::system_clock::now().time_since_epoch())
+                      .count();
+        stamp_ = UtcText(created);
+        description_ = ICalendarText(request.to_utf8(Description()));
+    }
+
+    void Begin() override {
+        Line("BEGIN:VCALENDAR");
+        Line("VERSION:2.0");
+        Line("PRODID:-//Waktuna//Waktuna " + std::string(kVersionText) + "//EN");
+        Line("CALSCALE:GREGORIAN");
+        Line("METHOD:PUBLISH");
+        Line("X-WR-CALNAME:" + ICalendarText(request_.to_utf8(Title(request_, language_))));
+    }
+
+    void Block(const MonthBlock& block) override {
+        text_.clear();
+        for (const auto& row : block.rows) {
+            const Ymd d = DecodeDate(row.date);
+            const std::string day = Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2);
+            const int64_t offset = std::llround(static_cast<double>(row.time_zone) * 3600.0);
+            for (size_t k = 0; k < kColumnOrder.size(); ++k) {
+                const Prayer p = kColumnOrder[k];
+                if (p == Terbit && !request_.ics_sunrise) continue;
+                const DateTime value = row.values[p];
+                if (IsMissing(value)) continue;  // the sun never reaches it that day
+                const Hms t = DecodeTime(value);
+                const UnixSeconds at = UnixSecondsOfDay(row.date) + t.hour * 3600 + t.minute * 60 +
+                                       t.second - offset;
+                Add("BEGIN:VEVENT");
+                Add("UID:" + day + "-" + std::string(kEventIds[k]) + "@waktuna");
+                Add("DTSTAMP:" + stamp_);
+                Add("DTSTART:" + UtcText(at));
+                Add("DURATION:PT" + IntText(kICalendarEventMinutes) + "M");
+                Add("SUMMARY:" + names_[k]);
+                Add("DESCRIPTION:" + description_);
+                Add("TRANSP:TRANSPARENT");
+                Add("END:VEVENT");
+            }
+        }
+        out_ << text_;
+    }
+
+    void Finish() override { Line("END:VCALENDAR"); }
+
+private:
+    // Stable parts of the UIDs, in the timetable's column order.
+    static constexpr std::array<std::string_view, kPrayerCount> kEventIds = {
+        "fajr", "sunrise", "dhuhr", "asr", "maghrib", "isha"};
+
+    static std::string Digits(int64_t value, size_t width) {
+        std::string text = IntText(static_cast<int>(value));
+        if (text.size() < width) text.insert(0, width - text.size(), '0');
+        return text;
+    }
+
+    static std::string UtcText(UnixSeconds at) {
+        int64_t days = at / 86400, rest = at % 86400;
+        if (rest < 0) {
+            rest += 86400;
+            --days;
+        }
+        const Ymd d = DecodeDate(kUnixEpochDay + static_cast<double>(days));
+        return Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2) + "T" +
+               Digits(rest / 3600, 2) + Digits(rest / 60 % 60, 2) + Digits(rest % 60, 2) + "Z";
+    }
+
+    // The place and the convention, as the timetable's summary names them.
+    std::string Description() const {
+        const CalcSettings& c = request_.calc;
+        const int convention =
+            request_.methods >= 1 && request_.methods <= 6 ? 76 + request_.methods : 82;
+        std::string text;
+        if (!request_.area.empty()) text += request_.area + "\n";
+        text += LatitudeText(c.latitude) + " " + LongitudeText(c.longitude) + ", " +
+                IntText(c.altitude) + " m\n";
+        text += language_.Line(175) + " = " + language_.Line(convention) + "\n";
+        text += language_.Line(171) + " = " + ShortDecimal(c.fajr_angle) + kDegreeSign + ", " +
+                language_.Line(172) + " = " + ShortDecimal(c.isha_angle) + kDegreeSign + "\n";
+        text += language_.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi");
+        return text;
+    }
+
+    void Add(std::string_view line) { text_ += FoldICalendarLine(line); }
+    void Line(std::string_view line) { out_ << FoldICalendarLine(line); }
+
+    const ScheduleRequest& request_;
+    const LanguageList& language_;
+    std::ostream& out_;
+    std::array<std::string, kPrayerCount> names_;  // lines 2..7, in the column order
+    std::string stamp_;
+    std::string description_;
+    std::string text_;
+};
+
 // Dates of years 1 to 9999, the end not before the start.
 bool ValidRange(const ScheduleRequest& request) {
     return request.first >= 1 && DateOf(request.last) >= DateOf(request.first) &&
@@ -251,6 +360,22 @@ Colour ContrastColour(Colour colour) {
     return result;
 }
 
+std::span<const ScheduleFormatInfo> ScheduleFormats() {
+    static constexpr ScheduleFormatInfo kFormats[] = {
+        {ScheduleFormat::Html, "html", 113, "HTML File (*.html)|*.html"},
+        {ScheduleFormat::Tsv, "tsv", 114, "Tab Separated Value  (*.tsv)|*.tsv"},
+        {ScheduleFormat::Csv, "csv", 115, "Comma Separated Value  (*.csv)|*.csv"},
+        {ScheduleFormat::Ics, "ics", kLineICalendarFormat, "iCalendar File  (*.ics)|*.ics"},
+    };
+    return kFormats;
+}
+
+const ScheduleFormatInfo& ScheduleFormatOf(ScheduleFormat format) {
+    for (const auto& info : ScheduleFormats())
+        if (info.format == format) return info;
+    return ScheduleFormats().front();
+}
+
 std::string HijriLabel(const MonthBlock& block, const MonthNames& hijriMonths) {
     const std::string& first = MonthName(hijriMonths, block.first_hijri_month);
     if (block.first_hijri_month == block.last_hijri_month) return first;
@@ -270,7 +395,8 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
         " " + language.Line(41) + " = " + IntText(c.altitude) + " m",
         " " + language.Line(171) + " = " + ShortDecimal(c.fajr_angle) + degree,
         " " + language.Line(172) + " = " + ShortDecimal(c.isha_angle) + degree,
-        " " + language.Line(173) + " =  " + ShortDecimal(c.time_zone),
+        " " + language.Line(173) + " =  " +
+            (request.zone ? request.zone->Name() : ShortDecimal(c.time_zone)),
         " " + language.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi"),
         " " + language.Line(175) + " = " + language.Line(convention),
     };
@@ -328,6 +454,45 @@ std::string HtmlText(std::string_view text) {
     return out;
 }
 
+std::string ICalendarText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        switch (c) {
+            case '\\': out += "\\\\"; break;
+            case ';': out += "\\;"; break;
+            case ',': out += "\\,"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': break;
+            default: out += c;
+        }
+    }
+    return out;
+}
+
+std::string FoldICalendarLine(std::string_view line) {
+    constexpr size_t kLimit = 75;  // octets a line, without its CR LF
+    std::string out;
+    out.reserve(line.size() + line.size() / 64 * 3 + 2);
+    size_t width = 0;
+    for (size_t i = 0; i < line.size();) {
+        // The whole UTF-8 character stays on one line.
+        size_t n = 1;
+        while (n < 4 && i + n < line.size() &&
+               (static_cast<unsigned char>(line[i + n]) & 0xC0) == 0x80)
+            ++n;
+        if (width + n > kLimit) {
+            out += "\r\n ";
+            width = 1;
+        }
+        out.append(line.substr(i, n));
+        width += n;
+        i += n;
+    }
+    out += "\r\n";
+    return out;
+}
+
 std::string FillPlaceholders(std::string_view text, const std::vector<Placeholder>& placeholders) {
     constexpr size_t kNone = std::string_view::npos;
     // Where each placeholder occurs next at or after the read position; kNone
@@ -363,6 +528,8 @@ bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language
     std::unique_ptr<ScheduleWriter> writer;
     if (request.format == ScheduleFormat::Html)
         writer = std::make_unique<HtmlWriter>(request, language, out);
+    else if (request.format == ScheduleFormat::Ics)
+        writer = std::make_unique<ICalendarWriter>(request, language, out);
     else
         writer = std::make_unique<TextWriter>(request, language, out);
     const DateTime first = DateOf(request.first);
@@ -382,8 +549,10 @@ bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language
         row.index = static_cast<int>(i);
         row.day = g.day;
         row.hijri_day = h.day;
-        row.times = FormatPrayerTimes(CalculatePrayerTimes(request.calc, date, request.core),
-                                      request.time_format);
+        const CalcSettings place = PlaceOnDate(request.calc, request.zone, date);
+        row.time_zone = place.time_zone;
+        row.values = CalculatePrayerTimes(place, date, request.core);
+        row.times = FormatPrayerTimes(row.values, request.time_format);
         // The first day of a new month closes the block before it.
         if (!block.rows.empty() && g.month != block.month) {
             writer->Block(block);

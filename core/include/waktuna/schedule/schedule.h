@@ -5,11 +5,14 @@
 
 #include <cstdint>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "waktuna/calc/datetime.h"
+#include "waktuna/calc/time_zone.h"
+#include "waktuna/files/encoding.h"
 #include "waktuna/files/files.h"
 #include "waktuna/files/language.h"
 #include "waktuna/calc/prayer.h"
@@ -28,7 +31,26 @@ std::string ColourToHtml(Colour colour);
 // or less, else 0.
 Colour ContrastColour(Colour colour);
 
-enum class ScheduleFormat { Html, Tsv, Csv };
+enum class ScheduleFormat { Html, Tsv, Csv, Ics };
+
+// The formats a timetable can be written in, in the order the schedule page
+// lists them.
+struct ScheduleFormatInfo {
+    ScheduleFormat format;
+    std::string_view name;  // on the command line, and the file extension
+    int language_line;      // caption of the page's choice
+    std::string_view filter;  // of the save dialog: "text|pattern"
+};
+std::span<const ScheduleFormatInfo> ScheduleFormats();
+const ScheduleFormatInfo& ScheduleFormatOf(ScheduleFormat format);
+
+// Language line of the iCalendar choice, "iCalendar (ics)".
+inline constexpr int kLineICalendarFormat = 276;
+// Language line of the check box that adds sunrise to an iCalendar file,
+// "Sunrise as an event too (iCalendar)".
+inline constexpr int kLineICalendarSunrise = 277;
+// Minutes each prayer's calendar event lasts.
+inline constexpr int kICalendarEventMinutes = 15;
 
 // Everything one timetable is made from.
 struct ScheduleRequest {
@@ -43,6 +65,15 @@ struct ScheduleRequest {
     Colour main_colour = Rgb(128, 128, 128);
     Colour text_colour = Rgb(0, 0, 0);
     std::string html_template;  // the text of jadwal.tpl (HTML only)
+    // When set, each day takes this zone's offset in force at its noon
+    // (daylight saving); calc.time_zone otherwise.
+    const ZoneRule* zone = nullptr;
+    // iCalendar only: an event for sunrise as well, the moment the file is
+    // made (DTSTAMP; 0 takes the system clock's), and how the program's
+    // 8-bit texts become UTF-8.
+    bool ics_sunrise = false;
+    UnixSeconds created = 0;
+    std::string (*to_utf8)(std::string_view) = Cp1252ToUtf8;
 };
 
 // One day of the timetable.
@@ -52,6 +83,8 @@ struct ScheduleRow {
     int day = 0;    // Gregorian day of month
     int hijri_day = 0;
     TSholatString times;  // in the order of TSholatString (Maghrib first)
+    PrayerTimes values{};  // the same times as values
+    float time_zone = 0;  // hours east of UTC the day's times are in
 };
 
 // The rows of one Gregorian month, or of the part of it inside the range.
@@ -85,6 +118,11 @@ std::string ReadScheduleTemplate(const std::string& file);
 std::string CsvField(std::string_view text);
 std::string TsvField(std::string_view text);
 std::string HtmlText(std::string_view text);
+// iCalendar TEXT: backslash, ";" and "," escaped, a line break as "\n".
+std::string ICalendarText(std::string_view text);
+// One content line of an iCalendar file, folded so that no line is longer
+// than 75 octets (never inside a UTF-8 character), each ending in CR LF.
+std::string FoldICalendarLine(std::string_view line);
 
 // One substitution of a template: `placeholder` becomes `value`, at its
 // first occurrence only or at all of them.
