@@ -8,6 +8,9 @@ root=$PWD
 jobs=$(nproc)
 
 scripts/setup.sh
+# The iCalendar parser the timetable tests read .ics files with.
+[ -f build/npm/node_modules/ical.js/package.json ] ||
+    npm install --no-save --no-audit --no-fund --prefix build/npm ical.js@2.2.1 >/dev/null
 
 echo "== native build"
 cmake --preset native >/dev/null

@@ -6,7 +6,7 @@
 const fs = require('fs');
 const path = require('path');
 const [modules, icsFile, csvFile, zone, sunrise] = process.argv.slice(2);
-const loaded = require(path.join(modules, 'ical.js'));
+const loaded = require(path.resolve(modules, 'ical.js'));
 const ICAL = loaded.default || loaded;
 
 const problems = [];
