@@ -44,7 +44,7 @@ void Desktop::ShowDays(const waktuna::WatchDays& days) {
     v.latitude = s.calc.latitude;
     v.longitude = s.calc.longitude;
     v.altitude = s.calc.altitude;
-    v.time_zone = s.calc.time_zone;
+    v.time_zone = days.today_zone;  // the stored TZ, or the system zone's of today
     v.syafii = s.calc.syafii;
     v.methods = s.calc.methods;
     page->FillPanel(v);

@@ -75,6 +75,7 @@ public:
     const std::string& AppDataFolder() const override { return app_data_folder_; }
     HWND DialogOwner() const override { return hwnd(); }
     std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) override;
+    float TimeZoneInForceToday(bool follow, float fixedHours) const override;
 
     // ---- What the desktop forwards to the main window -------------------------
     MainPage* main_page() const;
@@ -125,6 +126,8 @@ private:
     LocalClock clock_;
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<waktuna::Watch> watch_;
+    // The zone Windows is set to, read again at each computation.
+    std::unique_ptr<WindowsZone> windows_zone_ = WindowsZone::Current();
     waktuna::MainSettings settings_;
     std::string program_folder_;
     std::string app_data_folder_;

@@ -51,6 +51,7 @@ Form1::Started Form1::StartUp() {
     language_ = waktuna::BuiltInEnglish();
     desktop_ = std::make_unique<Desktop>(*this);
     watch_ = std::make_unique<waktuna::Watch>(*desktop_, clock_, &key_);
+    watch_->SetZoneRule(windows_zone_.get());
     watch_->SetSettings(settings_);
     watch_->SetProgramFolder(program_folder_);
     SetTimer(hwnd(), kClockTimer, 1000, nullptr);
@@ -95,6 +96,10 @@ void Form1::LoadSettings() {
 
 void Form1::RecomputeTimes() {
     if (watch_) watch_->RecomputeTimes();  // the panel's columns, its texts, the date label
+}
+
+float Form1::TimeZoneInForceToday(bool follow, float fixedHours) const {
+    return waktuna::TimeZoneOfDay(fixedHours, follow, windows_zone_.get(), clock_.Today());
 }
 
 void Form1::ReloadTodayTasks() {

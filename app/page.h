@@ -54,6 +54,14 @@ public:
     virtual HWND DialogOwner() const = 0;
     // A player on a sound file (never null for an existing file).
     virtual std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) = 0;
+    // Hours east of UTC of today's times for a FollowWindowsZone choice and a
+    // TZ: the system zone's offset today (daylight saving included) when
+    // `follow`, else `fixedHours`. A host without a system zone (a test's)
+    // gives `fixedHours`.
+    virtual float TimeZoneInForceToday(bool follow, float fixedHours) const {
+        (void)follow;
+        return fixedHours;
+    }
 };
 
 class Page : public Window {

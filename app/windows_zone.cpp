@@ -78,6 +78,9 @@ std::optional<int32_t> WindowsZone::OffsetAt(waktuna::UnixSeconds utc) const {
     DYNAMIC_TIME_ZONE_INFORMATION zone;
     SYSTEMTIME universal, local;
     if (!Zone(zone) || !ToSystemTime(utc, universal)) return std::nullopt;
+    // "Adjust for daylight saving time automatically" turned off: standard
+    // time all year.
+    if (current_ && zone.DynamicDaylightTimeDisabled) return static_cast<int32_t>(-zone.Bias * 60);
     // The rules of that year: a zone whose switches moved over the years
     // keeps each year's own dates.
     TIME_ZONE_INFORMATION year{};
