@@ -8,6 +8,7 @@
 
 #include "example_place.h"
 #include "waktuna/files/files.h"
+#include "waktuna/files/tzif.h"
 #include "waktuna/schedule/schedule.h"
 
 using namespace waktuna;
@@ -52,9 +53,33 @@ static void BM_ScheduleCenturyRender(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * bytes);
 }
 BENCHMARK(BM_ScheduleCenturyRender)
-    ->ArgName("format")  // 0 HTML, 2 CSV
+    ->ArgName("format")  // 0 HTML, 2 CSV, 3 iCalendar
     ->Arg(static_cast<int>(ScheduleFormat::Html))
     ->Arg(static_cast<int>(ScheduleFormat::Csv))
+    ->Arg(static_cast<int>(ScheduleFormat::Ics))
+    ->Unit(benchmark::kMillisecond);
+
+// The same with each day's offset taken from a zone with daylight saving.
+static void BM_ScheduleCenturyRenderLondonZone(benchmark::State& state) {
+    auto request = Century(static_cast<ScheduleFormat>(state.range(0)));
+    const LoadedZone london = LoadZone("Europe/London");
+    if (!london.zone) {
+        state.SkipWithError(london.error.c_str());
+        return;
+    }
+    request.zone = &*london.zone;
+    request.created = 1796720000;
+    const LanguageList english = BuiltInEnglish();
+    for (auto _ : state) {
+        Discard sink;
+        std::ostream out(&sink);
+        benchmark::DoNotOptimize(RenderSchedule(request, english, out));
+    }
+}
+BENCHMARK(BM_ScheduleCenturyRenderLondonZone)
+    ->ArgName("format")
+    ->Arg(static_cast<int>(ScheduleFormat::Csv))
+    ->Arg(static_cast<int>(ScheduleFormat::Ics))
     ->Unit(benchmark::kMillisecond);
 
 static void BM_ScheduleCenturyFile(benchmark::State& state) {
@@ -71,4 +96,5 @@ BENCHMARK(BM_ScheduleCenturyFile)
     ->ArgName("format")
     ->Arg(static_cast<int>(ScheduleFormat::Html))
     ->Arg(static_cast<int>(ScheduleFormat::Csv))
+    ->Arg(static_cast<int>(ScheduleFormat::Ics))
     ->Unit(benchmark::kMillisecond);

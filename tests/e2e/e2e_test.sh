@@ -195,6 +195,27 @@ check "Jakarta on the panel" 1 "$(drive controls "$form" | grep -c $'\tPlace nam
 screenshot "$form" main-jakarta-skin0.png
 finish
 
+# --- The time zone follows Windows: Sydney's daylight saving -----------------
+# Wine takes the system's zone from TZ. The stored TZ (7) is not used: the
+# panel shows Sydney's offset of today and times computed with it.
+export TZ=Australia/Sydney
+begin windows-zone
+store_jakarta
+drive reg-set FollowWindowsZone dword 1
+drive reg-set TimeFormat dword 1
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+offset=$(date +%z)   # +1100 in Sydney's summer, +1000 in its winter
+hours=$((10#${offset:1:2}))
+check "today's offset on the panel" 1 "$(drive controls "$form" | grep -c $'\t+ '"$hours"$'\t')"
+want=$(wine "$cli" times --lat -6.175 --lon 106.8272 --alt 8 --zone "AUS Eastern Standard Time" \
+    --fajr 20 --isha 18 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
+check "Dhuhur of Sydney's offset" 1 "$(drive controls "$form" | grep -c $'\t'"$want"$'\t')"
+screenshot "$form" main-windows-zone.png
+finish
+unset TZ
+
 # --- Hot key: the real key press, and the show/hide logic -------------------
 begin hot-key
 store_jakarta

@@ -232,16 +232,23 @@ class ICalendarWriter final : public ScheduleWriter {
 public:
     ICalendarWriter(const ScheduleRequest& request, const LanguageList& language, std::ostream& out)
         : request_(request), language_(language), out_(out) {
-        for (size_t k = 0; k < kPrayerCount; ++k)
-            names_[k] = ICalendarText(request.to_utf8(language.Line(2 + static_cast<int>(k))));
         const UnixSeconds created =
             request.created != 0
                 ? request.created
                 : std::chrono::duration_cast<std::chrono::seconds>(
                       std::chrono::system_clock::now().time_since_epoch())
                       .count();
-        stamp_ = UtcText(created);
-        description_ = ICalendarText(request.to_utf8(Description()));
+        // Every event's lines but its UID and start are the same for the
+        // whole file: folded once here.
+        const std::string tail = FoldICalendarLine("DTSTAMP:" + UtcText(created)) + "DURATION:PT" +
+                                 IntText(kICalendarEventMinutes) + "M\r\n";
+        const std::string rest =
+            FoldICalendarLine("DESCRIPTION:" + ICalendarText(request.to_utf8(Description()))) +
+            "TRANSP:TRANSPARENT\r\nEND:VEVENT\r\n";
+        for (size_t k = 0; k < kPrayerCount; ++k) {
+            const std::string name = request.to_utf8(language.Line(2 + static_cast<int>(k)));
+            after_start_[k] = tail + FoldICalendarLine("SUMMARY:" + ICalendarText(name)) + rest;
+        }
     }
 
     void Begin() override {
@@ -257,7 +264,7 @@ public:
         text_.clear();
         for (const auto& row : block.rows) {
             const Ymd d = DecodeDate(row.date);
-            const std::string day = Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2);
+            const std::string day = Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2) + "-";
             const int64_t offset = std::llround(static_cast<double>(row.time_zone) * 3600.0);
             for (size_t k = 0; k < kColumnOrder.size(); ++k) {
                 const Prayer p = kColumnOrder[k];
@@ -267,15 +274,13 @@ public:
                 const Hms t = DecodeTime(value);
                 const UnixSeconds at = UnixSecondsOfDay(row.date) + t.hour * 3600 + t.minute * 60 +
                                        t.second - offset;
-                Add("BEGIN:VEVENT");
-                Add("UID:" + day + "-" + std::string(kEventIds[k]) + "@waktuna");
-                Add("DTSTAMP:" + stamp_);
-                Add("DTSTART:" + UtcText(at));
-                Add("DURATION:PT" + IntText(kICalendarEventMinutes) + "M");
-                Add("SUMMARY:" + names_[k]);
-                Add("DESCRIPTION:" + description_);
-                Add("TRANSP:TRANSPARENT");
-                Add("END:VEVENT");
+                text_ += "BEGIN:VEVENT\r\nUID:";
+                text_ += day;
+                text_ += kEventIds[k];
+                text_ += "@waktuna\r\nDTSTART:";
+                text_ += UtcText(at);
+                text_ += "\r\n";
+                text_ += after_start_[k];
             }
         }
         out_ << text_;
@@ -301,8 +306,17 @@ private:
             --days;
         }
         const Ymd d = DecodeDate(kUnixEpochDay + static_cast<double>(days));
-        return Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2) + "T" +
-               Digits(rest / 3600, 2) + Digits(rest / 60 % 60, 2) + Digits(rest % 60, 2) + "Z";
+        char text[16] = "00000000T000000";
+        const auto put = [&](int at, int64_t value, int width) {
+            for (int i = width - 1; i >= 0; --i, value /= 10) text[at + i] = static_cast<char>('0' + value % 10);
+        };
+        put(0, d.year, 4);
+        put(4, d.month, 2);
+        put(6, d.day, 2);
+        put(9, rest / 3600, 2);
+        put(11, rest / 60 % 60, 2);
+        put(13, rest % 60, 2);
+        return std::string(text, 15) + "Z";
     }
 
     // The place and the convention, as the timetable's summary names them.
@@ -321,15 +335,13 @@ private:
         return text;
     }
 
-    void Add(std::string_view line) { text_ += FoldICalendarLine(line); }
     void Line(std::string_view line) { out_ << FoldICalendarLine(line); }
 
     const ScheduleRequest& request_;
     const LanguageList& language_;
     std::ostream& out_;
-    std::array<std::string, kPrayerCount> names_;  // lines 2..7, in the column order
-    std::string stamp_;
-    std::string description_;
+    // An event's lines after DTSTART, for each time in the column order.
+    std::array<std::string, kPrayerCount> after_start_;
     std::string text_;
 };
 
