@@ -212,6 +212,8 @@ check "today's offset on the panel" 1 "$(drive controls "$form" | grep -c $'\t+ 
 want=$(wine "$cli" times --lat -6.175 --lon 106.8272 --alt 8 --zone "AUS Eastern Standard Time" \
     --fajr 20 --isha 18 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
 check "Dhuhur of Sydney's offset" 1 "$(drive controls "$form" | grep -c $'\t'"$want"$'\t')"
+drive post "$form" 0x312 1001 0   # WM_HOTKEY shows the window
+wait_until 5 test "$(drive visible "$form")" == 1
 screenshot "$form" main-windows-zone.png
 finish
 unset TZ
