@@ -537,3 +537,67 @@ TEST(ScheduleFile, FailuresAreReportedAndLeaveNothingBehind) {
     EXPECT_EQ(FileText(dir.path / "old.csv"), "old");
     EXPECT_EQ(dir.Names(), (std::vector<std::string>{"old.csv", "taken.csv"}));
 }
+
+// Content lines stay within 75 octets without cutting a UTF-8 character, and
+// TEXT values cannot end a property early.
+TEST(ScheduleICalendar, FoldingAndEscapes) {
+    const std::string line = "DESCRIPTION:" + std::string(61, 'a') + "\xC3\xA9" + std::string(80, 'b');
+    const std::string folded = FoldICalendarLine(line);
+    std::string unfolded;
+    for (const auto& part : Lines(folded)) {
+        EXPECT_LE(part.size(), 75u);
+        if (!part.empty() && (static_cast<unsigned char>(part[part[0] == ' ' ? 1 : 0]) & 0xC0) == 0x80)
+            ADD_FAILURE() << "a line begins inside a character";
+        unfolded += part.empty() || part[0] != ' ' ? part : part.substr(1);
+    }
+    EXPECT_EQ(unfolded, line);
+    EXPECT_EQ(folded.substr(folded.size() - 2), "\r\n");
+    EXPECT_EQ(FoldICalendarLine("UID:x"), "UID:x\r\n");
+    EXPECT_EQ(ICalendarText("a,b;c\\d\r\ne"), "a\\,b\\;c\\\\d\\ne");
+}
+
+// Each day's times at their UTC instants, in the zone of that day; sunrise
+// only when asked; times the sun never reaches have no event.
+TEST(ScheduleICalendar, EventsAtTheirUtcInstantsWithStableUids) {
+    ScheduleRequest r = Jakarta({2024, 3, 1}, {2024, 3, 2}, ScheduleFormat::Ics);
+    r.created = 1700000000;  // 2023-11-14 22:13:20 UTC
+    const std::string ics = Render(r);
+    EXPECT_EQ(ics.substr(0, 17), "BEGIN:VCALENDAR\r\n");
+    EXPECT_EQ(ics.substr(ics.size() - 15), "END:VCALENDAR\r\n");
+    // 1 March 2024, Shubuh 04:40:42 at UTC+7 (the CSV's time).
+    EXPECT_NE(ics.find("UID:20240301-fajr@waktuna\r\nDTSTART:20240229T214042Z\r\n"
+                       "DTSTAMP:20231114T221320Z\r\nDURATION:PT15M\r\nSUMMARY:Fajr\r\n"),
+              std::string::npos);
+    EXPECT_NE(ics.find("UID:20240302-isha@waktuna\r\nDTSTART:20240302T122130Z"), std::string::npos);
+    const auto count = [](const std::string& text, const std::string& what) {
+        size_t n = 0;
+        for (size_t p = text.find(what); p != std::string::npos; p = text.find(what, p + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(ics, "BEGIN:VEVENT"), 10u);
+    EXPECT_EQ(count(ics, "sunrise@"), 0u);
+    EXPECT_EQ(Render(r), ics);  // the same file again
+    r.ics_sunrise = true;
+    EXPECT_EQ(count(Render(r), "UID:20240301-sunrise@waktuna\r\nDTSTART:20240229T225822Z"), 1u);
+
+    // A zone's own offset each day: an hour apart across London's switch.
+    ScheduleRequest london = r;
+    london.calc.latitude = 51.5f;
+    london.calc.longitude = -0.12f;
+    london.first = EncodeDate(2026, 3, 28);
+    london.last = EncodeDate(2026, 3, 29);
+    const FixedZone summer(3600, "summer");
+    london.zone = &summer;
+    const std::string bst = Render(london);
+    london.zone = nullptr;
+    london.calc.time_zone = 1;
+    EXPECT_EQ(Render(london), bst);
+
+    // Midnight sun: no Maghrib nor Isya, so no events for them.
+    ScheduleRequest north = r;
+    north.calc.latitude = 70;
+    north.first = north.last = EncodeDate(2024, 6, 21);
+    const std::string polar = Render(north);
+    EXPECT_EQ(count(polar, "isha@") + count(polar, "maghrib@"), 0u);
+    EXPECT_EQ(count(polar, "dhuhr@"), 1u);
+}

@@ -372,19 +372,19 @@ Colour ContrastColour(Colour colour) {
     return result;
 }
 
-std::span<const ScheduleFormatInfo> ScheduleFormats() {
-    static constexpr ScheduleFormatInfo kFormats[] = {
-        {ScheduleFormat::Html, "html", 113, "HTML File (*.html)|*.html"},
-        {ScheduleFormat::Tsv, "tsv", 114, "Tab Separated Value  (*.tsv)|*.tsv"},
-        {ScheduleFormat::Csv, "csv", 115, "Comma Separated Value  (*.csv)|*.csv"},
-        {ScheduleFormat::Ics, "ics", kLineICalendarFormat, "iCalendar File  (*.ics)|*.ics"},
+const std::vector<ScheduleFormatChoice>& ScheduleFormats() {
+    static const std::vector<ScheduleFormatChoice> formats = {
+        {ScheduleFormat::Html, 113, "HTML File (*.html)|*.html", "html"},
+        {ScheduleFormat::Tsv, 114, "Tab Separated Value  (*.tsv)|*.tsv", "tsv"},
+        {ScheduleFormat::Csv, 115, "Comma Separated Value  (*.csv)|*.csv", "csv"},
+        {ScheduleFormat::Ics, kLineICalendarFormat, "iCalendar File  (*.ics)|*.ics", "ics"},
     };
-    return kFormats;
+    return formats;
 }
 
-const ScheduleFormatInfo& ScheduleFormatOf(ScheduleFormat format) {
-    for (const auto& info : ScheduleFormats())
-        if (info.format == format) return info;
+const ScheduleFormatChoice& ScheduleFormatOf(ScheduleFormat format) {
+    for (const auto& choice : ScheduleFormats())
+        if (choice.format == format) return choice;
     return ScheduleFormats().front();
 }
 

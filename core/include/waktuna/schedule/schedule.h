@@ -5,7 +5,6 @@
 
 #include <cstdint>
 #include <ostream>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,16 +32,15 @@ Colour ContrastColour(Colour colour);
 
 enum class ScheduleFormat { Html, Tsv, Csv, Ics };
 
-// The formats a timetable can be written in, in the order the schedule page
-// lists them.
-struct ScheduleFormatInfo {
+// A format the user can choose, in the order the schedule page offers them.
+struct ScheduleFormatChoice {
     ScheduleFormat format;
-    std::string_view name;  // on the command line, and the file extension
-    int language_line;      // caption of the page's choice
-    std::string_view filter;  // of the save dialog: "text|pattern"
+    int caption_line;          // language line of the choice's caption
+    std::string_view filter;   // of the save dialog: description "|" pattern
+    std::string_view name;     // on the command line, and the file extension
 };
-std::span<const ScheduleFormatInfo> ScheduleFormats();
-const ScheduleFormatInfo& ScheduleFormatOf(ScheduleFormat format);
+const std::vector<ScheduleFormatChoice>& ScheduleFormats();
+const ScheduleFormatChoice& ScheduleFormatOf(ScheduleFormat format);
 
 // Language line of the iCalendar choice, "iCalendar (ics)".
 inline constexpr int kLineICalendarFormat = 276;
