@@ -24,6 +24,7 @@
 #include "waktuna/watch/saved_notice.h"
 #include "waktuna/watch/tray_menu.h"
 #include "waktuna/watch/watch.h"
+#include "windows_zone.h"
 
 namespace app {
 
