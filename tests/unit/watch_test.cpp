@@ -427,13 +427,15 @@ TEST_F(WatchTest, DialogsRunTicksInsideWithoutLossOrRepeat) {
 namespace {
 
 // GMT until the switch instant, an hour ahead from it (London, 29 March 2026,
-// 01:00 UTC).
+// 01:00 UTC); `moved` stands for the user choosing another zone.
 class SpringSwitch final : public ZoneRule {
 public:
     std::optional<int32_t> OffsetAt(UnixSeconds utc) const override {
+        if (moved) return *moved;
         return utc < UnixSecondsOfDay(EncodeDate(2026, 3, 29)) + 3600 ? 0 : 3600;
     }
     std::string Name() const override { return "Europe/London"; }
+    std::optional<int32_t> moved;
 };
 
 }  // namespace
@@ -444,7 +446,7 @@ TEST_F(WatchTest, ZoneThatFollowsTheSystemMovesTheTimesOnTheSwitchNight) {
     settings = Place("London", "51.5", "-0.12", 0, 0, 18, 17);
     settings.alerts.m_message = 1;
     settings.calc.follow_windows_zone = true;
-    const SpringSwitch rule;
+    SpringSwitch rule;
     watch.SetZoneRule(&rule);
     Begin(2026, 3, 28, 23, 59, 50);
     const std::string saturday = FormatTime(actions.days.today_times[Dhuhur], kFormatHHmmss);
@@ -462,6 +464,14 @@ TEST_F(WatchTest, ZoneThatFollowsTheSystemMovesTheTimesOnTheSwitchNight) {
     ASSERT_EQ(announced.size(), 1u);
     EXPECT_EQ(announced.front().substr(0, 8), sunday);
 
+    // The system's zone changed while running (the main window recomputes on
+    // the time-change message): the times move at once.
+    rule.moved = 2 * 3600;
+    watch.RecomputeTimes();
+    EXPECT_EQ(actions.days.today_zone, 2.0f);
+    EXPECT_EQ(FormatTime(actions.days.today_times[Dhuhur], kFormatHHmmss).substr(0, 3), "14:");
+
+    rule.moved.reset();
     settings.calc.follow_windows_zone = false;
     Begin(2026, 3, 29, 10, 0, 0);
     EXPECT_EQ(actions.days.today_zone, 0.0f);
