@@ -580,19 +580,6 @@ TEST(ScheduleICalendar, EventsAtTheirUtcInstantsWithStableUids) {
     r.ics_sunrise = true;
     EXPECT_EQ(count(Render(r), "UID:20240301-sunrise@waktuna\r\nDTSTART:20240229T225822Z"), 1u);
 
-    // A zone's own offset each day: an hour apart across London's switch.
-    ScheduleRequest london = r;
-    london.calc.latitude = 51.5f;
-    london.calc.longitude = -0.12f;
-    london.first = EncodeDate(2026, 3, 28);
-    london.last = EncodeDate(2026, 3, 29);
-    const FixedZone summer(3600, "summer");
-    london.zone = &summer;
-    const std::string bst = Render(london);
-    london.zone = nullptr;
-    london.calc.time_zone = 1;
-    EXPECT_EQ(Render(london), bst);
-
     // Midnight sun: no Maghrib nor Isya, so no events for them.
     ScheduleRequest north = r;
     north.calc.latitude = 70;
