@@ -4,11 +4,13 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-xkb-utils
-          imagemagick pulseaudio clang ccache libclang-rt-14-dev python3 tzdata nodejs npm)
+          imagemagick pulseaudio clang ccache libclang-rt-14-dev python3 tzdata nodejs)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
+# npm comes with some builds of nodejs; Debian's own is a package of its own.
+command -v npm >/dev/null || missing+=(npm)
 if [ ${#missing[@]} -gt 0 ]; then
     echo "setup: installing ${missing[*]}"
     sudo=""
