@@ -129,12 +129,14 @@ void MainPage::HighlightCell(int row, Column column) {
 }
 
 void MainPage::BuildQiblaCompass() {
-    const float lat = static_cast<float>(waktuna::ReadDecimal(values_.latitude));
-    const float lon = static_cast<float>(waktuna::ReadDecimal(values_.longitude));
-    bearing_ = waktuna::QiblaDirection(lat, lon);
+    // Coordinates that are no place give "--" and a compass without a needle.
+    const auto bearing = waktuna::PanelQiblaBearing(values_.latitude, values_.longitude);
+    has_needle_ = bearing.has_value();
+    bearing_ = bearing.value_or(0);
     compass_ = waktuna::BuildQiblaCompass(bearing_);
-    SetText(controls_[kBearingId], waktuna::QiblaAngleText(bearing_));
-    SetText(controls_[kEastWestId], waktuna::QiblaAngleText(waktuna::EastWestAngle(bearing_)));
+    SetText(controls_[kBearingId], bearing ? waktuna::QiblaAngleText(bearing_) : "--");
+    SetText(controls_[kEastWestId],
+            bearing ? waktuna::QiblaAngleText(waktuna::EastWestAngle(bearing_)) : "--");
     RECT r{Scale(kQiblaLeft), Scale(kCompassTop), Scale(kQiblaLeft + 100), Scale(kCompassTop + 100)};
     if (hwnd()) InvalidateRect(hwnd(), &r, FALSE);
 }
@@ -171,13 +173,13 @@ void MainPage::PaintCompass(HDC target, int x, int y) {
             Arc(dc, a.box.left, a.box.top, a.box.right, a.box.bottom, a.start.x, a.start.y,
                 a.end.x, a.end.y);
         };
-        {
-            Selection needle(dc, red);
-            MoveToEx(dc, 50, 50, nullptr);
-            LineTo(dc, compass_.direction_end.x, compass_.direction_end.y);
-            arc(compass_.north_arc);
-        }
-        {
+        if (has_needle_) {
+            {
+                Selection needle(dc, red);
+                MoveToEx(dc, 50, 50, nullptr);
+                LineTo(dc, compass_.direction_end.x, compass_.direction_end.y);
+                arc(compass_.north_arc);
+            }
             Selection east_west(dc, blue);
             arc(compass_.east_west_arc);
         }

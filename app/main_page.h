@@ -54,6 +54,7 @@ private:
     int red_cell_ = 0;  // the id of the red cell; 0 for none
 
     double bearing_ = 0;
+    bool has_needle_ = false;
     waktuna::QiblaCompass compass_{};
 };
 

@@ -60,6 +60,26 @@ int Args::Whole(const std::string& name, int fallback) const {
     return waktuna::ReadWholeNumber(text);
 }
 
+namespace {
+
+UsageError OutOfRange(const std::string& name, const std::string& text, waktuna::CalcValue range) {
+    return UsageError{"option --" + name + ": '" + text + "' is outside " + waktuna::RangeText(range)};
+}
+
+}  // namespace
+
+double Args::Decimal(const std::string& name, waktuna::CalcValue range) const {
+    const double value = Decimal(name);
+    if (waktuna::RefusalOf(range, Get(name))) throw OutOfRange(name, Get(name), range);
+    return value;
+}
+
+int Args::Whole(const std::string& name, int fallback, waktuna::CalcValue range) const {
+    const int value = Whole(name, fallback);
+    if (Has(name) && waktuna::RefusalOf(range, Get(name))) throw OutOfRange(name, Get(name), range);
+    return value;
+}
+
 waktuna::Ymd Args::Date(const std::string& name) const {
     if (!Has(name)) return waktuna::DecodeDate(waktuna::LocalNow());
     waktuna::Ymd d;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "waktuna/calc/datetime.h"
+#include "waktuna/calc/ranges.h"
 
 namespace cli {
 
@@ -39,6 +40,10 @@ public:
     // "0", or any text that reads as non-zero.
     double Decimal(const std::string& name) const;
     int Whole(const std::string& name, int fallback) const;
+    // The same, also refused outside the value's range (and when not finite),
+    // as the prayer-times page refuses it.
+    double Decimal(const std::string& name, waktuna::CalcValue range) const;
+    int Whole(const std::string& name, int fallback, waktuna::CalcValue range) const;
     waktuna::Ymd Date(const std::string& name) const;  // YYYY-MM-DD, default today
     // --correction: the Hijri correction in days, -128..127, default 0.
     int8_t HijriCorrection() const;

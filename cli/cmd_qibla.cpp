@@ -18,8 +18,9 @@ int Qibla(int argc, char** argv) {
     if (!args.Positional().empty()) throw UsageError{"unexpected argument '" + args.Positional()[0] + "'"};
     args.Require("lat");
     args.Require("lon");
-    const double q = waktuna::QiblaDirection(static_cast<float>(args.Decimal("lat")),
-                                             static_cast<float>(args.Decimal("lon")));
+    const double q =
+        waktuna::QiblaDirection(static_cast<float>(args.Decimal("lat", waktuna::CalcValue::Latitude)),
+                                static_cast<float>(args.Decimal("lon", waktuna::CalcValue::Longitude)));
     const double e = waktuna::EastWestAngle(q);
     Print("bearing\t" + waktuna::DecimalText(q) + '\t' + waktuna::QiblaAngleText(q) + '\n' +
           "east-west\t" + waktuna::DecimalText(e) + '\t' + waktuna::QiblaAngleText(e) + '\n');

@@ -21,7 +21,7 @@ constexpr Method kMethods[] = {
 };
 
 float Angle(const Args& args, const char* option, const char* preset) {
-    if (args.Has(option)) return static_cast<float>(args.Decimal(option));
+    if (args.Has(option)) return static_cast<float>(args.Decimal(option, waktuna::CalcValue::Angle));
     if (preset) return static_cast<float>(waktuna::ReadDecimal(preset));
     throw UsageError{std::string("option --") + option + " (or --method) is required"};
 }
@@ -58,16 +58,16 @@ PlaceOptions ReadPlaceOptions(const Args& args) {
     PlaceOptions p;
     p.latitude_text = args.Require("lat");
     p.longitude_text = args.Require("lon");
-    p.calc.latitude = static_cast<float>(args.Decimal("lat"));
-    p.calc.longitude = static_cast<float>(args.Decimal("lon"));
+    p.calc.latitude = static_cast<float>(args.Decimal("lat", waktuna::CalcValue::Latitude));
+    p.calc.longitude = static_cast<float>(args.Decimal("lon", waktuna::CalcValue::Longitude));
     if (args.Has("zone")) {
         if (args.Has("tz")) throw UsageError{"options --tz and --zone exclude each other"};
         p.zone = ZoneByName(args.Get("zone"));
     } else {
         if (!args.Has("tz")) throw UsageError{"option --tz (or --zone) is required"};
-        p.calc.time_zone = static_cast<float>(args.Decimal("tz"));
+        p.calc.time_zone = static_cast<float>(args.Decimal("tz", waktuna::CalcValue::TimeZone));
     }
-    p.calc.altitude = args.Whole("alt", 0);
+    p.calc.altitude = args.Whole("alt", 0, waktuna::CalcValue::Altitude);
     p.calc.syafii = !args.Has("hanafi");
 
     const Method* method = nullptr;
@@ -95,11 +95,11 @@ PlaceOptions ReadPlaceOptions(const Args& args) {
     else
         throw UsageError{"option --rounding: '" + rounding + "' is not down, up or normal"};
 
-    p.core.add_shubuh = args.Whole("add-fajr", 0);
-    p.core.add_dhuhur = args.Whole("add-dhuhr", 0);
-    p.core.add_asar = args.Whole("add-asr", 0);
-    p.core.add_maghrib = args.Whole("add-maghrib", 0);
-    p.core.add_isya = args.Whole("add-isha", 0);
+    p.core.add_shubuh = args.Whole("add-fajr", 0, waktuna::CalcValue::Correction);
+    p.core.add_dhuhur = args.Whole("add-dhuhr", 0, waktuna::CalcValue::Correction);
+    p.core.add_asar = args.Whole("add-asr", 0, waktuna::CalcValue::Correction);
+    p.core.add_maghrib = args.Whole("add-maghrib", 0, waktuna::CalcValue::Correction);
+    p.core.add_isya = args.Whole("add-isha", 0, waktuna::CalcValue::Correction);
     return p;
 }
 

@@ -1,5 +1,7 @@
 #include "waktuna/settings/settings.h"
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 
@@ -99,9 +101,17 @@ TEST(Settings, AlertValuesRoundTripInThePagesOrder) {
     EXPECT_EQ(s.inner.Read("MJumat")->type, kTypeBinary);
     EXPECT_EQ(s.inner.Read("Message1")->type, kTypeDword);
 
-    // Only the low 16 bits of a stored count are kept.
+    // A stored count beyond a day (70000 once came back as 4464) is off, and so
+    // is a Friday time that is no date-time.
     WriteDword(s, "Message1", 70000);
-    EXPECT_EQ(ReadAlertSettings(s).message1, 4464);
+    WriteDword(s, "Message2", 1440);
+    WriteDword(s, "MTimeShutdown", 1439);
+    WriteDouble(s, "MJumat", std::numeric_limits<double>::infinity());
+    const AlertSettings read = ReadAlertSettings(s);
+    EXPECT_EQ(read.message1, 0);
+    EXPECT_EQ(read.message2, 0);
+    EXPECT_EQ(read.m_time_shutdown, 1439);
+    EXPECT_EQ(read.m_jumat, 0.0);
 }
 
 TEST(Settings, MainSettingsReadInTheStartUpOrder) {

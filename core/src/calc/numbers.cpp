@@ -124,6 +124,14 @@ std::string DecimalText(double value) {
     return out;
 }
 
+std::string ShortestFloatText(float value) {
+    if (!std::isfinite(value)) return {};
+    if (value == 0.0f) return "0";
+    char buf[64];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return std::string(buf, r.ptr);
+}
+
 std::string IntText(int64_t value) {
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);

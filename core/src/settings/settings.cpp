@@ -1,5 +1,7 @@
 #include "waktuna/settings/settings.h"
 
+#include <cmath>
+
 #include "waktuna/files/encoding.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/text.h"
@@ -22,32 +24,51 @@ float DecimalTextValue(const SettingsStore& s, std::string_view name) {
 
 // ---- Alert values ---------------------------------------------------------
 
+namespace {
+
+// A minute offset from a prayer time beyond a day would name an unrelated
+// clock second: such a stored count is off.
+uint16_t AlertMinutes(const SettingsStore& s, std::string_view name) {
+    const uint32_t minutes = ReadDword(s, name);
+    return minutes <= kLastAlertMinute ? static_cast<uint16_t>(minutes) : 0;
+}
+
+// The Friday reminder: a finite date-time from year 1 to 9999, else off.
+double FridayTime(const SettingsStore& s) {
+    const double value = ReadDouble(s, "MJumat");
+    return std::isfinite(value) && value > 0 && value < kDayAfterYear9999 ? value : 0.0;
+}
+
+}  // namespace
+
 AlertSettings ReadAlertSettings(const SettingsStore& s) {
     AlertSettings a;
-    a.message1 = Dword16(s, "Message1");
-    a.message2 = Dword16(s, "Message2");
+    a.message1 = AlertMinutes(s, "Message1");
+    a.message2 = AlertMinutes(s, "Message2");
     a.m_adzan = Dword16(s, "MAdzan");
     a.m_minimize = Dword16(s, "MMinimize");
     a.m_message = Dword16(s, "MMessage");
     a.m_shutdown = Dword16(s, "MShutdown");
-    a.m_time_shutdown = Dword16(s, "MTimeShutdown");
+    a.m_time_shutdown = AlertMinutes(s, "MTimeShutdown");
     a.show_information = Dword16(s, "ShowInformation");
-    a.m_jumat = ReadDouble(s, "MJumat");
+    a.m_jumat = FridayTime(s);
     a.m_shutdown_after = Dword16(s, "MShutdownAfter");
     return a;
 }
 
-void WriteAlertSettings(SettingsStore& s, const AlertSettings& a) {
-    WriteDword(s, "Message1", a.message1);
-    WriteDword(s, "Message2", a.message2);
-    WriteDword(s, "MMessage", a.m_message);
-    WriteDword(s, "MMinimize", a.m_minimize);
-    WriteDword(s, "MAdzan", a.m_adzan);
-    WriteDword(s, "MShutdown", a.m_shutdown);
-    WriteDword(s, "MTimeShutdown", a.m_time_shutdown);
-    WriteDword(s, "ShowInformation", a.show_information);
-    WriteDouble(s, "MJumat", a.m_jumat);
-    WriteDword(s, "MShutdownAfter", a.m_shutdown_after);
+SaveResult WriteAlertSettings(SettingsStore& s, const AlertSettings& a) {
+    SettingsWriter w(s);
+    w.Dword("Message1", a.message1)
+        .Dword("Message2", a.message2)
+        .Dword("MMessage", a.m_message)
+        .Dword("MMinimize", a.m_minimize)
+        .Dword("MAdzan", a.m_adzan)
+        .Dword("MShutdown", a.m_shutdown)
+        .Dword("MTimeShutdown", a.m_time_shutdown)
+        .Dword("ShowInformation", a.show_information)
+        .Double("MJumat", a.m_jumat)
+        .Dword("MShutdownAfter", a.m_shutdown_after);
+    return w.Result();
 }
 
 // ---- Calculation values and the start-up table ------------------------------

@@ -3,10 +3,13 @@
 #include <cmath>
 
 #include "waktuna/calc/numbers.h"
+#include "waktuna/calc/qibla.h"
+#include "waktuna/calc/ranges.h"
 
 namespace waktuna {
 
 std::string TimeZoneText(float timeZone) {
+    if (!InCalcRange(CalcValue::TimeZone, timeZone)) return "--";
     if (timeZone > 0) return "+ " + DecimalText(timeZone);
     return "- " + DecimalText(std::fabs(static_cast<double>(timeZone)));
 }
@@ -14,13 +17,22 @@ std::string TimeZoneText(float timeZone) {
 std::string AltitudeText(int32_t altitude) { return IntText(altitude) + " m"; }
 
 std::string LatitudeValueText(std::string_view stored) {
+    const float value = static_cast<float>(ReadDecimal(stored));
     return std::string(stored) + " (" +
-           LatitudeText(static_cast<float>(ReadDecimal(stored))) + ")";
+           (InCalcRange(CalcValue::Latitude, value) ? LatitudeText(value) : "--") + ")";
 }
 
 std::string LongitudeValueText(std::string_view stored) {
+    const float value = static_cast<float>(ReadDecimal(stored));
     return std::string(stored) + " (" +
-           LongitudeText(static_cast<float>(ReadDecimal(stored))) + ")";
+           (InCalcRange(CalcValue::Longitude, value) ? LongitudeText(value) : "--") + ")";
+}
+
+std::optional<double> PanelQiblaBearing(std::string_view latitude, std::string_view longitude) {
+    const float lat = static_cast<float>(ReadDecimal(latitude));
+    const float lon = static_cast<float>(ReadDecimal(longitude));
+    if (!UsablePlace(lat, lon)) return std::nullopt;
+    return QiblaDirection(lat, lon);
 }
 
 std::string MazhabText(bool syafii) {

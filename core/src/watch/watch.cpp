@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "waktuna/calc/calendar.h"
+#include "waktuna/calc/ranges.h"
 #include "waktuna/version.h"
 
 namespace waktuna {
@@ -111,11 +112,19 @@ WatchDays Watch::ComputeDays(DateTime day) const {
     const auto on = [&](DateTime date) { return PlaceOnDate(place, rule, date); };
     WatchDays days;
     days.today = day;
+    const CalcSettings today = on(day);
+    days.today_zone = today.time_zone;
+    if (!UsableForCalculation(today)) {
+        // A stored value no place can have: no times at all, rather than
+        // times computed from nonsense.
+        days.yesterday.fill(MissingTime());
+        days.tomorrow.fill(MissingTime());
+        days.today_times.fill(MissingTime());
+        return days;
+    }
     days.yesterday = CalculatePrayerTimes(on(day - 1), day - 1, settings_.core);
     days.tomorrow = CalculatePrayerTimes(on(day + 1), day + 1, settings_.core);
-    const CalcSettings today = on(day);
     days.today_times = CalculatePrayerTimes(today, day, settings_.core);
-    days.today_zone = today.time_zone;
     return days;
 }
 

@@ -27,6 +27,11 @@ bool IsAcceptedWholeNumber(std::string_view text);
 // exponent for magnitudes between 1e-5 and 1e15. Identical on every platform.
 std::string DecimalText(double value);
 
+// The shortest fixed-notation text that reads back (through ReadDecimal and a
+// 32-bit float) to the same value: 18.3f gives "18.3", not "18.2999992370605".
+// Empty for a value that is not finite.
+std::string ShortestFloatText(float value);
+
 // Decimal text of a whole number.
 std::string IntText(int64_t value);
 

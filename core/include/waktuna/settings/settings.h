@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "waktuna/calc/prayer.h"
+#include "waktuna/pages/page_model.h"
 #include "waktuna/settings/settings_store.h"
 
 namespace waktuna {
@@ -33,11 +34,17 @@ struct AlertSettings {
     friend bool operator==(const AlertSettings&, const AlertSettings&) = default;
 };
 
+// The minute offsets from a prayer time (Message1, Message2, MTimeShutdown)
+// count up to a day less a minute; a stored count beyond reads as off, as does
+// an MJumat that is not a finite date-time of the years 1..9999.
+inline constexpr uint32_t kLastAlertMinute = 1439;
+inline constexpr double kDayAfterYear9999 = 3652060.0;  // 10000-01-01
 AlertSettings ReadAlertSettings(const SettingsStore& store);
 // Writes the ten values in the alert page's order: Message1, Message2,
 // MMessage, MMinimize, MAdzan, MShutdown, MTimeShutdown, ShowInformation as
-// DWORDs, MJumat as 8 binary bytes, then MShutdownAfter.
-void WriteAlertSettings(SettingsStore& store, const AlertSettings& alerts);
+// DWORDs, MJumat as 8 binary bytes, then MShutdownAfter. Every write is
+// tried; the result names those that were not stored.
+SaveResult WriteAlertSettings(SettingsStore& store, const AlertSettings& alerts);
 
 // ---- Calculation values ---------------------------------------------------
 

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,11 @@ std::string AltitudeText(int32_t altitude);
 // The stored text, then " (", the degrees-minutes-seconds text, ")".
 std::string LatitudeValueText(std::string_view stored);
 std::string LongitudeValueText(std::string_view stored);
+// A coordinate outside its range, or not a number, shows "--" in the
+// brackets; a time zone outside its range shows "--".
+// The Qibla bearing of the stored coordinate texts; nullopt when they are not
+// a place (the panel then shows "--" and no compass needle).
+std::optional<double> PanelQiblaBearing(std::string_view latitude, std::string_view longitude);
 std::string MazhabText(bool syafii);
 // Language line of the convention's name: 77..81 for Methods 1..5, else 82.
 int ConventionNameLine(int methods);

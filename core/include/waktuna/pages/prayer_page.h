@@ -1,0 +1,96 @@
+// The prayer-times setting page (UArea) without its window: the boxes as
+// texts, the six convention buttons, the Asar list and the check box that
+// follows the Windows time zone; loading, the button rules, the checks of
+// Save in their order, and the writes of Save in their order.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "waktuna/files/language.h"
+#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_store.h"
+
+namespace waktuna {
+
+// "Follow the Windows time zone, with daylight saving".
+inline constexpr int kLineFollowWindowsZone = 241;
+// The ranges shown under the refusals of lines 160..163.
+inline constexpr int kLineCoordinateRanges = 233;
+inline constexpr int kLineZoneAltitudeRanges = 234;
+inline constexpr int kLineCorrectionRange = 235;
+inline constexpr int kLineAngleRange = 236;
+
+// The convention buttons, numbered as "Methods" stores them.
+enum Convention : int {
+    kKarachi = 1,
+    kIsna = 2,
+    kWorldIslamicLeague = 3,
+    kUmmulQura = 4,
+    kEgypt = 5,
+    kCustomize = 6,
+};
+
+struct ConventionPreset {
+    int methods;
+    int caption_line;            // 77..82
+    const char* builtin_caption;  // before a language is applied
+    const char* gd;               // Fajr angle text
+    const char* gn;               // Isya angle text
+};
+// The six buttons in their order, Karachi first, Customize last.
+extern const std::array<ConventionPreset, 6> kConventions;
+
+// The drop-down lists of the page.
+extern const std::array<const char*, 32> kTimeZoneItems;
+extern const std::array<const char*, 13> kAngleItems;
+extern const std::array<const char*, 6> kCorrectionItems;
+extern const std::array<const char*, 2> kAsarItems;  // Syafi'i, Hanafi
+
+struct PrayerPage {
+    std::string area;
+    std::string latitude;
+    std::string longitude;
+    std::string altitude;
+    std::string time_zone;
+    std::string gd;
+    std::string gn;
+    std::string add_shubuh, add_dhuhur, add_asar, add_maghrib, add_isya;
+    int asar_index = 1;           // 0 Syafi'i, 1 Hanafi
+    int convention = kCustomize;  // the selected button, 1..6
+    bool angles_editable = false;
+    bool follow_windows_zone = false;  // FollowWindowsZone
+    bool time_zone_editable = true;
+
+    // Fills every box from the settings key. Time zone and angles show the
+    // shortest text of their 32-bit value (a stored text that is not a finite
+    // number is shown as stored, so Save refuses it visibly); `zoneInForce`
+    // is the offset of the Windows time zone today, shown when the check box
+    // is ticked.
+    void Load(const SettingsStore& store, float zoneInForce);
+
+    // A convention button: fills both angle boxes and locks them, or for
+    // Customize unlocks them.
+    void ClickConvention(int methods);
+
+    // The Windows time zone check box: ticked, the time-zone box shows the
+    // offset in force today and is locked; unticked, it is editable again.
+    void SetFollowWindowsZone(bool ticked, float zoneInForce);
+
+    // The checks of Save in their order: latitude, longitude (line 160), time
+    // zone, altitude (161), the corrections Dhuhur, Maghrib, Shubuh, Asar,
+    // Isya (162), Gn, Gd (163). The language line of the first refusal.
+    std::optional<int> Validate() const;
+
+    // Writes Area, latitude, Longitude, Altitude, Gn, Gd, TZ (as typed), the
+    // five corrections as whole-number texts, Methods, Syafii and
+    // FollowWindowsZone. Call after Validate().
+    SaveResult Save(SettingsStore& store) const;
+};
+
+// The text of a refusal: the line, then the accepted ranges.
+std::string RefusalText(const LanguageList& language, int line);
+
+}  // namespace waktuna

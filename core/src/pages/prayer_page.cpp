@@ -1,0 +1,122 @@
+#include "waktuna/pages/prayer_page.h"
+
+#include "waktuna/calc/numbers.h"
+#include "waktuna/calc/ranges.h"
+#include "waktuna/settings/settings.h"
+
+namespace waktuna {
+
+const std::array<ConventionPreset, 6> kConventions = {{
+    {kKarachi, 77, "Karachi", "18", "18"},
+    {kIsna, 78, "ISNA", "15", "15"},
+    {kWorldIslamicLeague, 79, "WIL", "18", "17"},
+    {kUmmulQura, 80, "Ummul Qura'", "19", "18"},
+    {kEgypt, 81, "Egypt", "19.5", "17.5"},
+    {kCustomize, 82, "Customize", "18", "18.5"},
+}};
+
+// No "15": no place keeps that time, and Save refuses it.
+const std::array<const char*, 32> kTimeZoneItems = {
+    "-12", "-11", "-10", "-9.5", "-9", "-8.5", "-8", "-7", "-6", "-5", "-3.5",
+    "-3",  "-2",  "-1",  "0",    "1",  "2",    "3",  "4.5", "5", "6.5", "7",
+    "8",   "9",   "9.5", "10",   "10.5", "11", "11.5", "12", "13", "14"};
+const std::array<const char*, 13> kAngleItems = {"15",   "15.5", "16", "16.5", "17", "17.5", "18",
+                                                 "18.5", "19",   "19.5", "20", "20.5", "21"};
+const std::array<const char*, 6> kCorrectionItems = {"0", "1", "2", "3", "4", "5"};
+const std::array<const char*, 2> kAsarItems = {"Mazhab Imam Syafi'i", "Mazhab Imam Hanafi"};
+
+namespace {
+
+// A stored decimal as the box shows it: the shortest text of its 32-bit
+// value, or the stored text itself when that is not a finite number.
+std::string DecimalBoxText(const SettingsStore& store, std::string_view name, float value) {
+    const std::string shortest = ShortestFloatText(value);
+    return shortest.empty() ? ReadString(store, name) : shortest;
+}
+
+}  // namespace
+
+void PrayerPage::Load(const SettingsStore& store, float zoneInForce) {
+    const MainSettings m = ReadMainSettings(store);
+    area = m.calc.area;
+    latitude = m.calc.latitude;
+    longitude = m.calc.longitude;
+    altitude = IntText(m.calc.altitude);
+    time_zone = DecimalBoxText(store, "TZ", m.calc.time_zone);
+    gd = DecimalBoxText(store, "Gd", m.calc.gd);
+    gn = DecimalBoxText(store, "Gn", m.calc.gn);
+    add_shubuh = IntText(m.core.add_shubuh);
+    add_dhuhur = IntText(m.core.add_dhuhur);
+    add_asar = IntText(m.core.add_asar);
+    add_maghrib = IntText(m.core.add_maghrib);
+    add_isya = IntText(m.core.add_isya);
+    asar_index = m.calc.syafii ? 0 : 1;
+    // A stored 0 (or nothing) selects Customize but keeps the angles locked
+    // until a button is clicked.
+    convention = m.calc.methods >= kKarachi && m.calc.methods <= kEgypt ? int{m.calc.methods} : int{kCustomize};
+    angles_editable = m.calc.methods > kEgypt;
+    SetFollowWindowsZone(ReadDword(store, "FollowWindowsZone") != 0, zoneInForce);
+}
+
+void PrayerPage::ClickConvention(int methods) {
+    for (const ConventionPreset& c : kConventions) {
+        if (c.methods != methods) continue;
+        convention = methods;
+        gd = c.gd;
+        gn = c.gn;
+        angles_editable = methods == kCustomize;
+    }
+}
+
+void PrayerPage::SetFollowWindowsZone(bool ticked, float zoneInForce) {
+    follow_windows_zone = ticked;
+    time_zone_editable = !ticked;
+    if (ticked) time_zone = ShortestFloatText(zoneInForce);
+}
+
+std::optional<int> PrayerPage::Validate() const {
+    const std::pair<CalcValue, const std::string*> order[] = {
+        {CalcValue::Latitude, &latitude},     {CalcValue::Longitude, &longitude},
+        {CalcValue::TimeZone, &time_zone},    {CalcValue::Altitude, &altitude},
+        {CalcValue::Correction, &add_dhuhur}, {CalcValue::Correction, &add_maghrib},
+        {CalcValue::Correction, &add_shubuh}, {CalcValue::Correction, &add_asar},
+        {CalcValue::Correction, &add_isya},   {CalcValue::Angle, &gn},
+        {CalcValue::Angle, &gd},
+    };
+    for (const auto& [value, text] : order) {
+        if (auto line = RefusalOf(value, *text)) return line;
+    }
+    return std::nullopt;
+}
+
+SaveResult PrayerPage::Save(SettingsStore& store) const {
+    const auto whole = [](const std::string& text) { return IntText(ReadWholeNumber(text)); };
+    SettingsWriter w(store);
+    w.String("Area", area)
+        .String("latitude", latitude)
+        .String("Longitude", longitude)
+        .String("Altitude", altitude)
+        .String("Gn", gn)
+        .String("Gd", gd)
+        .String("TZ", time_zone)
+        .String("Add_Dhuhur", whole(add_dhuhur))
+        .String("Add_Maghrib", whole(add_maghrib))
+        .String("Add_Shubuh", whole(add_shubuh))
+        .String("Add_Asar", whole(add_asar))
+        .String("Add_Isya", whole(add_isya))
+        .Dword("Methods", static_cast<uint32_t>(convention))
+        .Dword("Syafii", asar_index == 0 ? 0 : 1)
+        .Dword("FollowWindowsZone", follow_windows_zone ? 1 : 0);
+    return w.Result();
+}
+
+std::string RefusalText(const LanguageList& language, int line) {
+    const int ranges = line == 160   ? kLineCoordinateRanges
+                       : line == 161 ? kLineZoneAltitudeRanges
+                       : line == 162 ? kLineCorrectionRange
+                       : line == 163 ? kLineAngleRange
+                                     : 0;
+    return ranges ? language.Line(line) + "\r\n" + language.Line(ranges) : language.Line(line);
+}
+
+}  // namespace waktuna
