@@ -76,6 +76,29 @@ expect_error bad-hijri "Hijri date" gregorian 1430-02-31
 expect_error bad-correction "--correction" hijri 2009-03-21 --correction 200
 expect_error unknown-command "unknown command" moon
 
+# Values no place can have are refused with the option named, never printed
+# as NAN or INF: each row is OPTION BAD-VALUE.
+while read -r option value; do
+    args=(--lat 1 --lon 2 --tz 7 --alt 0 --fajr 20 --isha 18)
+    for i in "${!args[@]}"; do [ "${args[$i]}" = "--$option" ] && args[$((i + 1))]=$value; done
+    [[ " ${args[*]} " == *" --$option "* ]] || args+=("--$option" "$value")
+    expect_error "range-$option-$value" "option --$option: '$value' is outside" times "${args[@]}"
+done <<'TABLE'
+lat 90.5
+lat 1e999
+lon -180.01
+tz 14.5
+tz -1e999
+alt 9001
+alt -501
+fajr 30.5
+isha 1e999
+add-dhuhr 121
+add-isha -121
+TABLE
+expect_error qibla-infinite "option --lat: '1e999' is outside -90..90" qibla --lat 1e999 --lon 5
+expect_error qibla-longitude "option --lon: '181' is outside -180..180" qibla --lat 5 --lon 181
+
 # Files of the program, made in a scratch folder beside the build.
 data=$(mktemp -d "${TMPDIR:-/tmp}/waktuna-cli.XXXXXX")
 trap 'rm -rf "$data"' EXIT

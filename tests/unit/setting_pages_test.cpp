@@ -1,0 +1,161 @@
+// The prayer-times and alert-message pages' models: what they show, which
+// entry they refuse first, what Save writes, and a Save the key refuses.
+#include <gmock/gmock.h>
+
+#include "waktuna/pages/alert_page.h"
+#include "waktuna/pages/prayer_page.h"
+
+namespace waktuna {
+namespace {
+
+// Records the names written, in order; refuses the names in `refused`.
+class RecordingStore final : public SettingsStore {
+public:
+    std::vector<std::string> writes, refused;
+    MemorySettingsStore inner;
+    std::optional<StoredValue> Read(std::string_view name) const override { return inner.Read(name); }
+    bool Write(std::string_view name, const StoredValue& value) override {
+        writes.emplace_back(name);
+        for (const auto& r : refused)
+            if (SameValueName(r, name)) return false;
+        return inner.Write(name, value);
+    }
+    bool Delete(std::string_view name) override { return inner.Delete(name); }
+    std::vector<std::string> Names() const override { return inner.Names(); }
+};
+
+PrayerPage Jakarta() {
+    MemorySettingsStore key;
+    for (const auto& [name, text] : {std::pair{"Area", "Jakarta"}, {"Latitude", "-6.175"},
+                                     {"Longitude", "106,8272"}, {"Altitude", "8"}, {"TZ", "7"}})
+        WriteString(key, name, text);
+    PrayerPage p;
+    p.Load(key, 0);
+    p.ClickConvention(kKarachi);
+    return p;
+}
+
+TEST(PrayerPage, FirstRefusalInTheOrderOfTheBoxes) {
+    EXPECT_EQ(Jakarta().Validate(), std::nullopt);
+    // Each row spoils one more box, earlier in the order: the earliest wins.
+    const std::pair<std::string PrayerPage::*, int> order[] = {
+        {&PrayerPage::gd, 163},          {&PrayerPage::gn, 163},
+        {&PrayerPage::add_isya, 162},    {&PrayerPage::add_dhuhur, 162},
+        {&PrayerPage::altitude, 161},    {&PrayerPage::time_zone, 161},
+        {&PrayerPage::longitude, 160},   {&PrayerPage::latitude, 160},
+    };
+    PrayerPage p = Jakarta();
+    for (const auto& [box, line] : order) {
+        p.*box = "12345";
+        EXPECT_EQ(p.Validate(), line);
+    }
+    EXPECT_EQ(RefusalText(BuiltInEnglish(), 161),
+              "Invalid value for TimeZone or Altitude\r\n"
+              "The time zone lies from -12 to 14 hours, the altitude from -500 to 9000 metres.");
+}
+
+TEST(PrayerPage, SaveWritesInOrderAndLoadShowsItBackWithoutNoise) {
+    PrayerPage p = Jakarta();
+    p.ClickConvention(kEgypt);
+    EXPECT_FALSE(p.angles_editable);
+    p.add_dhuhur = "-3";
+    p.add_asar = "2 min";
+    p.asar_index = 1;
+    RecordingStore store;
+    EXPECT_TRUE(p.Save(store).Ok());
+    EXPECT_EQ(store.writes, (std::vector<std::string>{
+                                "Area", "latitude", "Longitude", "Altitude", "Gn", "Gd", "TZ",
+                                "Add_Dhuhur", "Add_Maghrib", "Add_Shubuh", "Add_Asar", "Add_Isya",
+                                "Methods", "Syafii", "FollowWindowsZone"}));
+    EXPECT_EQ(ReadString(store, "Gd"), "19.5");
+    EXPECT_EQ(ReadString(store, "Add_Dhuhur"), "-3");
+    EXPECT_EQ(ReadString(store, "Add_Asar"), "2");
+    EXPECT_EQ(ReadDword(store, "Methods"), 5u);
+    EXPECT_EQ(ReadDword(store, "Syafii"), 1u);
+
+    WriteString(store, "TZ", "5.3");
+    PrayerPage back;
+    back.Load(store, 0);
+    EXPECT_EQ(back.convention, kEgypt);
+    EXPECT_FALSE(back.angles_editable);
+    EXPECT_EQ(back.time_zone, "5.3");  // not 5.30000019073486
+    EXPECT_EQ(back.longitude, "106,8272");
+    EXPECT_EQ(back.asar_index, 1);
+
+    // Without Methods: Customize, angles locked until a button is clicked.
+    store.inner.Delete("Methods");
+    back.Load(store, 0);
+    EXPECT_EQ(back.convention, kCustomize);
+    EXPECT_FALSE(back.angles_editable);
+    back.ClickConvention(kCustomize);
+    EXPECT_TRUE(back.angles_editable);
+    EXPECT_EQ(back.gn, "18.5");
+}
+
+TEST(PrayerPage, FollowingWindowsLocksTheZoneAndIsKept) {
+    MemorySettingsStore store;
+    WriteString(store, "TZ", "1");
+    WriteDword(store, "FollowWindowsZone", 1);
+    PrayerPage p;
+    p.Load(store, 2);  // summer time in force
+    EXPECT_TRUE(p.follow_windows_zone);
+    EXPECT_FALSE(p.time_zone_editable);
+    EXPECT_EQ(p.time_zone, "2");
+    p.SetFollowWindowsZone(false, 2);
+    EXPECT_TRUE(p.time_zone_editable);
+}
+
+TEST(PrayerPage, ARefusedWriteIsNamedAndTheOthersAreStillTried) {
+    RecordingStore store;
+    store.refused = {"latitude", "Methods"};
+    const SaveResult r = Jakarta().Save(store);
+    EXPECT_EQ(r.not_stored, (std::vector<std::string>{"latitude", "Methods"}));
+    EXPECT_EQ(store.writes.size(), 15u);
+}
+
+TEST(AlertPage, ClickRulesKeepPairsExclusiveAndEnableTheBoxes) {
+    AlertPage a;
+    a.ClickShutdown(true);
+    a.ClickHibernate(true);
+    EXPECT_FALSE(a.shutdown);
+    EXPECT_FALSE(a.DelayBoxEnabled());
+    a.ClickHibernateAfter(true);
+    EXPECT_TRUE(a.DelayBoxEnabled());
+    a.ClickShutdownAfter(true);
+    EXPECT_FALSE(a.hibernate_after);
+    EXPECT_TRUE(a.DelayBoxEnabled());
+    a.ClickShutdownAfter(false);
+    EXPECT_FALSE(a.DelayBoxEnabled());
+    const AlertSettings s = a.Collect();
+    EXPECT_EQ(s.m_shutdown, 2);
+    EXPECT_EQ(s.m_shutdown_after, 0);
+    EXPECT_EQ(s.m_time_shutdown, 0);
+}
+
+TEST(AlertPage, MinutesOutsideADayAreRefusedAndSaveReportsARefusedWrite) {
+    AlertPage a;
+    a.before = true;
+    for (const char* text : {"70000", "-5", "0", "abc", "1440"}) {
+        a.before_minutes = text;
+        EXPECT_EQ(a.Validate(), kLineAlertMinutes) << text;
+    }
+    a.before_minutes = "12 min";
+    EXPECT_EQ(a.Validate(), std::nullopt);
+    a.information_minutes = "0";  // not ticked: does not count
+    a.friday = true;
+    a.friday_time = EncodeDate(2024, 1, 5) + EncodeTime(11, 30, 0);
+
+    RecordingStore store;
+    store.refused = {"MJumat"};
+    EXPECT_EQ(a.Save(store).not_stored, (std::vector<std::string>{"MJumat"}));
+    EXPECT_EQ(store.writes.size(), 10u);
+    AlertPage back;
+    back.Load(store);
+    EXPECT_TRUE(back.before);
+    EXPECT_EQ(back.before_minutes, "12");
+    EXPECT_FALSE(back.friday);  // its write was refused
+    EXPECT_FALSE(back.BeforeBoxEnabled() && !back.before);
+}
+
+}  // namespace
+}  // namespace waktuna
