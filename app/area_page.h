@@ -1,0 +1,33 @@
+// The prayer-times setting page (UArea): place, coordinates, time zone,
+// convention, Asar rule and the five corrections, bound to the core's
+// PrayerPage model. Save checks, writes, and only then applies.
+#pragma once
+
+#include "page.h"
+#include "waktuna/pages/prayer_page.h"
+
+namespace app {
+
+class AreaPage final : public Page {
+public:
+    explicit AreaPage(PageHost& host) : Page(host) {}
+
+    void Refresh() override;
+
+protected:
+    const char* ClassName() const override { return "WaktunaAreaPage"; }
+    void Build() override;
+    void OnCommand(int id, int code) override;
+
+private:
+    void ShowModel();
+    void ReadControls();
+    void Save();
+    void SelectCity();
+    float ZoneInForce();
+
+    waktuna::PrayerPage model_;
+    Bindings bindings_;
+};
+
+}  // namespace app

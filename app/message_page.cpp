@@ -1,0 +1,239 @@
+#include "message_page.h"
+
+#include <commctrl.h>
+
+#include "controls.h"
+#include "skin_paint.h"
+#include "waktuna/calc/datetime.h"
+
+namespace app {
+
+namespace {
+
+enum : int {
+    kBeforeId = 100,
+    kBeforeMinutesId,
+    kMessageId,
+    kMinimizeId,
+    kAdzanId,
+    kShutdownId,
+    kHibernateId,
+    kAfterId,
+    kAfterMinutesId,
+    kShutdownAfterId,
+    kHibernateAfterId,
+    kDelayId,
+    kFridayId,
+    kFridayTimeId,
+    kInformationId,
+    kInformationMinutesId,
+    kMinutesLabelId,
+    kSaveId,
+};
+
+constexpr int kStripTop = 222;  // the bottom strip, below the three groups
+
+constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kNumber = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+
+const ControlSpec kTable[] = {
+    {0, "BUTTON", BS_GROUPBOX, 8, 2, 416, 46, FontId::kNormal, 91, "Before prayer times arrived"},
+    {kBeforeId, "BUTTON", kCheck, 18, 20, 150, 20, FontId::kNormal, 92, "Show message before"},
+    {kBeforeMinutesId, "EDIT", kNumber, 0, 20, 48, 20, FontId::kNormal, 0, "5"},
+    {0, "BUTTON", BS_GROUPBOX, 8, 52, 416, 104, FontId::kNormal, 93, "When prayer times arrived"},
+    {kMessageId, "BUTTON", kCheck, 18, 70, 300, 18, FontId::kNormal, 94, "Show message notification"},
+    {kMinimizeId, "BUTTON", kCheck, 18, 90, 300, 18, FontId::kNormal, 95, "Minimize all windows"},
+    {kAdzanId, "BUTTON", kCheck, 18, 110, 300, 18, FontId::kNormal, 96, "Play adzan or sound"},
+    {kShutdownId, "BUTTON", kCheck, 18, 130, 150, 18, FontId::kNormal, 97, "Shutdown my PC"},
+    {kHibernateId, "BUTTON", kCheck, 0, 130, 150, 18, FontId::kNormal, 98, "Hibernate my PC"},
+    {0, "BUTTON", BS_GROUPBOX, 8, 160, 416, 58, FontId::kNormal, 99, "After prayer times"},
+    {kAfterId, "BUTTON", kCheck, 18, 176, 150, 20, FontId::kNormal, 100, "Show message after"},
+    {kAfterMinutesId, "EDIT", kNumber, 0, 176, 48, 20, FontId::kNormal, 0, "5"},
+    {kShutdownAfterId, "BUTTON", kCheck, 18, 196, 150, 20, FontId::kNormal, 101, "Shutdown my PC after"},
+    {kHibernateAfterId, "BUTTON", kCheck, 0, 196, 150, 20, FontId::kNormal, 102, "Hibernate after"},
+    {kDelayId, "EDIT", kNumber, 0, 196, 48, 20, FontId::kNormal, 0, "5"},
+    {kFridayId, "BUTTON", kCheck, 10, kStripTop + 8, 150, 20, FontId::kNormal, 103,
+     "Message for Friday prayer"},
+    {kFridayTimeId, DATETIMEPICK_CLASSA, WS_TABSTOP | DTS_TIMEFORMAT | DTS_UPDOWN, 0, kStripTop + 8,
+     90, 22},
+    {kInformationId, "BUTTON", kCheck, 10, kStripTop + 36, 150, 20, FontId::kNormal, 104,
+     "Show information prayer times every"},
+    {kInformationMinutesId, "EDIT", kNumber, 0, kStripTop + 36, 48, 20, FontId::kNormal, 0, "10"},
+    {kMinutesLabelId, "STATIC", SS_NOPREFIX | SS_CENTERIMAGE, 0, kStripTop + 36, 60, 20,
+     FontId::kNormal, 105, "Minutes"},
+    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 34, 90, 26, FontId::kBold, 106,
+     "Save"},
+};
+
+// Which control stands right of which, and how far (pixels at 96 DPI).
+struct Beside {
+    int id, after, gap;
+};
+constexpr Beside kBeside[] = {
+    {kBeforeMinutesId, kBeforeId, 5},      {kHibernateId, kShutdownId, 5},
+    {kAfterMinutesId, kAfterId, 5},        {kHibernateAfterId, kShutdownAfterId, 5},
+    {kDelayId, kHibernateAfterId, 5},      {kFridayTimeId, kFridayId, 5},
+    {kInformationMinutesId, kInformationId, 4}, {kMinutesLabelId, kInformationMinutesId, 4},
+};
+
+SYSTEMTIME ToSystemTime(waktuna::DateTime value) {
+    const waktuna::Ymd d = waktuna::DecodeDate(value >= 1 ? value : waktuna::LocalNow());
+    const waktuna::Hms t = waktuna::DecodeTime(value);
+    SYSTEMTIME st{};
+    st.wYear = static_cast<WORD>(d.year);
+    st.wMonth = static_cast<WORD>(d.month);
+    st.wDay = static_cast<WORD>(d.day);
+    st.wHour = static_cast<WORD>(t.hour);
+    st.wMinute = static_cast<WORD>(t.minute);
+    st.wSecond = static_cast<WORD>(t.second);
+    return st;
+}
+
+waktuna::DateTime FromSystemTime(const SYSTEMTIME& st) {
+    return waktuna::EncodeDate(st.wYear, st.wMonth, st.wDay) +
+           waktuna::EncodeTime(st.wHour, st.wMinute, st.wSecond);
+}
+
+}  // namespace
+
+void MessagePage::Build() {
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
+    InitCommonControlsEx(&icc);
+    controls_.Create(hwnd(), kTable, host_.GetLook(), host_.Language());
+    SendMessageA(controls_[kFridayTimeId], DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm:ss"));
+    model_.friday_time = waktuna::LocalNow();
+
+    bindings_.Check(kBeforeId, &model_.before);
+    bindings_.Text(kBeforeMinutesId, &model_.before_minutes);
+    bindings_.Check(kMessageId, &model_.message);
+    bindings_.Check(kMinimizeId, &model_.minimize);
+    bindings_.Check(kAdzanId, &model_.adzan);
+    bindings_.Check(kShutdownId, &model_.shutdown);
+    bindings_.Check(kHibernateId, &model_.hibernate);
+    bindings_.Check(kAfterId, &model_.after);
+    bindings_.Text(kAfterMinutesId, &model_.after_minutes);
+    bindings_.Check(kShutdownAfterId, &model_.shutdown_after);
+    bindings_.Check(kHibernateAfterId, &model_.hibernate_after);
+    bindings_.Text(kDelayId, &model_.delay_minutes);
+    bindings_.Check(kFridayId, &model_.friday);
+    bindings_.Check(kInformationId, &model_.information);
+    bindings_.Text(kInformationMinutesId, &model_.information_minutes);
+    LayOut();
+}
+
+void MessagePage::ApplyLanguage() {
+    Page::ApplyLanguage();
+    LayOut();
+}
+
+void MessagePage::LayOut() {
+    // Check boxes fit their captions; the boxes beside them follow.
+    const int dpi = LayoutDpi();
+    WindowDC dc(hwnd());
+    Selection font(dc, host_.GetLook().Get(FontId::kNormal));
+    for (const ControlSpec& spec : kTable) {
+        if (std::string_view(spec.cls) != "BUTTON" || (spec.style & BS_AUTOCHECKBOX) != BS_AUTOCHECKBOX)
+            continue;
+        HWND check = controls_[spec.id];
+        const std::string caption = GetText(check);
+        SIZE size{};
+        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        RECT r = ChildRect(check);
+        const int width = size.cx + GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(8, dpi, 96);
+        SetWindowPos(check, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
+    }
+    for (const Beside& b : kBeside) {
+        const RECT left = ChildRect(controls_[b.after]);
+        const RECT own = ChildRect(controls_[b.id]);
+        SetWindowPos(controls_[b.id], nullptr, left.right + MulDiv(b.gap, dpi, 96), own.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
+}
+
+void MessagePage::Refresh() {
+    model_.Load(host_.Settings());
+    ShowModel();
+}
+
+void MessagePage::ShowModel() {
+    bindings_.ToControls(controls_);
+    SYSTEMTIME st = ToSystemTime(model_.friday_time);
+    SendMessageA(controls_[kFridayTimeId], DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&st));
+    EnableWindow(controls_[kBeforeMinutesId], model_.BeforeBoxEnabled());
+    EnableWindow(controls_[kAfterMinutesId], model_.AfterBoxEnabled());
+    EnableWindow(controls_[kDelayId], model_.DelayBoxEnabled());
+    EnableWindow(controls_[kFridayTimeId], model_.FridayTimeEnabled());
+    EnableWindow(controls_[kInformationMinutesId], model_.InformationBoxEnabled());
+}
+
+void MessagePage::ReadControls() {
+    bindings_.FromControls(controls_);
+    SYSTEMTIME st{};
+    if (SendMessageA(controls_[kFridayTimeId], DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) ==
+        GDT_VALID)
+        model_.friday_time = FromSystemTime(st);
+}
+
+void MessagePage::OnCommand(int id, int code) {
+    if (code != BN_CLICKED) return;
+    if (id == kSaveId) {
+        ReadControls();
+        Save();
+        return;
+    }
+    const bool ticked = SendMessageA(controls_[id], BM_GETCHECK, 0, 0) == BST_CHECKED;
+    ReadControls();
+    switch (id) {
+    case kShutdownId: model_.ClickShutdown(ticked); break;
+    case kHibernateId: model_.ClickHibernate(ticked); break;
+    case kShutdownAfterId: model_.ClickShutdownAfter(ticked); break;
+    case kHibernateAfterId: model_.ClickHibernateAfter(ticked); break;
+    default: break;
+    }
+    ShowModel();
+}
+
+void MessagePage::Save() {
+    const auto& language = host_.Language();
+    if (const auto refusal = model_.Validate()) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, language.Line(*refusal),
+                                waktuna::DialogKind::Warning);
+        return;
+    }
+    const waktuna::SaveResult result = model_.Save(host_.Settings());
+    if (!result.Ok()) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::NotStoredText(language, result),
+                                waktuna::DialogKind::Error);
+        return;
+    }
+    host_.LoadSettings();
+    host_.ShowSavedNotice();
+}
+
+void MessagePage::PaintPage(HDC dc, const RECT& client) {
+    Page::PaintPage(dc, client);
+    // The bottom strip: the page colour fading to the tint (above skin 20,
+    // to the page colour itself).
+    const auto& look = host_.GetLook();
+    RECT strip = client;
+    strip.top = MulDiv(kStripTop, LayoutDpi(), 96);
+    const auto& p = look.palette();
+    PaintVerticalGradient(dc, strip, p.PageColor, p.SkinNumber > 20 ? p.PageColor : p.TintColor);
+}
+
+LRESULT MessagePage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
+        // Controls of the bottom strip stand on the gradient.
+        HWND control = reinterpret_cast<HWND>(lp);
+        if (ChildRect(control).top >= MulDiv(kStripTop, LayoutDpi(), 96) &&
+            GetDlgCtrlID(control) != kInformationMinutesId) {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, host_.GetLook().palette().LabelTextColor);
+            return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+        }
+    }
+    return Page::OnMessage(msg, wp, lp);
+}
+
+}  // namespace app

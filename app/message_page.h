@@ -1,0 +1,35 @@
+// The alert-message page (UMessage): what happens before, at and after each
+// prayer time, the Friday reminder and the periodic information, bound to
+// the core's AlertPage model.
+#pragma once
+
+#include "page.h"
+#include "waktuna/pages/alert_page.h"
+
+namespace app {
+
+class MessagePage final : public Page {
+public:
+    explicit MessagePage(PageHost& host) : Page(host) {}
+
+    void ApplyLanguage() override;
+    void Refresh() override;
+
+protected:
+    const char* ClassName() const override { return "WaktunaMessagePage"; }
+    void Build() override;
+    void OnCommand(int id, int code) override;
+    void PaintPage(HDC dc, const RECT& client) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    void LayOut();
+    void ShowModel();
+    void ReadControls();
+    void Save();
+
+    waktuna::AlertPage model_;
+    Bindings bindings_;
+};
+
+}  // namespace app
