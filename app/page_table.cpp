@@ -1,7 +1,9 @@
 // The pages and windows of the program, one entry each. A page or window
 // that is not listed here does not exist: its side-panel button and its tray
 // menu item are greyed.
+#include "area_page.h"
 #include "main_page.h"
+#include "message_page.h"
 #include "page.h"
 
 namespace app {
@@ -15,6 +17,8 @@ std::unique_ptr<Page> Make(PageHost& host) {
 
 const PageEntry kPages[] = {
     {waktuna::kPageMain, Make<MainPage>},
+    {waktuna::kPagePrayerTimes, Make<AreaPage>},
+    {waktuna::kPageMessage, Make<MessagePage>},
 };
 
 }  // namespace
