@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls.h"
+#include "group_box.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/settings/settings.h"
@@ -35,6 +36,7 @@ enum : int {
     kAddMaghribId,
     kAddIsyaId,
     kSaveId,
+    kGroupId,
 };
 
 constexpr DWORD kLabel = SS_NOPREFIX | SS_CENTERIMAGE;
@@ -71,30 +73,31 @@ const std::vector<ControlSpec>& Table() {
             {kAltitudeId, "EDIT", kEdit, 92, 60, 110, 20, FontId::kNormal, 0, "0.00000000"},
             {0, "STATIC", kLabel, 216, 60, 76, 20, FontId::kNormal, waktuna::kLineTimeZone, "Time Zone"},
             {kTimeZoneId, "COMBOBOX", kCombo, 296, 60, 80, 240},
-            {kFollowZoneId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 92, 84, 328, 18, FontId::kNormal,
+            {kFollowZoneId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 8, 84, 412, 18, FontId::kNormal,
              waktuna::kLineFollowWindowsZone, "Follow the Windows time zone, with daylight saving"},
-            {0, "BUTTON", BS_GROUPBOX, 8, 106, 412, 112, FontId::kNormal, 203, "Konvensi"},
-            {0, "STATIC", kLabel, 20, 188, 30, 20, FontId::kNormal, 0, "Gd :"},
-            {kGdId, "COMBOBOX", kCombo, 52, 188, 70, 240},
-            {0, "STATIC", kLabel, 140, 188, 30, 20, FontId::kNormal, 0, "Gn :"},
-            {kGnId, "COMBOBOX", kCombo, 172, 188, 70, 240},
-            {0, "STATIC", kLabel, 8, 226, 80, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
-            {kAsarId, "COMBOBOX", kList, 92, 226, 180, 120},
-            {kSaveId, "BUTTON", kButton, 330, 270, 90, 26, FontId::kBold, 70, "Save"},
+            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 106, 412, 124, FontId::kNormal, 203,
+             "Konvensi"},
+            {0, "STATIC", kLabel, 296, 136, 30, 20, FontId::kNormal, 0, "Gd :"},
+            {kGdId, "COMBOBOX", kCombo, 330, 136, 70, 240},
+            {0, "STATIC", kLabel, 296, 166, 30, 20, FontId::kNormal, 0, "Gn :"},
+            {kGnId, "COMBOBOX", kCombo, 330, 166, 70, 240},
+            {0, "STATIC", kLabel, 8, 238, 80, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
+            {kAsarId, "COMBOBOX", kList, 92, 238, 180, 120},
+            {kSaveId, "BUTTON", kButton, 330, 236, 90, 26, FontId::kBold, 70, "Save"},
         };
         for (size_t i = 0; i < waktuna::kConventions.size(); ++i) {
             const auto& c = waktuna::kConventions[i];
-            const int column = static_cast<int>(i) / 3, row = static_cast<int>(i) % 3;
             // The first button starts the group: the arrow keys move among the six.
             const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
-            t.push_back({kConventionId + static_cast<int>(i), "BUTTON", style, 18 + column * 200,
-                         124 + row * 20, 198, 18, FontId::kNormal, c.caption_line, c.builtin_caption});
+            t.push_back({kConventionId + static_cast<int>(i), "BUTTON", style, 18,
+                         124 + static_cast<int>(i) * 17, 268, 17, FontId::kNormal, c.caption_line,
+                         c.builtin_caption});
         }
         for (size_t i = 0; i < kCorrections.size(); ++i) {
-            const int x = 8 + static_cast<int>(i) * 64;
-            t.push_back({0, "STATIC", kLabel, x, 252, 62, 18, FontId::kNormal, kCorrections[i].line,
+            const int x = 8 + static_cast<int>(i) * 84;
+            t.push_back({0, "STATIC", kLabel, x, 264, 82, 18, FontId::kNormal, kCorrections[i].line,
                          kCorrections[i].caption});
-            t.push_back({kCorrections[i].id, "COMBOBOX", kCombo, x, 272, 56, 200});
+            t.push_back({kCorrections[i].id, "COMBOBOX", kCombo, x, 282, 60, 200});
         }
         return t;
     }();
@@ -179,6 +182,12 @@ void AreaPage::OnCommand(int id, int code) {
     } else if (id == kSelectCityId && code == BN_CLICKED) {
         SelectCity();
     }
+}
+
+LRESULT AreaPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC)
+        FillGroupBox(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), page_brush_);
+    return Page::OnMessage(msg, wp, lp);
 }
 
 void AreaPage::Save() {

@@ -18,6 +18,7 @@ protected:
     const char* ClassName() const override { return "WaktunaAreaPage"; }
     void Build() override;
     void OnCommand(int id, int code) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
     void ShowModel();

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "controls.h"
+#include "group_box.h"
 #include "skin_paint.h"
 #include "waktuna/calc/datetime.h"
 
@@ -37,16 +38,16 @@ constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kNumber = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
 const ControlSpec kTable[] = {
-    {0, "BUTTON", BS_GROUPBOX, 8, 2, 416, 46, FontId::kNormal, 91, "Before prayer times arrived"},
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 2, 416, 46, FontId::kNormal, 91, "Before prayer times arrived"},
     {kBeforeId, "BUTTON", kCheck, 18, 20, 150, 20, FontId::kNormal, 92, "Show message before"},
     {kBeforeMinutesId, "EDIT", kNumber, 0, 20, 48, 20, FontId::kNormal, 0, "5"},
-    {0, "BUTTON", BS_GROUPBOX, 8, 52, 416, 104, FontId::kNormal, 93, "When prayer times arrived"},
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 52, 416, 104, FontId::kNormal, 93, "When prayer times arrived"},
     {kMessageId, "BUTTON", kCheck, 18, 70, 300, 18, FontId::kNormal, 94, "Show message notification"},
     {kMinimizeId, "BUTTON", kCheck, 18, 90, 300, 18, FontId::kNormal, 95, "Minimize all windows"},
     {kAdzanId, "BUTTON", kCheck, 18, 110, 300, 18, FontId::kNormal, 96, "Play adzan or sound"},
     {kShutdownId, "BUTTON", kCheck, 18, 130, 150, 18, FontId::kNormal, 97, "Shutdown my PC"},
     {kHibernateId, "BUTTON", kCheck, 0, 130, 150, 18, FontId::kNormal, 98, "Hibernate my PC"},
-    {0, "BUTTON", BS_GROUPBOX, 8, 160, 416, 58, FontId::kNormal, 99, "After prayer times"},
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 160, 416, 58, FontId::kNormal, 99, "After prayer times"},
     {kAfterId, "BUTTON", kCheck, 18, 176, 150, 20, FontId::kNormal, 100, "Show message after"},
     {kAfterMinutesId, "EDIT", kNumber, 0, 176, 48, 20, FontId::kNormal, 0, "5"},
     {kShutdownAfterId, "BUTTON", kCheck, 18, 196, 150, 20, FontId::kNormal, 101, "Shutdown my PC after"},
@@ -61,7 +62,7 @@ const ControlSpec kTable[] = {
     {kInformationMinutesId, "EDIT", kNumber, 0, kStripTop + 36, 48, 20, FontId::kNormal, 0, "10"},
     {kMinutesLabelId, "STATIC", SS_NOPREFIX | SS_CENTERIMAGE, 0, kStripTop + 36, 60, 20,
      FontId::kNormal, 105, "Minutes"},
-    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 34, 90, 26, FontId::kBold, 106,
+    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 5, 90, 26, FontId::kBold, 106,
      "Save"},
 };
 
@@ -210,27 +211,53 @@ void MessagePage::Save() {
     host_.ShowSavedNotice();
 }
 
+RECT MessagePage::StripRect() const {
+    RECT strip{};
+    GetClientRect(hwnd(), &strip);
+    strip.top = MulDiv(kStripTop, LayoutDpi(), 96);
+    return strip;
+}
+
+void MessagePage::ApplyColours() {
+    // The bottom strip: the page colour fading to the tint (above skin 20,
+    // to the page colour itself), kept as a pattern brush one strip high.
+    const RECT strip = StripRect();
+    const int height = strip.bottom > strip.top ? strip.bottom - strip.top : 1;
+    const auto& p = host_.GetLook().palette();
+    WindowDC screen(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    Bitmap bitmap(CreateCompatibleBitmap(screen, 8, height));
+    {
+        Selection selected(dc, bitmap);
+        PaintVerticalGradient(dc, {0, 0, 8, height}, p.PageColor,
+                              p.SkinNumber > 20 ? p.PageColor : p.TintColor);
+    }
+    DeleteDC(dc);
+    strip_brush_.reset(CreatePatternBrush(bitmap));
+    Page::ApplyColours();
+}
+
 void MessagePage::PaintPage(HDC dc, const RECT& client) {
     Page::PaintPage(dc, client);
-    // The bottom strip: the page colour fading to the tint (above skin 20,
-    // to the page colour itself).
-    const auto& look = host_.GetLook();
-    RECT strip = client;
-    strip.top = MulDiv(kStripTop, LayoutDpi(), 96);
-    const auto& p = look.palette();
-    PaintVerticalGradient(dc, strip, p.PageColor, p.SkinNumber > 20 ? p.PageColor : p.TintColor);
+    const RECT strip = StripRect();
+    SetBrushOrgEx(dc, 0, strip.top, nullptr);
+    FillRect(dc, &strip, strip_brush_);
 }
 
 LRESULT MessagePage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC)
+        FillGroupBox(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), page_brush_);
     if (msg == WM_CTLCOLORSTATIC || msg == WM_CTLCOLORBTN) {
-        // Controls of the bottom strip stand on the gradient.
+        // Labels and check boxes of the bottom strip stand on its gradient.
         HWND control = reinterpret_cast<HWND>(lp);
-        if (ChildRect(control).top >= MulDiv(kStripTop, LayoutDpi(), 96) &&
-            GetDlgCtrlID(control) != kInformationMinutesId) {
+        const RECT r = ChildRect(control);
+        const int top = StripRect().top;
+        if (r.top >= top && GetDlgCtrlID(control) != kInformationMinutesId) {
             HDC dc = reinterpret_cast<HDC>(wp);
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, host_.GetLook().palette().LabelTextColor);
-            return reinterpret_cast<LRESULT>(GetStockObject(HOLLOW_BRUSH));
+            SetBrushOrgEx(dc, -r.left, top - r.top, nullptr);
+            return reinterpret_cast<LRESULT>(strip_brush_.get());
         }
     }
     return Page::OnMessage(msg, wp, lp);

@@ -13,6 +13,7 @@ public:
     explicit MessagePage(PageHost& host) : Page(host) {}
 
     void ApplyLanguage() override;
+    void ApplyColours() override;
     void Refresh() override;
 
 protected:
@@ -28,8 +29,12 @@ private:
     void ReadControls();
     void Save();
 
+    RECT StripRect() const;
+
     waktuna::AlertPage model_;
     Bindings bindings_;
+    // The bottom strip's gradient as a brush, so the controls on it show it.
+    Brush strip_brush_;
 };
 
 }  // namespace app

@@ -21,8 +21,14 @@
 //   tray-delete HWND              remove the window's tray icon, as a restarting shell does
 //   taskbar-created HWND          tell the window the taskbar was created again
 //   menu                          wait for an open popup menu, then close it
+//   child HWND CLASS [SECONDS]    wait for a descendant window of the class; print its handle
+//   set-text HWND ID TEXT         put TEXT into the child control ID (edit or drop-down box)
+//   get-text HWND ID              print the text of the child control ID
+//   checked HWND ID               print 1 when the child button ID is ticked, else 0
+//   enabled HWND ID               print 1 when the child control ID is enabled, else 0
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
 //   reg-get NAME                  print a value of that key (exit 1 when missing)
+//   reg-deny-write                let nobody change that key any more (as for a standard user)
 //   start EXE                     start a program and return at once
 //   start-time EXE                start a program, print the milliseconds until its tray
 //                                 icon is there
@@ -123,6 +129,44 @@ int main(int argc, char** argv) {
         const double seconds = argc > 3 ? std::atof(argv[3]) : 10;
         if (!WaitFor(arg(2), seconds, cmd == "find", &h)) return 1;
         if (h) PrintHwnd(h);
+        return 0;
+    }
+    if (cmd == "child") {
+        const DWORD end = GetTickCount() + static_cast<DWORD>((argc > 4 ? std::atof(argv[4]) : 10) * 1000);
+        for (;;) {
+            struct Find {
+                std::string cls;
+                HWND found = nullptr;
+            } find{arg(3)};
+            EnumChildWindows(
+                ParseHwnd(arg(2)),
+                [](HWND h, LPARAM lp) -> BOOL {
+                    auto* f = reinterpret_cast<Find*>(lp);
+                    if (ClassOf(h) != f->cls) return TRUE;
+                    f->found = h;
+                    return FALSE;
+                },
+                reinterpret_cast<LPARAM>(&find));
+            if (find.found) {
+                PrintHwnd(find.found);
+                return 0;
+            }
+            if (static_cast<int>(end - GetTickCount()) <= 0) return 1;
+            Sleep(50);
+        }
+    }
+    if (cmd == "set-text" || cmd == "get-text" || cmd == "checked" || cmd == "enabled") {
+        HWND c = GetDlgItem(ParseHwnd(arg(2)), static_cast<int>(ParseNumber(arg(3))));
+        if (!c) return 1;
+        if (cmd == "set-text") {
+            // WM_SETTEXT carries its text across processes.
+            DWORD_PTR result = 0;
+            return SendMessageTimeoutA(c, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(4)), SMTO_NORMAL,
+                                       5000, &result) ? 0 : 1;
+        }
+        if (cmd == "get-text") std::printf("%s\n", TextOf(c).c_str());
+        if (cmd == "checked") std::printf("%d\n", SendMessageA(c, BM_GETCHECK, 0, 0) == BST_CHECKED ? 1 : 0);
+        if (cmd == "enabled") std::printf("%d\n", IsWindowEnabled(c) ? 1 : 0);
         return 0;
     }
     if (cmd == "visible") {
@@ -262,6 +306,28 @@ int main(int argc, char** argv) {
                                 static_cast<DWORD>(std::strlen(arg(4)) + 1));
         }
         RegCloseKey(key);
+        return st == ERROR_SUCCESS ? 0 : 1;
+    }
+    if (cmd == "reg-deny-write") {
+        // Everyone may read the key; setting values is denied, even to
+        // administrators (a deny entry comes first).
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC | KEY_READ, &key) != ERROR_SUCCESS)
+            return 1;
+        SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+        PSID everyone = nullptr;
+        AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone);
+        BYTE acl_bytes[256];
+        auto* acl = reinterpret_cast<PACL>(acl_bytes);
+        InitializeAcl(acl, sizeof acl_bytes, ACL_REVISION);
+        AddAccessDeniedAce(acl, ACL_REVISION, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, everyone);
+        AddAccessAllowedAce(acl, ACL_REVISION, KEY_READ, everyone);
+        SECURITY_DESCRIPTOR sd;
+        InitializeSecurityDescriptor(&sd, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&sd, TRUE, acl, FALSE);
+        const LSTATUS st = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &sd);
+        RegCloseKey(key);
+        FreeSid(everyone);
         return st == ERROR_SUCCESS ? 0 : 1;
     }
     if (cmd == "reg-get") {

@@ -335,6 +335,94 @@ check "the main window is 150 % of 586 x 407" "879 611" "$w $h"
 screenshot "$form" main-144dpi.png
 finish
 
+# --- The prayer-times page: typed, a convention clicked, saved, shown -------
+begin prayer-page
+store_jakarta
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
+page=$(drive child "$form" WaktunaAreaPage 10)
+wait_until 5 test "$(drive visible "$page")" == 1
+check "the stored place is shown" "-6.175 7" "$(drive get-text "$page" 101) $(drive get-text "$page" 104)"
+check "Methods 0: Customize, angles locked" "1 0" "$(drive checked "$page" 115) $(drive enabled "$page" 120)"
+screenshot "$form" prayer-page.png
+drive set-text "$page" 101 "-6,2"
+drive set-text "$page" 102 "106.8"
+drive click "$page" "Egyptian General Org. Of Surveying"
+wait_until 5 test "$(drive get-text "$page" 120)" == 19.5
+check "Egypt fills and locks the angles" "19.5 17.5 0" \
+    "$(drive get-text "$page" 120) $(drive get-text "$page" 121) $(drive enabled "$page" 120)"
+drive set-text "$page" 124 "-3"
+drive click "$page" Save
+wait_until 5 test "$(drive reg-get Methods)" == 0x5
+check "Save stores what was typed" "-6,2 106.8 19.5 17.5 -3 0x5" \
+    "$(drive reg-get Latitude) $(drive reg-get Longitude) $(drive reg-get Gd) $(drive reg-get Gn) $(drive reg-get Add_Dhuhur) $(drive reg-get Methods)"
+want=$(wine "$cli" times --lat -6,2 --lon 106.8 --alt 8 --tz 7 --method egypt --add-dhuhr -3 \
+    --time-format HH:mm 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
+panel=$(drive child "$form" WaktunaMainPage 5)
+wait_until 5 test "$(drive get-text "$panel" 128)" == "$want"
+check "the panel shows the new Dhuhur" "$want" "$(drive get-text "$panel" 128)"
+# A latitude no place has is refused, and nothing is written.
+drive set-text "$page" 101 "200"
+drive click "$page" Save
+found=$(drive wait-dialog 10)
+check "the refusal names the values" 1 "$(grep -c 'Invalid value for Latitude or Longitude' <<<"$found")"
+drive click "$(drive find WaktunaMessageDialog 2)" OK
+drive gone WaktunaMessageDialog 5 >/dev/null
+check "nothing written" "-6,2" "$(drive reg-get Latitude)"
+# A key the user may not change: the error, no saved values, the old times.
+drive reg-deny-write
+drive set-text "$page" 101 "10"
+drive click "$page" Save
+found=$(drive wait-dialog 10)
+check "a refused write is reported" 1 "$(grep -c 'could not be stored' <<<"$found")"
+screenshot "$(drive find WaktunaMessageDialog 2)" prayer-page-not-stored.png
+drive click "$(drive find WaktunaMessageDialog 2)" OK
+check "the running times are untouched" "$want" "$(drive get-text "$panel" 128)"
+finish
+
+# --- A stored value no place has: no times, no Qibla, no NaN ----------------
+begin stored-nonsense
+store_jakarta
+drive reg-set Longitude sz 1e999
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+panel=$(drive child "$form" WaktunaMainPage 5)
+check "no Dhuhur, no bearing" "--:-- --" "$(drive get-text "$panel" 128) $(drive get-text "$panel" 182)"
+check "nothing reads NAN or INF" 0 "$(drive controls "$panel" | grep -ci 'nan\|inf')"
+finish
+
+# --- The alert-message page: click rules, minutes, Save ---------------------
+begin message-page
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 test "$(drive tray-icons)" == 1
+drive post "$form" 0x111 1004 0   # menu item "Main message setting"
+page=$(drive child "$form" WaktunaMessagePage 10)
+wait_until 5 test "$(drive visible "$page")" == 1
+check "nothing stored: boxes locked" "0 0" "$(drive checked "$page" 100) $(drive enabled "$page" 101)"
+drive click "$page" "Show message before"
+wait_until 5 test "$(drive enabled "$page" 101)" == 1
+drive click "$page" "Shutdown my PC"
+drive click "$page" "Hibernate my PC"
+sleep 0.5
+check "shut down and hibernate exclude each other" "0 1" "$(drive checked "$page" 105) $(drive checked "$page" 106)"
+drive set-text "$page" 101 "70000"
+drive click "$page" Save
+found=$(drive wait-dialog 10)
+check "70000 minutes is refused" 1 "$(grep -c 'from 1 to 1439' <<<"$found")"
+drive click "$(drive find WaktunaMessageDialog 2)" OK
+drive gone WaktunaMessageDialog 5 >/dev/null
+drive set-text "$page" 101 "15"
+drive click "$page" Save
+wait_until 5 drive reg-get Message1 >/dev/null
+check "Save stores the page" "0xf 0x2 0x0" "$(drive reg-get Message1) $(drive reg-get MShutdown) $(drive reg-get MShutdownAfter)"
+sleep 11
+screenshot "$form" message-page.png
+finish
+
 # --- Start-up time: from the start to the tray icon, median of five --------
 begin start-up-time
 times=()
