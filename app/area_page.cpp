@@ -139,9 +139,10 @@ void AreaPage::Build() {
     bindings_.Text(kAddIsyaId, &model_.add_isya);
 }
 
-float AreaPage::ZoneInForce() {
-    // The stored zone, until the calculation follows the Windows zone itself.
-    return static_cast<float>(waktuna::ReadDecimal(waktuna::ReadString(host_.Settings(), "TZ")));
+float AreaPage::ZoneInForce() const {
+    // The Windows zone's offset today; the stored zone where the host knows none.
+    const float stored = static_cast<float>(waktuna::ReadDecimal(waktuna::ReadString(host_.Settings(), "TZ")));
+    return host_.TimeZoneInForceToday(true, stored);
 }
 
 void AreaPage::Refresh() {
@@ -194,7 +195,7 @@ void AreaPage::Save() {
     const auto& language = host_.Language();
     if (const auto refusal = model_.Validate()) {
         host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::RefusalText(language, *refusal),
-                                waktuna::DialogKind::Warning);
+                                waktuna::DialogKind::Error);
         return;
     }
     const waktuna::SaveResult result = model_.Save(host_.Settings());

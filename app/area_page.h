@@ -25,7 +25,7 @@ private:
     void ReadControls();
     void Save();
     void SelectCity();
-    float ZoneInForce();
+    float ZoneInForce() const;
 
     waktuna::PrayerPage model_;
     Bindings bindings_;

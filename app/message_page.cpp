@@ -198,7 +198,7 @@ void MessagePage::Save() {
     const auto& language = host_.Language();
     if (const auto refusal = model_.Validate()) {
         host_.ShowMessageDialog(waktuna::DialogButtons::Ok, language.Line(*refusal),
-                                waktuna::DialogKind::Warning);
+                                waktuna::DialogKind::Error);
         return;
     }
     const waktuna::SaveResult result = model_.Save(host_.Settings());
