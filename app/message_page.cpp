@@ -62,7 +62,7 @@ const ControlSpec kTable[] = {
     {kInformationMinutesId, "EDIT", kNumber, 0, kStripTop + 36, 48, 20, FontId::kNormal, 0, "10"},
     {kMinutesLabelId, "STATIC", SS_NOPREFIX | SS_CENTERIMAGE, 0, kStripTop + 36, 60, 20,
      FontId::kNormal, 105, "Minutes"},
-    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 5, 90, 26, FontId::kBold, 106,
+    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 5, 90, 26, FontId::kNormal, 106,
      "Save"},
 };
 
@@ -102,6 +102,26 @@ void MessagePage::Build() {
     InitCommonControlsEx(&icc);
     controls_.Create(hwnd(), kTable, host_.GetLook(), host_.Language());
     SendMessageA(controls_[kFridayTimeId], DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm:ss"));
+    // The Save caption turns bold while the mouse is over the button.
+    SetWindowSubclass(
+        controls_[kSaveId],
+        [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) -> LRESULT {
+            const Look& look = *reinterpret_cast<const Look*>(ref);
+            const auto font = [&](FontId id) {
+                const auto wanted = reinterpret_cast<WPARAM>(look.Get(id));
+                if (SendMessageA(h, WM_GETFONT, 0, 0) != static_cast<LRESULT>(wanted))
+                    SendMessageA(h, WM_SETFONT, wanted, TRUE);
+            };
+            if (msg == WM_MOUSEMOVE) {
+                TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, h, 0};
+                TrackMouseEvent(&tme);
+                font(FontId::kBold);
+            } else if (msg == WM_MOUSELEAVE) {
+                font(FontId::kNormal);
+            }
+            return DefSubclassProc(h, msg, wp, lp);
+        },
+        1, reinterpret_cast<DWORD_PTR>(&host_.GetLook()));
     model_.friday_time = waktuna::LocalNow();
 
     bindings_.Check(kBeforeId, &model_.before);
