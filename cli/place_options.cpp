@@ -29,23 +29,23 @@ float Angle(const Args& args, const char* option, const char* preset) {
 }  // namespace
 
 const char* const kPlaceOptionsHelp =
-    "  --lat T, --lon T       latitude and longitude in degrees (north and east positive;\n"
-    "                         '.' or ',' as decimal separator)\n"
-    "  --alt M                altitude in whole metres (default 0)\n"
-    "  --tz H                 time zone, hours east of UTC\n"
+    "  --lat T, --lon T       latitude -90..90 and longitude -180..180 in degrees (north and\n"
+    "                         east positive; '.' or ',' as decimal separator)\n"
+    "  --alt M                altitude in whole metres, -500..9000 (default 0)\n"
+    "  --tz H                 time zone, hours east of UTC, -12..14\n"
 #if defined(_WIN32)
     "  --zone NAME            instead of --tz: a Windows time zone (\"GMT Standard Time\");\n"
 #else
     "  --zone NAME            instead of --tz: a zone of the zone database (Europe/London);\n"
 #endif
     "                         each day takes the offset in force at its noon\n"
-    "  --fajr DEG --isha DEG  twilight angles of Shubuh and Isya\n"
+    "  --fajr DEG --isha DEG  twilight angles of Shubuh and Isya, 0..30\n"
     "  --method NAME          karachi | isna | wil | ummulqura | egypt, instead of the angles\n"
     "  --hanafi               Asar by the Hanafi shadow rule (default Syafi'i)\n"
     "  --time-format F        HH:mm:ss (default) or HH:mm\n"
     "  --rounding R           down (default) | up | normal, for HH:mm\n"
     "  --add-fajr N, --add-dhuhr N, --add-asr N, --add-maghrib N, --add-isha N\n"
-    "                         minutes added to each time\n";
+    "                         minutes added to each time, -120..120\n";
 
 std::vector<OptionSpec> PlaceOptionSpecs() {
     return {{"lat", true},        {"lon", true},       {"alt", true},        {"tz", true},
