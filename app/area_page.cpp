@@ -5,6 +5,7 @@
 
 #include "controls.h"
 #include "group_box.h"
+#include "page_save.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/settings/settings.h"
@@ -192,19 +193,9 @@ LRESULT AreaPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void AreaPage::Save() {
-    const auto& language = host_.Language();
-    if (const auto refusal = model_.Validate()) {
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::RefusalText(language, *refusal),
-                                waktuna::DialogKind::Error);
-        return;
-    }
-    const waktuna::SaveResult result = model_.Save(host_.Settings());
-    if (!result.Ok()) {
-        // Nothing is applied: the running program keeps what it had.
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::NotStoredText(language, result),
-                                waktuna::DialogKind::Error);
-        return;
-    }
+    std::optional<std::string> refusal;
+    if (const auto line = model_.Validate()) refusal = waktuna::RefusalText(host_.Language(), *line);
+    if (!StoreOrReport(host_, refusal, model_)) return;
     host_.LoadSettings();
     host_.RecomputeTimes();
     host_.ShowSavedNotice();

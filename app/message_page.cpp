@@ -4,6 +4,7 @@
 
 #include "controls.h"
 #include "group_box.h"
+#include "page_save.h"
 #include "skin_paint.h"
 #include "waktuna/calc/datetime.h"
 
@@ -215,18 +216,9 @@ void MessagePage::OnCommand(int id, int code) {
 }
 
 void MessagePage::Save() {
-    const auto& language = host_.Language();
-    if (const auto refusal = model_.Validate()) {
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, language.Line(*refusal),
-                                waktuna::DialogKind::Error);
-        return;
-    }
-    const waktuna::SaveResult result = model_.Save(host_.Settings());
-    if (!result.Ok()) {
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::NotStoredText(language, result),
-                                waktuna::DialogKind::Error);
-        return;
-    }
+    std::optional<std::string> refusal;
+    if (const auto line = model_.Validate()) refusal = host_.Language().Line(*line);
+    if (!StoreOrReport(host_, refusal, model_)) return;
     host_.LoadSettings();
     host_.ShowSavedNotice();
 }
