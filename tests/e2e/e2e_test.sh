@@ -356,10 +356,13 @@ check "Egypt fills and locks the angles" "19.5 17.5 0" \
 drive set-text "$page" 124 "-3"
 drive click "$page" "Follow the Windows time zone, with daylight saving"
 wait_until 5 test "$(drive enabled "$page" 104)" == 0
-check "following Windows locks the zone" "0 7" "$(drive enabled "$page" 104) $(drive get-text "$page" 104)"
+check "following Windows locks the zone" 0 "$(drive enabled "$page" 104)"
+drive click "$page" "Follow the Windows time zone, with daylight saving"
+wait_until 5 test "$(drive enabled "$page" 104)" == 1
+check "and not following gives the own zone back" 7 "$(drive get-text "$page" 104)"
 drive click "$page" Save
 wait_until 5 test "$(drive reg-get Methods)" == 0x5
-check "Save stores what was typed" "-6,2 106.8 19.5 17.5 -3 0x5 0x1" \
+check "Save stores what was typed" "-6,2 106.8 19.5 17.5 -3 0x5 0x0" \
     "$(drive reg-get Latitude) $(drive reg-get Longitude) $(drive reg-get Gd) $(drive reg-get Gn) $(drive reg-get Add_Dhuhur) $(drive reg-get Methods) $(drive reg-get FollowWindowsZone)"
 want=$(wine "$cli" times --lat -6,2 --lon 106.8 --alt 8 --tz 7 --method egypt --add-dhuhr -3 \
     --time-format HH:mm 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')

@@ -101,8 +101,12 @@ TEST(PrayerPage, FollowingWindowsLocksTheZoneAndIsKept) {
     EXPECT_TRUE(p.follow_windows_zone);
     EXPECT_FALSE(p.time_zone_editable);
     EXPECT_EQ(p.time_zone, "2");
+    // Saved while following, the own zone stays stored for later.
+    EXPECT_TRUE(p.Save(store).Ok());
+    EXPECT_EQ(ReadString(store, "TZ"), "1");
     p.SetFollowWindowsZone(false, 2);
     EXPECT_TRUE(p.time_zone_editable);
+    EXPECT_EQ(p.time_zone, "1");
 }
 
 TEST(PrayerPage, ARefusedWriteIsNamedAndTheOthersAreStillTried) {

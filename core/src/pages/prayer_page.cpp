@@ -43,6 +43,7 @@ void PrayerPage::Load(const SettingsStore& store, float zoneInForce) {
     longitude = m.calc.longitude;
     altitude = IntText(m.calc.altitude);
     time_zone = DecimalBoxText(store, "TZ", m.calc.time_zone);
+    time_zone_editable = true;
     gd = DecimalBoxText(store, "Gd", m.calc.gd);
     gn = DecimalBoxText(store, "Gn", m.calc.gn);
     add_shubuh = IntText(m.core.add_shubuh);
@@ -70,8 +71,12 @@ void PrayerPage::ClickConvention(int methods) {
 
 void PrayerPage::SetFollowWindowsZone(bool ticked, float zoneInForce) {
     follow_windows_zone = ticked;
-    time_zone_editable = !ticked;
+    // The editable box is the state before this click: the own zone is kept
+    // when the box is locked, and brought back when it is unlocked.
+    if (ticked && time_zone_editable) own_time_zone = time_zone;
+    if (!ticked && !time_zone_editable) time_zone = own_time_zone;
     if (ticked) time_zone = ShortestFloatText(zoneInForce);
+    time_zone_editable = !ticked;
 }
 
 std::optional<int> PrayerPage::Validate() const {
@@ -98,7 +103,9 @@ SaveResult PrayerPage::Save(SettingsStore& store) const {
         .String("Altitude", altitude)
         .String("Gn", gn)
         .String("Gd", gd)
-        .String("TZ", time_zone)
+        .String("TZ", follow_windows_zone && !RefusalOf(CalcValue::TimeZone, own_time_zone)
+                          ? own_time_zone
+                          : time_zone)
         .String("Add_Dhuhur", whole(add_dhuhur))
         .String("Add_Maghrib", whole(add_maghrib))
         .String("Add_Shubuh", whole(add_shubuh))

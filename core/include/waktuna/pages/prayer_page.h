@@ -63,6 +63,8 @@ struct PrayerPage {
     bool angles_editable = false;
     bool follow_windows_zone = false;  // FollowWindowsZone
     bool time_zone_editable = true;
+    // The zone the user typed, kept while the box shows the Windows zone.
+    std::string own_time_zone;
 
     // Fills every box from the settings key. Time zone and angles show the
     // shortest text of their 32-bit value (a stored text that is not a finite
@@ -76,7 +78,8 @@ struct PrayerPage {
     void ClickConvention(int methods);
 
     // The Windows time zone check box: ticked, the time-zone box shows the
-    // offset in force today and is locked; unticked, it is editable again.
+    // offset in force today and is locked; unticked, it shows the user's own
+    // zone again and is editable.
     void SetFollowWindowsZone(bool ticked, float zoneInForce);
 
     // The checks of Save in their order: latitude, longitude (line 160), time
@@ -84,7 +87,8 @@ struct PrayerPage {
     // Isya (162), Gn, Gd (163). The language line of the first refusal.
     std::optional<int> Validate() const;
 
-    // Writes Area, latitude, Longitude, Altitude, Gn, Gd, TZ (as typed), the
+    // Writes Area, latitude, Longitude, Altitude, Gn, Gd, TZ (as typed; while
+    // the Windows zone is followed, the user's own zone when it is valid), the
     // five corrections as whole-number texts, Methods, Syafii and
     // FollowWindowsZone. Call after Validate().
     SaveResult Save(SettingsStore& store) const;
