@@ -154,7 +154,7 @@ void MessagePage::LayOut() {
     WindowDC dc(hwnd());
     Selection font(dc, host_.GetLook().Get(FontId::kNormal));
     for (const ControlSpec& spec : kTable) {
-        if (std::string_view(spec.cls) != "BUTTON" || (spec.style & BS_AUTOCHECKBOX) != BS_AUTOCHECKBOX)
+        if (std::string_view(spec.cls) != "BUTTON" || (spec.style & BS_TYPEMASK) != BS_AUTOCHECKBOX)
             continue;
         HWND check = controls_[spec.id];
         const std::string caption = GetText(check);
