@@ -37,6 +37,17 @@ std::string FoldPlaceName(std::string_view name) {
     return folded;
 }
 
+int ComparePlaceNames(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const int x = kFold[static_cast<unsigned char>(a[i])];
+        const int y = kFold[static_cast<unsigned char>(b[i])];
+        if (x != y) return x - y;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    return a.compare(b);
+}
+
 bool PlaceIndex::Before(uint32_t a, uint32_t b) const {
     const int c = keys_[a].compare(keys_[b]);
     if (c != 0) return c < 0;

@@ -18,6 +18,9 @@ namespace waktuna {
 // their accents ("Bogotá" and "BOGOTA" both read "bogota"). Same length as
 // the name.
 std::string FoldPlaceName(std::string_view name);
+// Orders names as searches do (FoldPlaceName), then by their exact bytes:
+// negative, 0 or positive.
+int ComparePlaceNames(std::string_view a, std::string_view b);
 
 class PlaceIndex {
 public:
