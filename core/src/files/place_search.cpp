@@ -48,7 +48,21 @@ int ComparePlaceNames(std::string_view a, std::string_view b) {
     return a.compare(b);
 }
 
-bool PlaceIndex::Before(uint32_t a, uint32_t b) const {
+namespace {
+
+// The first 8 bytes, big-endian, padded with zeros: ordered as the texts are.
+uint64_t Head(const std::string& key) {
+    uint64_t head = 0;
+    for (size_t i = 0; i < 8; ++i)
+        head = head << 8 | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0u);
+    return head;
+}
+
+}  // namespace
+
+bool PlaceIndex::Before(const Ordered& x, const Ordered& y) const {
+    if (x.head != y.head) return x.head < y.head;
+    const uint32_t a = x.entry, b = y.entry;
     const int c = keys_[a].compare(keys_[b]);
     if (c != 0) return c < 0;
     const int exact = entries_[a].place.name.compare(entries_[b].place.name);
@@ -66,9 +80,10 @@ void PlaceIndex::AddFile(const std::string& label, PlaceNameFile& file) {
         }
     }
     // Sort the new places and merge them into the order of the others.
-    for (size_t i = first_new; i < entries_.size(); ++i) order_.push_back(static_cast<uint32_t>(i));
+    for (size_t i = first_new; i < entries_.size(); ++i)
+        order_.push_back({Head(keys_[i]), static_cast<uint32_t>(i)});
     const auto middle = order_.begin() + static_cast<std::ptrdiff_t>(first_new);
-    const auto before = [this](uint32_t a, uint32_t b) { return Before(a, b); };
+    const auto before = [this](const Ordered& a, const Ordered& b) { return Before(a, b); };
     std::sort(middle, order_.end(), before);
     std::inplace_merge(order_.begin(), middle, order_.end(), before);
 }
@@ -84,10 +99,11 @@ std::vector<uint32_t> PlaceIndex::Find(std::string_view prefix) const {
     std::vector<uint32_t> found;
     if (prefix.empty()) return found;
     const std::string key = FoldPlaceName(prefix);
-    auto it = std::lower_bound(order_.begin(), order_.end(), key,
-                               [this](uint32_t i, const std::string& k) { return keys_[i] < k; });
-    for (; it != order_.end() && keys_[*it].compare(0, key.size(), key) == 0; ++it) {
-        found.push_back(*it);
+    auto it = std::lower_bound(
+        order_.begin(), order_.end(), key,
+        [this](const Ordered& o, const std::string& k) { return keys_[o.entry] < k; });
+    for (; it != order_.end() && keys_[it->entry].compare(0, key.size(), key) == 0; ++it) {
+        found.push_back(it->entry);
     }
     return found;
 }

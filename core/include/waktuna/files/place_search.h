@@ -54,11 +54,17 @@ private:
         std::string label;
         std::vector<std::string> sections;
     };
-    bool Before(uint32_t a, uint32_t b) const;
+    // An entry in the order, with the first 8 bytes of its folded name as a
+    // number, so that most comparisons of a sort need not reach the names.
+    struct Ordered {
+        uint64_t head;
+        uint32_t entry;
+    };
+    bool Before(const Ordered& a, const Ordered& b) const;
 
     std::vector<Entry> entries_;
     std::vector<std::string> keys_;  // folded names, one per entry
-    std::vector<uint32_t> order_;    // entries in alphabetical order of keys_
+    std::vector<Ordered> order_;     // entries in alphabetical order of keys_
     std::vector<FileSections> files_;
 };
 
