@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <limits>
-#include <sstream>
 
 using namespace waktuna;
 
@@ -49,43 +45,17 @@ TEST(PlacePicker, SortingByAColumnAndAgainReverses) {
     EXPECT_EQ(list.Text(0, PlaceList::kLatitude), "3.58330");
 }
 
-TEST(PlacePicker, FoundPlacesAndTheChosenOne) {
-    const std::string bytes = std::string("\xC7\x00", 2) + std::string(12, '\0') + "\x01" +
-                              std::string(1, '\0') + "\xFA\x09West Java" + "\x07" + "Bandung" +
-                              std::string("\xD4\x82\xDD\xC0\xC1\x36\xD7\x42", 8);
-    PlaceNameFile file;
-    file.Load(std::make_unique<std::istringstream>(bytes));
-    PlaceIndex index;
-    index.AddFile("Indonesia", file);
-
+TEST(PlacePicker, TheChosenPlaceIsTheRowAsShown) {
     PlaceList list;
-    list.ShowFound(index, index.Find("band"));
-    ASSERT_EQ(list.Size(), 1u);
-    EXPECT_TRUE(list.ShowsFound());
-    EXPECT_EQ(list.Text(0, PlaceList::kRegion), "Indonesia / West Java");
+    list.ShowSection({{"Bandung", -6.92222f, 107.60694f}, {"", 1, 2}}, kSectionCoordinateWidth);
     const std::optional<ChosenPlace> chosen = list.Chosen(0);
     ASSERT_TRUE(chosen);
     EXPECT_EQ(chosen->name, "Bandung");
-    EXPECT_EQ(chosen->latitude, "-6.9222");  // -6.92222 in 32 bits, cut to 7
+    EXPECT_EQ(chosen->latitude, "-6.9222");
     EXPECT_EQ(chosen->longitude, "107.606");
+    // Nothing from a row without a name, past the end or an empty list.
     EXPECT_FALSE(list.Chosen(1));
-
-    // Nothing is chosen from an empty list or a row without a name.
-    list.ShowSection({{"", 1, 2}}, kSectionCoordinateWidth);
-    EXPECT_FALSE(list.ShowsFound());
-    EXPECT_FALSE(list.Chosen(0));
+    EXPECT_FALSE(list.Chosen(2));
     list.Clear();
     EXPECT_FALSE(list.Chosen(0));
-    EXPECT_EQ(PlaceCountText("Total Place names", 0), " Total Place names : 0");
-}
-
-TEST(PlacePicker, FilesOfTheFolder) {
-    const std::filesystem::path dir = std::filesystem::path(testing::TempDir()) / "waktuna_wpn";
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir / "sub.wpn");
-    for (const char* name : {"Europe.wpn", "asia.WPN", "notes.txt", "Indonesia.wpn"})
-        std::ofstream(dir / name) << "x";
-    EXPECT_EQ(ListPlaceFiles(dir.string()), (std::vector<std::string>{"asia", "Europe", "Indonesia"}));
-    std::filesystem::remove_all(dir);
-    EXPECT_TRUE(ListPlaceFiles(dir.string()).empty());
 }
