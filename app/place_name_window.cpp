@@ -259,11 +259,17 @@ void PlaceNameWindow::UseSelected() {
 void PlaceNameWindow::ShowRows() {
     HWND list = controls_[kIdPlaces];
     ShowRegionColumn(list_.ShowsFound());
-    SendMessageA(list, LVM_SETITEMCOUNT, list_.Size(), 0);
-    // No row stays selected from the rows before.
+    // No row stays selected or focused from the rows before (one by one: a
+    // change of every row walks them all).
     LVITEMA item{};
     item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+    for (UINT state : {LVNI_SELECTED, LVNI_FOCUSED}) {
+        const WPARAM row = static_cast<WPARAM>(
+            SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), state));
+        if (static_cast<int>(row) >= 0)
+            SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(list, LVM_SETITEMCOUNT, list_.Size(), 0);
     if (list_.Size()) SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
     InvalidateRect(list, nullptr, FALSE);
     ShowWindow(list, SW_SHOW);

@@ -30,36 +30,42 @@ std::string PlaceCountText(const std::string& label, size_t count) {
 void PlaceList::ShowSection(std::vector<Place> places, size_t width) {
     Clear();
     width_ = width;
-    rows_.reserve(places.size());
-    for (Place& p : places) rows_.push_back({std::move(p), {}});
+    places_ = std::move(places);
+    rows_.resize(places_.size());
+    for (size_t i = 0; i < rows_.size(); ++i) rows_[i] = static_cast<uint32_t>(i);
 }
 
-void PlaceList::ShowFound(const PlaceIndex& index, const std::vector<uint32_t>& found) {
+void PlaceList::ShowFound(const PlaceIndex& index, std::vector<uint32_t> found) {
     Clear();
-    found_ = true;
-    rows_.reserve(found.size());
-    for (uint32_t i : found) {
-        const PlaceIndex::Entry& e = index.At(i);
-        rows_.push_back({e.place, index.FileLabel(e) + " / " + index.SectionName(e)});
-    }
+    index_ = &index;
+    rows_ = std::move(found);
 }
 
 void PlaceList::Clear() {
     rows_.clear();
+    places_.clear();
+    index_ = nullptr;
     width_ = kSectionCoordinateWidth;
-    found_ = false;
     sorted_by_.reset();
     descending_ = false;
 }
 
+const Place& PlaceList::PlaceOf(uint32_t item) const {
+    return index_ ? index_->At(item).place : places_[item];
+}
+
 std::string PlaceList::Text(size_t row, Column column) const {
     if (row >= rows_.size()) return {};
-    const Row& r = rows_[row];
+    const Place& place = PlaceOf(rows_[row]);
     switch (column) {
-        case kName: return r.place.name;
-        case kLatitude: return PlaceCoordinateText(r.place.latitude, width_);
-        case kLongitude: return PlaceCoordinateText(r.place.longitude, width_);
-        case kRegion: return r.region;
+        case kName: return place.name;
+        case kLatitude: return PlaceCoordinateText(place.latitude, width_);
+        case kLongitude: return PlaceCoordinateText(place.longitude, width_);
+        case kRegion: {
+            if (!index_) return {};
+            const PlaceIndex::Entry& e = index_->At(rows_[row]);
+            return index_->FileLabel(e) + " / " + index_->SectionName(e);
+        }
     }
     return {};
 }
@@ -75,12 +81,21 @@ bool LessCoordinate(float a, float b) {
 
 }  // namespace
 
-bool PlaceList::Before(const Row& a, const Row& b, Column column) const {
+bool PlaceList::Before(uint32_t a, uint32_t b, Column column) const {
+    const Place& x = PlaceOf(a);
+    const Place& y = PlaceOf(b);
     switch (column) {
-        case kName: return ComparePlaceNames(a.place.name, b.place.name) < 0;
-        case kLatitude: return LessCoordinate(a.place.latitude, b.place.latitude);
-        case kLongitude: return LessCoordinate(a.place.longitude, b.place.longitude);
-        case kRegion: return ComparePlaceNames(a.region, b.region) < 0;
+        case kName: return ComparePlaceNames(x.name, y.name) < 0;
+        case kLatitude: return LessCoordinate(x.latitude, y.latitude);
+        case kLongitude: return LessCoordinate(x.longitude, y.longitude);
+        case kRegion: {
+            if (!index_) return false;
+            const PlaceIndex::Entry& e = index_->At(a);
+            const PlaceIndex::Entry& f = index_->At(b);
+            const int file = ComparePlaceNames(index_->FileLabel(e), index_->FileLabel(f));
+            return file != 0 ? file < 0
+                             : ComparePlaceNames(index_->SectionName(e), index_->SectionName(f)) < 0;
+        }
     }
     return false;
 }
@@ -88,14 +103,14 @@ bool PlaceList::Before(const Row& a, const Row& b, Column column) const {
 void PlaceList::SortBy(Column column) {
     descending_ = sorted_by_ == column && !descending_;
     sorted_by_ = column;
-    std::stable_sort(rows_.begin(), rows_.end(), [&](const Row& a, const Row& b) {
+    std::stable_sort(rows_.begin(), rows_.end(), [&](uint32_t a, uint32_t b) {
         return descending_ ? Before(b, a, column) : Before(a, b, column);
     });
 }
 
 std::optional<ChosenPlace> PlaceList::Chosen(size_t row) const {
-    if (row >= rows_.size() || rows_[row].place.name.empty()) return std::nullopt;
-    return ChosenPlace{rows_[row].place.name, Text(row, kLatitude), Text(row, kLongitude)};
+    if (row >= rows_.size() || PlaceOf(rows_[row]).name.empty()) return std::nullopt;
+    return ChosenPlace{PlaceOf(rows_[row]).name, Text(row, kLatitude), Text(row, kLongitude)};
 }
 
 }  // namespace waktuna

@@ -45,11 +45,12 @@ public:
     // A section's places, their coordinates shown `width` characters wide.
     void ShowSection(std::vector<Place> places, size_t width);
     // The places a search found, each with its file and section as region.
-    void ShowFound(const PlaceIndex& index, const std::vector<uint32_t>& found);
+    // The index must outlive what the list shows of it.
+    void ShowFound(const PlaceIndex& index, std::vector<uint32_t> found);
     void Clear();
 
     size_t Size() const { return rows_.size(); }
-    bool ShowsFound() const { return found_; }
+    bool ShowsFound() const { return index_ != nullptr; }
     // A cell's text; the region column is empty for a section's places.
     std::string Text(size_t row, Column column) const;
 
@@ -61,15 +62,15 @@ public:
     std::optional<ChosenPlace> Chosen(size_t row) const;
 
 private:
-    struct Row {
-        Place place;
-        std::string region;
-    };
-    bool Before(const Row& a, const Row& b, Column column) const;
+    // Rows hold item numbers: places of places_ for a section, entries of
+    // index_ for a search, so a search of thousands copies no names.
+    const Place& PlaceOf(uint32_t item) const;
+    bool Before(uint32_t a, uint32_t b, Column column) const;
 
-    std::vector<Row> rows_;
+    std::vector<uint32_t> rows_;
+    std::vector<Place> places_;
+    const PlaceIndex* index_ = nullptr;
     size_t width_ = kSectionCoordinateWidth;
-    bool found_ = false;
     std::optional<Column> sorted_by_;
     bool descending_ = false;
 };
