@@ -45,9 +45,9 @@ struct ColumnSpec {
 };
 const ColumnSpec kColumns[] = {
     {PlaceList::kName, waktuna::kLinePlaceNamesColumn, 160, LVCFMT_LEFT},
-    {PlaceList::kLatitude, waktuna::kLineLatitudeColumn, 72, LVCFMT_LEFT},
-    {PlaceList::kLongitude, waktuna::kLineLongitudeColumn, 72, LVCFMT_LEFT},
-    {PlaceList::kRegion, waktuna::kLineRegionColumn, 150, LVCFMT_LEFT},
+    {PlaceList::kLatitude, waktuna::kLineLatitudeColumn, 75, LVCFMT_LEFT},
+    {PlaceList::kLongitude, waktuna::kLineLongitudeColumn, 80, LVCFMT_LEFT},
+    {PlaceList::kRegion, waktuna::kLineRegionColumn, 140, LVCFMT_LEFT},
 };
 constexpr int kSectionColumns = 3;
 
