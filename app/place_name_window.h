@@ -46,14 +46,6 @@ public:
 
     std::optional<ChosenPlace> RunModal(HWND owner);
 
-    // What the window does for a user's action (also used by tests).
-    void LoadFile(const std::string& name);
-    void LoadSection(int index);
-    void Search(const std::string& text);
-    void UseSelected();
-
-    const waktuna::PlaceList& List() const { return list_; }
-
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintBody(HDC dc, const RECT& client) override;
@@ -61,6 +53,11 @@ protected:
 
 private:
     bool Build(HWND owner);
+    // What the window does for a user's actions.
+    void LoadFile(const std::string& name);
+    void LoadSection(int index);
+    void Search(const std::string& text);
+    void UseSelected();
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
     void ShowRows();
