@@ -174,7 +174,8 @@ void PlaceNameWindow::LoadFile(const std::string& name) {
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
     HWND list = controls_[kIdPlaces];
     HWND sections = controls_[kIdSections];
-    ShowWindow(list, SW_HIDE);
+    // The list asks for the rows it shows, so it need not be hidden while
+    // they are read; it is drawn once, when they are there.
     list_.Clear();
     SendMessageA(list, LVM_SETITEMCOUNT, 0, 0);
     SendMessageA(sections, LB_RESETCONTENT, 0, 0);
@@ -205,8 +206,6 @@ void PlaceNameWindow::LoadFile(const std::string& name) {
 
 void PlaceNameWindow::LoadSection(int index) {
     if (index < 0 || static_cast<size_t>(index) >= file_.Sections().size()) return;
-    HWND list = controls_[kIdPlaces];
-    ShowWindow(list, SW_HIDE);
     section_ = index;
     filling_search_ = true;
     SetText(controls_[kIdSearch], "");
@@ -272,7 +271,6 @@ void PlaceNameWindow::ShowRows() {
     SendMessageA(list, LVM_SETITEMCOUNT, list_.Size(), 0);
     if (list_.Size()) SendMessageA(list, LVM_ENSUREVISIBLE, 0, FALSE);
     InvalidateRect(list, nullptr, FALSE);
-    ShowWindow(list, SW_SHOW);
 }
 
 void PlaceNameWindow::ShowRegionColumn(bool show) {
