@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "waktuna/files/place_search.h"
 #include "waktuna/files/places.h"
 
 namespace {
@@ -39,5 +40,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
     if (listed > size) std::abort();  // every record listed is in the file once
+
+    // A search finds exactly the places whose folded names start with the
+    // folded text, in order.
+    PlaceIndex index;
+    index.AddFile("fuzz", file);
+    const std::string prefix =
+        size > 2 ? std::string(reinterpret_cast<const char*>(data) + size - 2, 2) : "a";
+    const std::string key = FoldPlaceName(prefix);
+    size_t expected = 0;
+    for (size_t i = 0; i < index.Size(); ++i)
+        expected += FoldPlaceName(index.At(i).place.name).compare(0, key.size(), key) == 0;
+    const std::vector<uint32_t> found = index.Find(prefix);
+    if (found.size() != expected) std::abort();
+    for (size_t i = 1; i < found.size(); ++i) {
+        if (ComparePlaceNames(index.At(found[i - 1]).place.name, index.At(found[i]).place.name) > 0)
+            std::abort();
+    }
     return 0;
 }

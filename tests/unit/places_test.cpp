@@ -104,6 +104,14 @@ TEST(PlaceFile, CoordinateTexts) {
     EXPECT_EQ(PlaceCoordinateText(-0.1f, 8), "-0.10000");      // -0.100000001490116
     EXPECT_EQ(PlaceCoordinateText(0.0f, 7), "0");
     EXPECT_EQ(PlaceCoordinateText(-90.0f, 7), "-90");
+    // Values whose general text has an exponent are cut from fixed notation,
+    // never from "1.5E-6"; one cut to nothing but zeros reads "0".
+    EXPECT_EQ(PlaceCoordinateText(1.5e-6f, 8), "0.000001");  // 1.50000005305628E-6
+    EXPECT_EQ(PlaceCoordinateText(1.5e-6f, 7), "0");
+    EXPECT_EQ(PlaceCoordinateText(-3e-7f, 8), "0");
+    EXPECT_EQ(PlaceCoordinateText(std::nextafter(0.0f, 1.0f), 8), "0");
+    EXPECT_EQ(PlaceCoordinateText(2.5e20f, 8), "25000000");
+    EXPECT_EQ(PlaceCoordinateText(-1e30f, 7), "-100000");
 }
 
 TEST(PlaceFile, EmptyAndRefusedFiles) {

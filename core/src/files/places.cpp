@@ -1,5 +1,7 @@
 #include "waktuna/files/places.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 
@@ -164,9 +166,33 @@ std::vector<Place> PlaceNameFile::ReadSection(size_t i, const PlaceProgress& pro
     return places;
 }
 
+namespace {
+
+// The general decimal text in fixed notation: 15 significant digits, trailing
+// zeros dropped, never an exponent (whose digits a cut would take for the
+// number itself: 1E-6 cut to "1.00000").
+std::string FixedDecimalText(double value) {
+    if (!std::isfinite(value) || value == 0.0) return DecimalText(value);
+    const int exp10 = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+    const int decimals = exp10 >= 14 ? 0 : 14 - exp10;
+    char buf[512];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    std::string text(buf, r.ptr);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string PlaceCoordinateText(float value, size_t width) {
-    std::string text = DecimalText(static_cast<double>(value));
+    std::string text = FixedDecimalText(static_cast<double>(value));
     if (text.size() > width) text.resize(width);
+    // A coordinate a hair from zero is cut to "0.00000": show it as the "0"
+    // the prayer-times page accepts.
+    if (ReadDecimal(text) == 0.0 && std::isfinite(value)) text = "0";
     return text;
 }
 

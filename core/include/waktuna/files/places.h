@@ -64,8 +64,9 @@ private:
 };
 
 // The coordinate columns of the window: the general decimal text of the
-// 32-bit value cut to its first `width` characters: 8 when a file is first
-// loaded (first section), 7 when a section is chosen from the list.
+// 32-bit value, always in fixed notation, cut to its first `width`
+// characters: 8 when a file is first loaded (first section), 7 when a section
+// is chosen from the list. A value that the cut leaves as zero reads "0".
 inline constexpr size_t kFirstLoadCoordinateWidth = 8;
 inline constexpr size_t kSectionCoordinateWidth = 7;
 std::string PlaceCoordinateText(float value, size_t width);
