@@ -10,10 +10,7 @@
 #include "waktuna/files/lines.h"
 #include "waktuna/settings/settings.h"
 
-#if __has_include("place_name_window.h")
 #include "place_name_window.h"
-#define WAKTUNA_HAVE_PLACE_PICKER 1
-#endif
 
 namespace app {
 
@@ -120,9 +117,6 @@ void AreaPage::Build() {
     Fill(controls_[kGnId], waktuna::kAngleItems);
     Fill(controls_[kAsarId], waktuna::kAsarItems);
     for (const CorrectionBox& c : kCorrections) Fill(controls_[c.id], waktuna::kCorrectionItems);
-#if !defined(WAKTUNA_HAVE_PLACE_PICKER)
-    EnableWindow(controls_[kSelectCityId], FALSE);
-#endif
 
     bindings_.Text(kAreaId, &model_.area);
     bindings_.Text(kLatitudeId, &model_.latitude);
@@ -202,7 +196,6 @@ void AreaPage::Save() {
 }
 
 void AreaPage::SelectCity() {
-#if defined(WAKTUNA_HAVE_PLACE_PICKER)
     const auto place = ChoosePlace(host_, host_.DialogOwner());
     if (!place) return;
     ReadControls();
@@ -212,7 +205,6 @@ void AreaPage::SelectCity() {
     ShowModel();
     // A place chosen from the list is saved at once.
     Save();
-#endif
 }
 
 }  // namespace app
