@@ -20,7 +20,7 @@ TEST(SettingsFile, ExportTypesAndOrder) {
 
 TEST(SettingsFile, ExportDetails) {
     MemorySettingsStore s;
-    WriteDword(s, "Hwnd", 0xFFFFFFFF);                         // signed decimal
+    WriteDword(s, "Delta", 0xFFFFFFFF);                        // signed decimal
     WriteDword(s, "alwaysOnTop", 1);                           // sorted ignoring case
     s.Write("Path", StoredValue{kTypeExpand, "%WINDIR%"});      // other types: name only
     s.Write("Odd", StoredValue{kTypeDword, std::string(3, 'x')});  // not 4 bytes: 0
@@ -30,7 +30,7 @@ TEST(SettingsFile, ExportDetails) {
     WriteDouble(s, "Big", 1.5e20);
     EXPECT_EQ(ExportSettingsText(s),
               "1\talwaysOnTop=1\r\n"
-              "1\tHwnd=-1\r\n"
+              "1\tDelta=-1\r\n"
               "1\tOdd=0\r\n"
               "3\tBig=150000000000000000000\r\n"
               "3\tNeg=-1.25\r\n"
@@ -115,7 +115,7 @@ TEST(SettingsFile, ExportThenImportGivesTheSameKey) {
     WriteString(key, "latitude", "-6,175");
     WriteString(key, "Area", "Kota \x96 Jakarta");  // Windows-1252 bytes pass through
     WriteString(key, "Language", "");
-    WriteDword(key, "Hwnd", 0x80000000u);
+    WriteDword(key, "Counter", 0x80000000u);
     WriteDouble(key, "Tiny", 5e-324);
 
     const std::string text = ExportSettingsText(key);

@@ -35,7 +35,7 @@ std::string SettingsDecimalText(double value) {
 std::string ExportSettingsText(const SettingsStore& store) {
     std::vector<std::string> lines;
     for (const std::string& name : store.Names()) {
-        if (TrimBlanks(name).empty()) continue;
+        if (TrimBlanks(name).empty() || SameValueName(TrimBlanks(name), kWindowHandleValue)) continue;
         const auto value = store.Read(name);
         if (!value) continue;  // gone since it was listed
         switch (value->type) {
@@ -76,7 +76,7 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
         const std::string_view name = tab < equals ? line.substr(tab + 1, equals - tab - 1)
                                                    : line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
-        if (name.empty()) continue;
+        if (name.empty() || SameValueName(name, kWindowHandleValue)) continue;
         bool written = false;
         switch (line[0]) {
             case '1':
@@ -86,7 +86,10 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
             case '3': written = WriteDouble(store, name, ReadDecimal(value)); break;
             default: continue;
         }
-        if (written) ++result.written;
+        if (written)
+            ++result.written;
+        else
+            result.not_stored.emplace_back(name);
     }
     return result;
 }

@@ -12,13 +12,18 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "waktuna/settings/settings_store.h"
 
 namespace waktuna {
 
+// The value holding the main window's handle for the single-instance check.
+// It belongs to one run on one computer, so settings files never carry it.
+inline constexpr std::string_view kWindowHandleValue = "Hwnd";
+
 // The text of a settings file holding every value of the store (names that
-// are empty after trimming are left out).
+// are empty after trimming, and Hwnd, are left out).
 std::string ExportSettingsText(const SettingsStore& store);
 
 // The decimal text of a binary value: plain digits with "." as the point, no
@@ -29,6 +34,7 @@ std::string SettingsDecimalText(double value);
 struct SettingsImport {
     int lines = 0;    // lines in the file
     int written = 0;  // values written to the store
+    std::vector<std::string> not_stored;  // names the store refused, in file order
 };
 
 // Writes the values of a settings file's text into the store. Lines are
@@ -36,7 +42,7 @@ struct SettingsImport {
 // tab and the first "=" (or before the "=" when there is no tab before it),
 // the value after the first "="; the first character of the line gives the
 // type (1, 2, 3; any other line is skipped, as is a line with no "=" or an
-// empty name). Nothing is ever deleted.
+// empty name). A line naming Hwnd is skipped. Nothing is ever deleted.
 SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store);
 
 }  // namespace waktuna

@@ -1,0 +1,179 @@
+// The program settings page as a model: what its controls show when the page
+// is built and each time it is shown, the order and results of Save, the
+// adzan file stored the moment it is chosen, start with Windows (a value of
+// the system's Run key), and export and import of settings files.
+//
+// The window binds its controls to the fields below and asks the model; the
+// model never applies anything to the running program itself. A Save returns
+// what to apply, and the window applies it only when everything was stored.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "waktuna/calc/prayer.h"
+#include "waktuna/files/files.h"
+#include "waktuna/files/language.h"
+#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_store.h"
+
+namespace waktuna {
+
+// Texts of this page beyond the original lines.
+inline constexpr int kLineStartWithWindowsValue = 246;  // the Run value in a "not stored" list
+inline constexpr int kLineAdzanPathNotKept = 247;       // the chosen file's name cannot be kept
+inline constexpr int kLineExportFailed = 248;           // the settings file could not be written
+inline constexpr int kLineImportUnreadable = 249;       // the settings file could not be read
+inline constexpr int kLineSettingsUnreadable = 250;     // the settings key could not be read
+inline constexpr int kLineImportEmpty = 251;            // the settings file holds no settings
+inline constexpr int kLineImportDone = 252;             // the settings were imported
+
+// Start with Windows: the value "Waktuna3" under this key of
+// HKEY_LOCAL_MACHINE, holding the program file's path in double quotes.
+inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr std::string_view kRunValueName = "Waktuna3";
+
+// The Run value's text for the program file at `programPath`.
+std::string RunValueText(std::string_view programPath);
+// True when the Run key holds a value "Waktuna3" naming this very program
+// file (letters A-Z compared without case). A Run key that could not be
+// opened (nullptr) reads as off.
+bool StartsWithWindows(const SettingsStore* run, std::string_view programPath);
+
+// ---- Drop-down entries -----------------------------------------------------
+
+inline constexpr int kEffectEntryCount = 9;
+inline constexpr int kAdzanPrayerCount = 5;
+
+// The 40 skin names, by skin number (never translated).
+std::span<const char* const> SkinNames();
+// "Random", "Normal", then line 209 + " 1" .. " 7".
+std::vector<std::string> EffectEntries(const LanguageList& language);
+// Fajr, Zuhr, Asr, Maghrib, Isha (lines 2, 4, 5, 6, 7).
+std::vector<std::string> AdzanPrayerEntries(const LanguageList& language);
+// The prayer of an item of the prayer drop-down (0..4).
+Prayer AdzanPrayerOfItem(int item);
+std::vector<std::string> BarPositionEntries(const LanguageList& language);  // lines 210-212
+std::vector<std::string> BarSpeedEntries(const LanguageList& language);     // lines 213-217
+std::vector<std::string> RoundingEntries(const LanguageList& language);     // lines 222-224
+
+// The skin number of a stored Skin text: the leading number when it is a
+// skin (0..39), else 0 (Blue Aqua).
+int SkinInRange(std::string_view stored);
+// A stored DialogEffect: 0..8 as it is, anything else 0 (Random).
+int DialogEffectInRange(uint32_t stored);
+
+// ---- The adzan file of a prayer -------------------------------------------
+
+// A file chosen in the open-file dialog, as the window sees it: the path in
+// the system's code page and whether it came through that conversion
+// unchanged, and the same for the file's short (8.3) path, which has only
+// plain letters when the file system keeps short names.
+struct ChosenFile {
+    std::string path;
+    bool path_exact = true;
+    std::string short_path;
+    bool short_path_exact = false;
+};
+
+// The path to store: the path itself when it came through unchanged, else
+// the short path when that did; nullopt when neither names the file (the
+// user is told, line 247, and nothing is stored).
+std::optional<std::string> PathToStore(const ChosenFile& file);
+
+// Stores `path` at once as the adzan file of the prayer drop-down's item
+// (0..4). No item selected (-1): nothing is written and the result is Ok.
+SaveResult StoreAdzanFile(SettingsStore& settings, int prayerItem, std::string_view path);
+// The stored adzan file of an item; empty for no item.
+std::string StoredAdzanFile(const SettingsStore& settings, int prayerItem);
+
+// ---- The page --------------------------------------------------------------
+
+// What the page shows that lives outside the settings key.
+struct ProgramPageSurroundings {
+    std::string program_path;            // the program file's full path
+    const SettingsStore* run = nullptr;  // the Run key opened for reading; nullptr when it cannot be
+    int rounding_in_force = 0;           // the program's rounding mode now
+    // Whether the drop zone window is visible; nullopt when it does not exist.
+    std::optional<bool> drop_zone_visible;
+};
+
+// What a wholly stored Save asks the running program to apply.
+struct ProgramApply {
+    int bar_width_percent = 100;      // re-lay out an existing bar at this width
+    bool seconds = false;             // the time format "HH:mm:ss" (else "HH:mm")
+    std::optional<int> rounding;      // the rounding mode to put in force (with "HH:mm" only)
+    bool always_on_top = false;
+    bool show_drop_zone = false;
+};
+
+struct ProgramSave {
+    SaveResult result;   // every value that could not be stored, in Save's order
+    ProgramApply apply;  // apply only when result.Ok()
+};
+
+struct ProgramPage {
+    int skin = 0;                  // 0..39
+    std::string language;          // the language drop-down's text; empty when none
+    int adzan_prayer = -1;         // prayer drop-down item, -1 when none
+    std::string adzan_file;        // the file box
+    int dialog_effect = 0;         // 0 Random, 1 Normal, 2..8 Effect 1..7
+    bool use_alpha_blend = false;
+    int bar_position = 0;          // 0..2
+    int bar_motion = 2;            // 0..4
+    std::string bar_width = "100%";  // the width box as typed
+    std::string bar_alpha = "0";     // the alpha box as typed
+    bool seconds = false;          // "HH:mm:ss" selected, else "HH:mm"
+    int rounding = 0;              // 0..2
+    bool start_with_windows = false;
+    bool always_on_top = false;
+    bool show_drop_zone = false;
+
+    // When the page is built: skin, bar width and position, language, time
+    // format, start with Windows; the file box empty; then as on showing.
+    void FirstLoad(const SettingsStore& settings, const ProgramPageSurroundings& around);
+    // Each time the page is shown. The skin, the time format and the bar
+    // width keep what the page shows (a skin preview stays selected).
+    void Refresh(const SettingsStore& settings, const ProgramPageSurroundings& around);
+
+    // The rounding drop-down is usable with "HH:mm" only.
+    bool RoundingEnabled() const { return !seconds; }
+
+    // Nothing this page takes is refused: out-of-range numbers are mended.
+    std::optional<int> Validate() const { return std::nullopt; }
+
+    // Writes every value in the page's order, then the Run value (`run`
+    // opened for writing; nullptr when it could not be, which counts as not
+    // stored). The width box is shown back as it was stored.
+    ProgramSave Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
+                     const LanguageList& language);
+
+    // Save's values in order, for a settings key that could not be opened.
+    static SaveResult NothingStored(const LanguageList& language);
+};
+
+// ---- Settings files ----------------------------------------------------------
+
+// Export: writes every value of the settings key to `path` (replacing it only
+// once complete). nullopt when written, else the message for the user.
+// `settings` is nullptr when the key could not be opened.
+std::optional<std::string> ExportSettingsFile(const SettingsStore* settings, const std::string& path,
+                                              const LanguageList& language,
+                                              ReplaceFileFunction replace = StandardReplaceFile);
+
+struct ImportOutcome {
+    bool reload = false;     // values may have changed: reload the program's settings
+    bool ok = false;         // everything in the file was stored
+    std::string message;     // for the user: what went wrong, or that it was done
+};
+
+// Import: writes the values of the settings file at `path` into the key
+// (`settings` is nullptr when the key could not be opened for writing).
+ImportOutcome ImportSettingsFile(const std::string& path, SettingsStore* settings,
+                                 const LanguageList& language);
+
+}  // namespace waktuna

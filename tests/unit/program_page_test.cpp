@@ -1,0 +1,180 @@
+#include "waktuna/pages/program_page.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "waktuna/files/settings_file.h"
+#include "waktuna/pages/about_page.h"
+
+namespace waktuna {
+namespace {
+
+// Records the order of writes and refuses the names it is given, as a
+// registry key does for a user without the right to change it.
+class RecordingStore final : public SettingsStore {
+public:
+    explicit RecordingStore(std::vector<std::string> refused = {}) : refused_(std::move(refused)) {}
+    std::optional<StoredValue> Read(std::string_view name) const override { return inner_.Read(name); }
+    bool Write(std::string_view name, const StoredValue& value) override {
+        writes.emplace_back(name);
+        for (const auto& r : refused_)
+            if (SameValueName(r, name)) return false;
+        return inner_.Write(name, value);
+    }
+    bool Delete(std::string_view name) override { return inner_.Delete(name); }
+    std::vector<std::string> Names() const override { return inner_.Names(); }
+    std::vector<std::string> writes;
+
+private:
+    std::vector<std::string> refused_;
+    MemorySettingsStore inner_;
+};
+
+const std::string kProgram = "C:\\Program Files\\Waktuna\\Waktuna.exe";
+
+TEST(ProgramPage, LoadMendsOutOfRangeValues) {
+    MemorySettingsStore key;
+    ProgramPageSurroundings around{kProgram, nullptr, 1, std::nullopt};
+    ProgramPage page;
+    page.FirstLoad(key, around);
+    EXPECT_EQ(SkinNames()[static_cast<size_t>(page.skin)], std::string("Blue Aqua"));
+    EXPECT_EQ(page.bar_width, "100%");
+    EXPECT_EQ(page.rounding, 1);
+    EXPECT_EQ(page.adzan_prayer, 0);  // the file box belongs to a prayer
+
+    WriteString(key, "Skin", "39");
+    WriteDword(key, "BarWidth", 5);
+    WriteDword(key, "BarMotion", 9);
+    WriteDword(key, "BarPosition", 7);
+    WriteDword(key, "DialogEffect", 12);
+    WriteString(key, "AdzanShubuh", "C:\\Adzan\\Mekah.mp3");
+    page.FirstLoad(key, around);
+    EXPECT_EQ(SkinNames()[static_cast<size_t>(page.skin)], std::string("Light Black Gradient"));
+    EXPECT_EQ(page.bar_width, "100%");
+    EXPECT_EQ(BarSpeedEntries(BuiltInEnglish())[static_cast<size_t>(page.bar_motion)], "Normal");
+    EXPECT_EQ(BarPositionEntries(BuiltInEnglish())[static_cast<size_t>(page.bar_position)], "Top");
+    EXPECT_EQ(page.dialog_effect, 0);  // Random, never an unselected drop-down
+    EXPECT_EQ(page.adzan_file, "C:\\Adzan\\Mekah.mp3");
+
+    // Stored skins out of range read as Blue Aqua.
+    for (const char* text : {"40", "-1", "abc"}) EXPECT_EQ(SkinInRange(text), 0) << text;
+
+    // A skin being previewed stays selected when the page is shown again.
+    page.skin = 7;
+    page.Refresh(key, around);
+    EXPECT_EQ(page.skin, 7);
+}
+
+TEST(ProgramPage, StartWithWindowsNamesThisProgramOnly) {
+    MemorySettingsStore run;
+    WriteString(run, kRunValueName, "\"c:\\program files\\WAKTUNA\\waktuna.exe\"");
+    EXPECT_TRUE(StartsWithWindows(&run, kProgram));
+    WriteString(run, kRunValueName, "\"D:\\Old\\Waktuna.exe\"");
+    EXPECT_FALSE(StartsWithWindows(&run, kProgram));
+    EXPECT_FALSE(StartsWithWindows(nullptr, kProgram));
+}
+
+TEST(ProgramPage, SaveWritesInOrderAndSaysWhatToApply) {
+    RecordingStore key;
+    MemorySettingsStore run;
+    WriteDword(key, "Pembulatan", 2);
+    key.writes.clear();
+    ProgramPage page;
+    page.FirstLoad(key, {kProgram, &run, 0, std::nullopt});
+    page.bar_width = "55% wide";
+    page.seconds = true;
+    page.start_with_windows = true;
+    page.always_on_top = true;
+    const ProgramSave save = page.Save(key, &run, kProgram, BuiltInEnglish());
+    ASSERT_TRUE(save.result.Ok());
+    EXPECT_EQ(key.writes, (std::vector<std::string>{"Skin", "Language", "BarPosition", "UseAlphaBlend",
+                                                    "DialogEffect", "BarMotion", "BarWidth", "TimeFormat",
+                                                    "AlwaysOnTop", "ShowDropZone", "BarAlpha"}));
+    EXPECT_EQ(ReadDword(key, "BarWidth"), 55u);
+    EXPECT_EQ(page.bar_width, "55%");
+    EXPECT_EQ(ReadDword(key, "Pembulatan"), 2u);  // "HH:mm:ss" leaves the rounding alone
+    EXPECT_FALSE(save.apply.rounding);
+    EXPECT_TRUE(save.apply.always_on_top);
+    EXPECT_EQ(ReadString(run, kRunValueName), "\"" + kProgram + "\"");
+
+    page.bar_width = "5%";
+    page.seconds = false;
+    page.rounding = 1;
+    page.start_with_windows = false;
+    const ProgramSave second = page.Save(key, &run, kProgram, BuiltInEnglish());
+    EXPECT_TRUE(second.result.Ok());
+    EXPECT_EQ(page.bar_width, "100%");
+    EXPECT_EQ(second.apply.bar_width_percent, 100);
+    EXPECT_EQ(ReadDword(key, "Pembulatan"), 1u);
+    EXPECT_EQ(run.Read(kRunValueName), std::nullopt);
+}
+
+TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {
+    RecordingStore key({"Skin", "BarAlpha"});
+    ProgramPage page;
+    page.FirstLoad(key, {});
+    page.skin = 3;
+    page.dialog_effect = 4;
+    // The Run key of HKEY_LOCAL_MACHINE cannot be opened by a standard user.
+    const ProgramSave save = page.Save(key, nullptr, kProgram, BuiltInEnglish());
+    EXPECT_EQ(save.result.not_stored, (std::vector<std::string>{"Skin", "BarAlpha", "Start with Windows"}));
+    EXPECT_EQ(ReadDword(key, "DialogEffect"), 4u);
+    EXPECT_EQ(ProgramPage::NothingStored(BuiltInEnglish()).not_stored.size(), 13u);
+}
+
+TEST(ProgramPage, AdzanFileIsStoredAtOnceAndReported) {
+    RecordingStore key({"AdzanIsya"});
+    EXPECT_TRUE(StoreAdzanFile(key, 2, "C:\\a.mp3").Ok());
+    EXPECT_EQ(ReadString(key, "AdzanAsar"), "C:\\a.mp3");
+    EXPECT_EQ(StoreAdzanFile(key, 4, "C:\\b.mp3").not_stored, std::vector<std::string>{"AdzanIsya"});
+    key.writes.clear();
+    EXPECT_TRUE(StoreAdzanFile(key, -1, "C:\\c.mp3").Ok());
+    EXPECT_TRUE(key.writes.empty());
+
+    // A name with letters outside the code page is kept by its short path.
+    EXPECT_EQ(PathToStore({"C:\\a.mp3", true, "", false}), "C:\\a.mp3");
+    EXPECT_EQ(PathToStore({"C:\\????.mp3", false, "C:\\ADZAN~1.MP3", true}), "C:\\ADZAN~1.MP3");
+    EXPECT_EQ(PathToStore({"C:\\????.mp3", false, "C:\\????.mp3", false}), std::nullopt);
+}
+
+TEST(ProgramPage, ExportAndImportLeaveTheWindowHandleAlone) {
+    MemorySettingsStore key;
+    WriteString(key, "Skin", "3");
+    WriteDword(key, "BarWidth", 80);
+    WriteDword(key, "Hwnd", 0x1234);
+    const std::string path = (std::filesystem::temp_directory_path() / "waktuna-export-test.sav").string();
+    ASSERT_EQ(ExportSettingsFile(&key, path, BuiltInEnglish()), std::nullopt);
+
+    MemorySettingsStore other;
+    WriteDword(other, "Hwnd", 0x9999);
+    const ImportOutcome imported = ImportSettingsFile(path, &other, BuiltInEnglish());
+    EXPECT_TRUE(imported.ok);
+    EXPECT_EQ(ReadString(other, "Skin"), "3");
+    EXPECT_EQ(ReadDword(other, "BarWidth"), 80u);
+    EXPECT_EQ(ReadDword(other, "Hwnd"), 0x9999u);
+    // A file written by hand with Hwnd in it changes nothing either.
+    EXPECT_EQ(ImportSettingsText("1\tHwnd=5\r\n", other).written, 0);
+    EXPECT_EQ(ReadDword(other, "Hwnd"), 0x9999u);
+
+    RecordingStore refusing({"Skin"});
+    const ImportOutcome refused = ImportSettingsFile(path, &refusing, BuiltInEnglish());
+    EXPECT_FALSE(refused.ok);
+    EXPECT_NE(refused.message.find("Skin"), std::string::npos);
+    std::remove(path.c_str());
+
+    EXPECT_FALSE(ImportSettingsFile(path, &other, BuiltInEnglish()).ok);  // gone
+    EXPECT_NE(ExportSettingsFile(nullptr, path, BuiltInEnglish()), std::nullopt);
+    EXPECT_NE(ExportSettingsFile(&key, path + "/no/such/folder.sav", BuiltInEnglish()), std::nullopt);
+}
+
+TEST(AboutPage, LicenceLinesAndLinks) {
+    EXPECT_EQ(LicenceBoxText("one\ntwo\r\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour");
+    EXPECT_EQ(AboutMailLink(), "mailto:" + std::string(kAboutContact) + "?subject=Waktuna%20v3.10");
+    EXPECT_NE(AboutNotice().find("GeoNames"), std::string::npos);
+    EXPECT_NE(AboutNotice().find("CC-BY 4.0"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace waktuna
