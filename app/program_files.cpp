@@ -1,0 +1,99 @@
+#include "program_files.h"
+
+#include <commdlg.h>
+
+#include <vector>
+
+namespace app {
+
+namespace {
+
+// The ANSI text of a wide one; `exact` says whether every character had its
+// own counterpart (no "?" put in, no look-alike chosen).
+std::string ToAnsi(const std::wstring& wide, bool& exact) {
+    exact = false;
+    if (wide.empty()) return {};
+    BOOL usedDefault = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, nullptr, 0,
+                                         nullptr, &usedDefault);
+    if (size <= 0) return {};
+    std::string text(static_cast<size_t>(size), '\0');
+    usedDefault = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.c_str(), -1, text.data(), size, nullptr,
+                        &usedDefault);
+    text.resize(static_cast<size_t>(size) - 1);
+    exact = !usedDefault;
+    return text;
+}
+
+std::wstring ToWide(const std::string& ansi) {
+    if (ansi.empty()) return {};
+    const int size = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
+    if (size <= 0) return {};
+    std::wstring wide(static_cast<size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide.data(), size);
+    wide.resize(static_cast<size_t>(size) - 1);
+    return wide;
+}
+
+}  // namespace
+
+std::unique_ptr<RegistryStore> OpenRunKey(REGSAM access) {
+    return RegistryStore::Open(HKEY_LOCAL_MACHINE, waktuna::kRunKeyPath, access);
+}
+
+std::string ProgramFilePath() {
+    std::vector<char> buf(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameA(nullptr, buf.data(), static_cast<DWORD>(buf.size()));
+        if (n == 0) return {};
+        if (n < buf.size()) return std::string(buf.data(), n);
+        buf.resize(buf.size() * 2);
+    }
+}
+
+waktuna::ChosenFile ChosenFileOf(const std::wstring& path) {
+    waktuna::ChosenFile file;
+    file.path = ToAnsi(path, file.path_exact);
+    if (file.path_exact) return file;
+    const DWORD size = GetShortPathNameW(path.c_str(), nullptr, 0);
+    if (size == 0) return file;
+    std::wstring shortPath(size, L'\0');
+    const DWORD got = GetShortPathNameW(path.c_str(), shortPath.data(), size);
+    if (got == 0 || got >= size) return file;
+    shortPath.resize(got);
+    file.short_path = ToAnsi(shortPath, file.short_path_exact);
+    return file;
+}
+
+std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title, const std::string& filter) {
+    // The filter's "|" separators become the dialog's zero separators; the
+    // spaces around them are not part of a name or a pattern.
+    std::wstring wideFilter;
+    size_t start = 0;
+    for (;;) {
+        const size_t bar = filter.find('|', start);
+        std::string piece = filter.substr(start, bar == std::string::npos ? std::string::npos : bar - start);
+        const size_t first = piece.find_first_not_of(' ');
+        piece = first == std::string::npos ? std::string() : piece.substr(first, piece.find_last_not_of(' ') - first + 1);
+        wideFilter += ToWide(piece);
+        wideFilter.push_back(L'\0');
+        if (bar == std::string::npos) break;
+        start = bar + 1;
+    }
+    const std::wstring wideTitle = ToWide(title);
+    std::vector<wchar_t> name(32768, L'\0');
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = owner;
+    ofn.lpstrFilter = wideFilter.c_str();
+    ofn.nFilterIndex = 1;
+    ofn.lpstrFile = name.data();
+    ofn.nMaxFile = static_cast<DWORD>(name.size());
+    ofn.lpstrTitle = wideTitle.c_str();
+    ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&ofn)) return std::nullopt;
+    return std::wstring(name.data());
+}
+
+}  // namespace app

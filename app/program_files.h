@@ -1,0 +1,34 @@
+// What the program settings page needs of the system besides its window:
+// the Run key that starts the program with Windows, the program file's own
+// path, and the conversion of a chosen file's name to the code page the
+// settings keep, falling back to the file's short name.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "registry_store.h"
+#include "waktuna/pages/program_page.h"
+
+namespace app {
+
+// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run, opened
+// with the access asked for; nullptr when it cannot be (a standard user
+// cannot open it for writing).
+std::unique_ptr<RegistryStore> OpenRunKey(REGSAM access);
+
+// The program file's full path in the ANSI code page.
+std::string ProgramFilePath();
+
+// A path as the settings keep it: the ANSI form and whether every character
+// came through, and the same for its short (8.3) path.
+waktuna::ChosenFile ChosenFileOf(const std::wstring& path);
+
+// The open-file dialog of the adzan file: the chosen file, or nullopt on
+// cancel. The title and filter are the page's texts in the ANSI code page.
+std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title, const std::string& filter);
+
+}  // namespace app

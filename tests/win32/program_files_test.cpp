@@ -1,0 +1,56 @@
+// The system side of the program settings page under Wine: the Run value
+// that starts the program with Windows, and adzan files whose names the
+// code page cannot hold.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "program_files.h"
+
+using namespace app;
+using namespace waktuna;
+
+TEST(StartWithWindows, WrittenRemovedAndARefusalReported) {
+    const std::string program = ProgramFilePath();
+    ASSERT_FALSE(program.empty());
+    auto run = OpenRunKey(KEY_READ | KEY_WRITE);  // Wine's user is an administrator
+    ASSERT_NE(run, nullptr);
+    MemorySettingsStore key;
+    ProgramPage page;
+    page.FirstLoad(key, {program, run.get(), 0, std::nullopt});
+    page.start_with_windows = true;
+    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).result.Ok());
+    EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
+
+    // A key opened only for reading refuses the write, and the Save says so.
+    page.start_with_windows = false;
+    const ProgramSave refused = page.Save(key, OpenRunKey(KEY_READ).get(), program, BuiltInEnglish());
+    EXPECT_EQ(refused.result.not_stored, std::vector<std::string>{"Start with Windows"});
+    EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
+
+    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).result.Ok());
+    EXPECT_FALSE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
+    EXPECT_EQ(run->Read(kRunValueName), std::nullopt);
+}
+
+TEST(ChosenFile, ANameOutsideTheCodePageIsKeptByItsShortPath) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / L"waktuna-adzan";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path plain = folder / L"Mekah.mp3";
+    const std::filesystem::path arabic = folder / L"\x0623\x0630\x0627\x0646 \x0645\x0643\x0629.mp3";
+    for (const auto& p : {plain, arabic}) std::ofstream(p) << "x";
+
+    const ChosenFile kept = ChosenFileOf(plain.wstring());
+    EXPECT_TRUE(kept.path_exact);
+    EXPECT_EQ(PathToStore(kept), plain.string());
+
+    const ChosenFile file = ChosenFileOf(arabic.wstring());
+    EXPECT_FALSE(file.path_exact);
+    const auto stored = PathToStore(file);
+    ASSERT_TRUE(stored.has_value());
+    // The stored short path opens the very file.
+    EXPECT_TRUE(std::filesystem::exists(*stored)) << *stored;
+    EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(*stored), arabic));
+    std::filesystem::remove_all(folder);
+}
