@@ -169,6 +169,53 @@ TEST(ProgramPage, ExportAndImportLeaveTheWindowHandleAlone) {
     EXPECT_NE(ExportSettingsFile(&key, path + "/no/such/folder.sav", BuiltInEnglish()), std::nullopt);
 }
 
+// A track that moves 400 ms on at every look while playing, so it passes
+// its length without ever equalling it.
+class StepPlayer final : public Player {
+public:
+    explicit StepPlayer(int* alive) : alive_(alive) { ++*alive_; }
+    ~StepPlayer() override { --*alive_; }
+    bool Play() override { return playing_ = true; }
+    bool Pause() override { playing_ = false; return true; }
+    bool Resume() override { return playing_ = true; }
+    bool Stop() override { playing_ = false; return true; }
+    uint32_t Length() override { return 1000; }
+    uint32_t Position() override { return playing_ ? position_ += 400 : position_; }
+    void Close() override {}
+
+private:
+    int* alive_;
+    bool playing_ = false;
+    uint32_t position_ = 0;
+};
+
+TEST(AdzanTrial, PlaysPausesAndLetsGoAtTheEnd) {
+    int alive = 0, opened = 0;
+    const AdzanTrial::Opener open = [&](const std::string&) {
+        ++opened;
+        return std::make_unique<StepPlayer>(&alive);
+    };
+    AdzanTrial trial;
+    EXPECT_FALSE(trial.Play("C:\\missing.mp3", false, open));
+    EXPECT_EQ(opened, 0);
+    ASSERT_TRUE(trial.Play("C:\\a.mp3", true, open));
+    EXPECT_EQ(trial.Tick().position, 400u);
+    trial.Pause();
+    EXPECT_TRUE(trial.Tick().running);  // paused: it stays
+    EXPECT_TRUE(trial.Play("C:\\a.mp3", true, open));  // resumes, no second player
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(trial.Tick().position, 800u);
+    const AdzanTrial::Progress last = trial.Tick();  // 1200 of 1000
+    EXPECT_FALSE(last.running);
+    EXPECT_FALSE(trial.Active());
+    EXPECT_EQ(alive, 0);
+
+    trial.Play("C:\\a.mp3", true, open);
+    trial.Stop();
+    EXPECT_EQ(alive, 0);
+    EXPECT_EQ(trial.Tick().position, 0u);
+}
+
 TEST(AboutPage, LicenceLinesAndLinks) {
     EXPECT_EQ(LicenceBoxText("one\ntwo\r\nthree\rfour"), "one\r\ntwo\r\nthree\r\nfour");
     EXPECT_EQ(AboutMailLink(), "mailto:" + std::string(kAboutContact) + "?subject=Waktuna%20v3.10");

@@ -118,6 +118,45 @@ std::string StoredAdzanFile(const SettingsStore& settings, int prayerItem) {
     return ReadString(settings, AdzanValueName(AdzanPrayerOfItem(prayerItem)));
 }
 
+// ---- Trying the adzan file ----------------------------------------------------
+
+bool AdzanTrial::Play(const std::string& file, bool fileExists, const Opener& open) {
+    if (player_) {
+        if (paused_) player_->Resume();
+        paused_ = false;
+        return true;
+    }
+    if (!fileExists) return false;
+    player_ = open(file);
+    paused_ = false;
+    if (player_) player_->Play();
+    return player_ != nullptr;
+}
+
+void AdzanTrial::Pause() {
+    if (!player_) return;
+    player_->Pause();
+    paused_ = true;
+}
+
+void AdzanTrial::Stop() {
+    if (!player_) return;
+    player_->Stop();
+    player_->Close();
+    player_.reset();
+    paused_ = false;
+}
+
+AdzanTrial::Progress AdzanTrial::Tick() {
+    Progress progress;
+    if (!player_) return progress;
+    progress.length = player_->Length();
+    progress.position = player_->Position();
+    progress.running = progress.position < progress.length;
+    if (!progress.running) Stop();
+    return progress;
+}
+
 // ---- The page ------------------------------------------------------------------
 
 void ProgramPage::FirstLoad(const SettingsStore& settings, const ProgramPageSurroundings& around) {

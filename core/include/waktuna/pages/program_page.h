@@ -9,6 +9,8 @@
 #pragma once
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -20,6 +22,7 @@
 #include "waktuna/files/language.h"
 #include "waktuna/pages/page_model.h"
 #include "waktuna/settings/settings_store.h"
+#include "waktuna/watch/watch_actions.h"
 
 namespace waktuna {
 
@@ -90,6 +93,38 @@ std::optional<std::string> PathToStore(const ChosenFile& file);
 SaveResult StoreAdzanFile(SettingsStore& settings, int prayerItem, std::string_view path);
 // The stored adzan file of an item; empty for no item.
 std::string StoredAdzanFile(const SettingsStore& settings, int prayerItem);
+
+// ---- Trying the adzan file ------------------------------------------------
+
+// The Play, Pause and Stop buttons of the adzan group with their progress
+// bar. A player exists from Play until Stop or the end of the track; the
+// progress timer runs exactly while one does.
+class AdzanTrial {
+public:
+    using Opener = std::function<std::unique_ptr<Player>(const std::string& file)>;
+
+    // Resumes a paused player; without a player, opens `file` (when it
+    // exists) and plays it from the start. True when a player exists
+    // afterwards.
+    bool Play(const std::string& file, bool fileExists, const Opener& open);
+    void Pause();
+    // Stops and releases the player.
+    void Stop();
+    bool Active() const { return player_ != nullptr; }
+
+    struct Progress {
+        uint32_t position = 0;  // milliseconds
+        uint32_t length = 0;    // the bar's range, milliseconds
+        bool running = false;   // false once the track has played to its end
+    };
+    // One tick of the progress timer. A player that has played to its end
+    // (its position reached or passed its length) is released.
+    Progress Tick();
+
+private:
+    std::unique_ptr<Player> player_;
+    bool paused_ = false;
+};
 
 // ---- The page --------------------------------------------------------------
 
