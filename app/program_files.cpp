@@ -1,8 +1,12 @@
 #include "program_files.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 
 #include <vector>
+
+#include "waktuna/files/files.h"
+#include "waktuna/pages/about_page.h"
 
 namespace app {
 
@@ -94,6 +98,36 @@ std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title,
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     return std::wstring(name.data());
+}
+
+std::vector<std::string> ListLanguageFiles(const std::string& programFolder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    const std::string pattern = programFolder + "languages\\*.wlp";
+    HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        std::string name = found.cFileName;
+        // "*.wlp" also matches longer extensions through their short names.
+        if (name.size() < 4 || lstrcmpiA(name.c_str() + name.size() - 4, ".wlp") != 0) continue;
+        names.push_back(name.substr(0, name.size() - 4));
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+    return names;
+}
+
+bool EditLanguageFile(const std::string& programFolder, const std::string& name) {
+    const std::string folder = programFolder + "languages";
+    const std::string file = name + ".wlp";
+    if (name.empty() || !waktuna::FileExists(folder + "\\" + file)) return false;
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "Open", "notepad.exe", file.c_str(), folder.c_str(),
+                                                   SW_SHOWNORMAL)) > 32;
+}
+
+std::string LicenceText(const std::string& programFolder, std::string_view fileName) {
+    const auto bytes = waktuna::ReadWholeFile(programFolder + std::string(fileName));
+    return bytes ? waktuna::LicenceBoxText(*bytes) : std::string();
 }
 
 }  // namespace app

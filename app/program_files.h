@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "registry_store.h"
 #include "waktuna/pages/program_page.h"
@@ -30,5 +31,17 @@ waktuna::ChosenFile ChosenFileOf(const std::wstring& path);
 // The open-file dialog of the adzan file: the chosen file, or nullopt on
 // cancel. The title and filter are the page's texts in the ANSI code page.
 std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title, const std::string& filter);
+
+// The language files in "<programFolder>languages\", each by its name
+// without ".wlp", in the order the directory listing gives.
+std::vector<std::string> ListLanguageFiles(const std::string& programFolder);
+
+// Opens "languages\<name>.wlp" in Notepad with the languages folder as its
+// working folder; false (nothing started) when the file does not exist.
+bool EditLanguageFile(const std::string& programFolder, const std::string& name);
+
+// A licence file beside the program as the licence box shows it; empty when
+// the file is missing.
+std::string LicenceText(const std::string& programFolder, std::string_view fileName);
 
 }  // namespace app

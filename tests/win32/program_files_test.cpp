@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "program_files.h"
+#include "waktuna/pages/about_page.h"
 
 using namespace app;
 using namespace waktuna;
@@ -52,5 +53,19 @@ TEST(ChosenFile, ANameOutsideTheCodePageIsKeptByItsShortPath) {
     // The stored short path opens the very file.
     EXPECT_TRUE(std::filesystem::exists(*stored)) << *stored;
     EXPECT_TRUE(std::filesystem::equivalent(std::filesystem::path(*stored), arabic));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(ProgramFolderFiles, LanguageListAndLicenceBox) {
+    const std::filesystem::path folder = std::filesystem::temp_directory_path() / "waktuna-folder";
+    std::filesystem::create_directories(folder / "languages" / "Folder.wlp");
+    for (const char* name : {"Indonesia.wlp", "Backup.wlpx", "Notes.txt"})
+        std::ofstream(folder / "languages" / name) << "x";
+    std::ofstream(folder / "License.txt", std::ios::binary) << "first\nsecond\n";
+    const std::string programFolder = folder.string() + "\\";
+    EXPECT_EQ(ListLanguageFiles(programFolder), std::vector<std::string>{"Indonesia"});
+    EXPECT_EQ(LicenceText(programFolder, kLicenceEnglish), "first\r\nsecond\r\n");
+    EXPECT_EQ(LicenceText(programFolder, kLicenceIndonesian), "");
+    EXPECT_FALSE(EditLanguageFile(programFolder, "Missing"));
     std::filesystem::remove_all(folder);
 }
