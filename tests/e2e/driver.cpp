@@ -27,7 +27,9 @@
 //   checked HWND ID               print 1 when the child button ID is ticked, else 0
 //   enabled HWND ID               print 1 when the child control ID is enabled, else 0
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
-//   reg-get NAME                  print a value of that key (exit 1 when missing)
+//   reg-get NAME [KEY]            print a value of that key, or of another key of
+//                                 HKLM (exit 1 when missing)
+//   control HWND ID               print the handle of the child control ID
 //   reg-deny-write                let nobody change that key any more (as for a standard user)
 //   start EXE                     start a program and return at once
 //   start-time EXE                start a program, print the milliseconds until its tray
@@ -154,6 +156,12 @@ int main(int argc, char** argv) {
             if (static_cast<int>(end - GetTickCount()) <= 0) return 1;
             Sleep(50);
         }
+    }
+    if (cmd == "control") {
+        HWND c = GetDlgItem(ParseHwnd(arg(2)), static_cast<int>(ParseNumber(arg(3))));
+        if (!c) return 1;
+        PrintHwnd(c);
+        return 0;
     }
     if (cmd == "set-text" || cmd == "get-text" || cmd == "checked" || cmd == "enabled") {
         HWND c = GetDlgItem(ParseHwnd(arg(2)), static_cast<int>(ParseNumber(arg(3))));
@@ -332,7 +340,8 @@ int main(int argc, char** argv) {
     }
     if (cmd == "reg-get") {
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+        const char* path = argc > 3 ? argv[3] : kKey;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
         BYTE data[1024] = {};
         DWORD type = 0, size = sizeof data - 1;
         const LSTATUS st = RegQueryValueExA(key, arg(2), nullptr, &type, data, &size);
