@@ -1,0 +1,49 @@
+// The program settings page (USettingpas): skin, language, the adzan file of
+// each prayer with a trial player, the message dialog's effect, the bar, the
+// time format, start with Windows, always on top, the drop zone, and export
+// and import of settings files. The choices live in core's ProgramPage; this
+// window shows them, previews what can be previewed and saves through it.
+#pragma once
+
+#include "page.h"
+#include "waktuna/pages/program_page.h"
+
+namespace app {
+
+class ProgramSettingsPage final : public Page {
+public:
+    explicit ProgramSettingsPage(PageHost& host) : Page(host) {}
+    ~ProgramSettingsPage() override;
+
+    void ApplyLanguage() override;
+    void ApplyColours() override;
+    void Refresh() override;
+
+protected:
+    const char* ClassName() const override { return "WaktunaProgramPage"; }
+    void Build() override;
+    void OnCommand(int id, int code) override;
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
+private:
+    waktuna::ProgramPageSurroundings Surroundings(const waktuna::SettingsStore* run) const;
+    void FillChoiceLists();
+    void ToControls();
+    void FromControls();
+    void ShowRoundingState();
+    void ChooseAdzanFile();
+    void Play();
+    void StopPlayer();
+    void ProgressTick();
+    void Save();
+    void Export();
+    void Import();
+    void Error(const std::string& text);
+
+    waktuna::ProgramPage model_;
+    waktuna::AdzanTrial trial_;
+    bool timer_running_ = false;
+    Brush tint_brush_;
+};
+
+}  // namespace app
