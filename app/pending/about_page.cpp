@@ -10,7 +10,7 @@ namespace app {
 
 namespace {
 
-enum Id : int { kVersion = 100, kNotice, kContact, kWeb, kLicence, kIndonesian, kEnglish, kHelp };
+enum Id : int { kVersion = 2200, kNotice, kContact, kWeb, kLicence, kIndonesian, kEnglish, kHelp };
 
 constexpr int kPanelTop = 270;  // the bottom panel, down to the page's end
 

@@ -17,7 +17,8 @@ namespace app {
 namespace {
 
 enum Id : int {
-    kSkin = 100, kLanguage, kOpenFile,
+    // Ids of their own, so a test can find each control among the main window's.
+    kSkin = 2100, kLanguage, kOpenFile,
     kPrayer, kFile, kBrowse, kPlay, kPause, kStop, kProgress,
     kEffect, kAlphaBlend,
     kBarPosition, kBarSpeed, kBarWidth, kBarAlpha,
