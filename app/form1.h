@@ -69,6 +69,8 @@ public:
     void PreviewSkin(int32_t skin) override;
     void PreviewLanguage(const std::string& name) override;
     void ApplyDesktopSettings() override;
+    void ShowEffectSample(int effect) override;
+    void OpenHelp() override;
     waktuna::SettingsStore& Settings() override { return key_; }
     const waktuna::LanguageList& Language() const override { return language_; }
     const Look& GetLook() const override { return own_look_; }
@@ -119,7 +121,8 @@ private:
     void RunMenuItem(int item);
     bool Confirm(int line);
     void SetMenuCaption(int item, const std::string& caption);
-    void OpenHelp();
+    bool RunMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
+                          waktuna::DialogKind kind, int32_t effect);
 
     TrayIcon tray_;
     HANDLE instance_mutex_ = nullptr;

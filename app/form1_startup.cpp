@@ -155,6 +155,21 @@ void Form1::RegisterHotKeyFromSettings() {
 
 bool Form1::ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                               waktuna::DialogKind kind) {
+    return RunMessageDialog(buttons, text, kind,
+                            static_cast<int32_t>(waktuna::ReadDword(key_, "DialogEffect")));
+}
+
+void Form1::ShowEffectSample(int effect) {
+    // Random draws any of the eight, Normal included.
+    if (effect == waktuna::kEffectRandom)
+        effect = std::uniform_int_distribution<int>(waktuna::kEffectNormal, waktuna::kEffectLast)(random_);
+    RunMessageDialog(waktuna::DialogButtons::Ok,
+                     "Sample / Contoh / Tulodho\r\n" + std::string(waktuna::kProgramCaption),
+                     waktuna::DialogKind::Information, effect);
+}
+
+bool Form1::RunMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
+                             waktuna::DialogKind kind, int32_t effect) {
     if (dialog_ || closing_) return false;  // one at a time: this message is dropped
     request_.buttons = buttons;
     request_.text = text;
@@ -162,7 +177,7 @@ bool Form1::ShowMessageDialog(waktuna::DialogButtons buttons, const std::string&
     // A confirmation never inherits an earlier OK: only this dialog's OK counts.
     request_.result = 0;
     DialogOptions options;
-    options.dialog_effect = static_cast<int32_t>(waktuna::ReadDword(key_, "DialogEffect"));
+    options.dialog_effect = effect;
     options.use_alpha_blend = waktuna::ReadDword(key_, "UseAlphaBlend") == 1;
     options.random_effect = std::uniform_int_distribution<int>(2, waktuna::kEffectLast)(random_);
     MessageDialog dialog(request_, options, own_look_, language_);

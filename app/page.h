@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "control_table.h"
@@ -41,6 +42,17 @@ public:
     virtual void PreviewLanguage(const std::string& name) = 0;
     // The bar and the drop zone laid out again from the settings key.
     virtual void ApplyDesktopSettings() = 0;
+    // A sample message dialog opening with this entrance effect (0 Random,
+    // 1 Normal, 2..8 Effect 1..7), whatever effect is stored.
+    virtual void ShowEffectSample(int effect) {
+        ShowMessageDialog(waktuna::DialogButtons::Ok, "Sample", waktuna::DialogKind::Information);
+    }
+    // The drop zone window shown or hidden without storing it; whether it is
+    // visible (nullopt while it does not exist).
+    virtual void ShowDropZone(bool visible) {}
+    virtual std::optional<bool> DropZoneVisible() const { return std::nullopt; }
+    // The help file in the viewer, or the error when it is missing.
+    virtual void OpenHelp() {}
 
     // ---- What a page reads -------------------------------------------------------
     // The settings key (every write reports whether it was stored).

@@ -1,10 +1,12 @@
 // The pages and windows of the program, one entry each. A page or window
 // that is not listed here does not exist: its side-panel button and its tray
 // menu item are greyed.
+#include "about_page.h"
 #include "area_page.h"
 #include "main_page.h"
 #include "message_page.h"
 #include "page.h"
+#include "program_page.h"
 
 namespace app {
 
@@ -17,8 +19,10 @@ std::unique_ptr<Page> Make(PageHost& host) {
 
 const PageEntry kPages[] = {
     {waktuna::kPageMain, Make<MainPage>},
+    {waktuna::kPageProgramSetting, Make<ProgramSettingsPage>},
     {waktuna::kPagePrayerTimes, Make<AreaPage>},
     {waktuna::kPageMessage, Make<MessagePage>},
+    {waktuna::kPageAbout, Make<AboutPage>},
 };
 
 }  // namespace
