@@ -41,7 +41,7 @@ const ControlSpec kControls[] = {
     {kLanguage, "COMBOBOX", kDropList, 106, 30, 110, 200},
     {kOpenFile, "BUTTON", kButton, 106, 55, 110, 21, FontId::kNormal, 126, "Open File"},
 
-    {0, "BUTTON", BS_GROUPBOX, 4, 80, 212, 98, FontId::kNormal, 64, "Adzan Sound"},
+    {0, "STATIC", 0, 12, 74, 100, 16, FontId::kNormal, 64, "Adzan Sound"},
     {kPrayer, "COMBOBOX", kDropList, 12, 98, 72, 200},
     {kFile, "EDIT", kEdit, 88, 98, 96, 21, FontId::kNormal, 0, "", WS_EX_CLIENTEDGE},
     {kBrowse, "BUTTON", kButton, 186, 98, 22, 21, FontId::kNormal, 0, "..."},
@@ -62,7 +62,6 @@ const ControlSpec kControls[] = {
     {kBarAlpha, "EDIT", kEdit, 326, 50, 60, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
 
     {0, "STATIC", SS_CENTERIMAGE, 224, 80, 200, 18, FontId::kNormal, 68, "Time Format"},
-    {0, "BUTTON", BS_GROUPBOX, 224, 96, 202, 64},
     {kHHmm, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 232, 110, 80, 18, FontId::kNormal, 0, "HH:mm"},
     {kHHmmss, "BUTTON", BS_AUTORADIOBUTTON, 316, 110, 100, 18, FontId::kNormal, 0, "HH:mm:ss"},
     {kRounding, "COMBOBOX", kDropList | WS_GROUP, 232, 132, 186, 200},
@@ -75,6 +74,10 @@ const ControlSpec kControls[] = {
     {kExport, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
     {kImport, "BUTTON", kButton, 362, 272, 64, 24, FontId::kNormal, 0, "Import"},
 };
+
+// Frames drawn on the page (a group box's inside would not be painted).
+constexpr RECT kAdzanFrame = {4, 82, 216, 178};
+constexpr RECT kTimeFrame = {224, 100, 426, 162};
 
 constexpr const char* kSoundFilter =
     "Supported Sound Files (*.wav,*.mp3 ) | *.MP3;*.WAV|Others Audio Video format "
@@ -292,6 +295,16 @@ LRESULT ProgramSettingsPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SetBkColor(dc, palette.PageColor);
         return reinterpret_cast<LRESULT>(page_brush_.get());
     }
+    case WM_PAINT:
+        return Painted([this](HDC dc) {
+            RECT client;
+            GetClientRect(hwnd(), &client);
+            PaintPage(dc, client);
+            for (RECT frame : {kAdzanFrame, kTimeFrame}) {
+                RECT scaled = {Scale(frame.left), Scale(frame.top), Scale(frame.right), Scale(frame.bottom)};
+                DrawEdge(dc, &scaled, EDGE_ETCHED, BF_RECT);
+            }
+        });
     case WM_DESTROY:
         if (timer_running_) KillTimer(hwnd(), kProgressTimer);
         timer_running_ = false;
