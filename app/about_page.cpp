@@ -38,20 +38,12 @@ void AboutPage::Build() {
     GetObjectA(host_.GetLook().Get(FontId::kNormal), sizeof lf, &lf);
     lf.lfUnderline = TRUE;
     underlined_.reset(CreateFontIndirectA(&lf));
+    links_.Set(hwnd(), {controls_[kContact], controls_[kWeb]}, host_.GetLook().Get(FontId::kNormal), underlined_);
     ShowLicence(waktuna::kLicenceIndonesian);
 }
 
 void AboutPage::ShowLicence(std::string_view fileName) {
     SetWindowTextA(controls_[kLicence], LicenceText(host_.ProgramFolder(), fileName).c_str());
-}
-
-void AboutPage::Hover(int linkId) {
-    if (linkId == hovered_) return;
-    for (int id : {kContact, kWeb}) {
-        HFONT font = id == linkId ? underlined_.get() : host_.GetLook().Get(FontId::kNormal);
-        SendMessageA(controls_[id], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-    hovered_ = linkId;
 }
 
 void AboutPage::OnCommand(int id, int code) {
@@ -78,17 +70,19 @@ void AboutPage::PaintPage(HDC dc, const RECT& client) {
 
 LRESULT AboutPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_SETCURSOR: {
+    case WM_SETCURSOR:
         // The links take the hand cursor and are underlined while the mouse is over them.
-        const HWND over = reinterpret_cast<HWND>(wp);
-        const int id = over == controls_[kContact] ? kContact : over == controls_[kWeb] ? kWeb : 0;
-        Hover(id);
-        if (id) {
+        if (links_.OnSetCursor(reinterpret_cast<HWND>(wp))) {
             SetCursor(LoadCursor(nullptr, IDC_HAND));
             return TRUE;
         }
         break;
-    }
+    case WM_TIMER:
+        if (wp == HoverFont::kTimerId) {
+            links_.OnTimer();
+            return 0;
+        }
+        break;
     case WM_CTLCOLORSTATIC: {
         HDC dc = reinterpret_cast<HDC>(wp);
         const HWND control = reinterpret_cast<HWND>(lp);

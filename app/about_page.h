@@ -2,6 +2,7 @@
 // links, the licence in Indonesian or English, and the help button.
 #pragma once
 
+#include "hover_font.h"
 #include "page.h"
 
 namespace app {
@@ -19,10 +20,9 @@ protected:
 
 private:
     void ShowLicence(std::string_view fileName);
-    void Hover(int linkId);
 
     Font underlined_;
-    int hovered_ = 0;  // the link under the mouse; 0 for none
+    HoverFont links_;
 };
 
 }  // namespace app

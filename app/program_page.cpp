@@ -70,7 +70,7 @@ const ControlSpec kControls[] = {
     {kAlwaysOnTop, "BUTTON", kCheck, 224, 188, 202, 18, FontId::kNormal, 225, "Window Always on Top"},
     {kDropZone, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
 
-    {kSave, "BUTTON", kButton, 224, 272, 64, 24, FontId::kBold, 70, "Save"},
+    {kSave, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, 70, "Save"},
     {kExport, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
     {kImport, "BUTTON", kButton, 362, 272, 64, 24, FontId::kNormal, 0, "Import"},
 };
@@ -123,6 +123,9 @@ void ProgramSettingsPage::Build() {
     controls_.Create(hwnd(), kControls, host_.GetLook(), host_.Language());
     // The progress bar takes the skin's colours only without visual styles.
     SetWindowTheme(controls_[kProgress], L"", L"");
+    std::vector<HWND> buttons;
+    for (int id : {kPlay, kPause, kStop, kBrowse, kSave, kExport, kImport}) buttons.push_back(controls_[id]);
+    bold_buttons_.Set(hwnd(), buttons, host_.GetLook().Get(FontId::kNormal), host_.GetLook().Get(FontId::kBold));
     std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
     FillChoices(controls_[kSkin], skins);
     FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
@@ -157,7 +160,6 @@ void ProgramSettingsPage::ApplyLanguage() {
 
 void ProgramSettingsPage::ApplyColours() {
     const waktuna::SkinPalette& palette = host_.GetLook().palette();
-    tint_brush_.reset(CreateSolidBrush(palette.TintColor));
     if (HWND progress = controls_[kProgress]) {
         SendMessageA(progress, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.TintColor));
         SendMessageA(progress, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(palette.BandColor));
@@ -280,6 +282,13 @@ LRESULT ProgramSettingsPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             ProgressTick();
             return 0;
         }
+        if (wp == HoverFont::kTimerId) {
+            bold_buttons_.OnTimer();
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        bold_buttons_.OnSetCursor(reinterpret_cast<HWND>(wp));
         break;
     case WM_CTLCOLOREDIT:
         // The file box: the edge colour on the page colour.

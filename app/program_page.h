@@ -5,6 +5,7 @@
 // window shows them, previews what can be previewed and saves through it.
 #pragma once
 
+#include "hover_font.h"
 #include "page.h"
 #include "waktuna/pages/program_page.h"
 
@@ -43,7 +44,7 @@ private:
     waktuna::ProgramPage model_;
     waktuna::AdzanTrial trial_;
     bool timer_running_ = false;
-    Brush tint_brush_;
+    HoverFont bold_buttons_;
 };
 
 }  // namespace app
