@@ -502,6 +502,9 @@ wait_until 5 test "$(drive reg-get Skin)" == 39
 check "Save stores the skin" 39 "$(drive reg-get Skin)"
 check "and the language" Bahasa "$(drive reg-get Language)"
 check "the Save button is translated" 1 "$(drive controls "$form" | grep -c $'\tSimpan\t')"
+notice=$(drive child "$form" 105)
+check "the saved notice shows" 1 "$(drive visible "$notice")"
+wait_until 15 test "$(drive visible "$notice")" == 0
 screenshot "$form" program-settings-skin39.png
 
 # The adzan file: Play moves the progress bar, Stop puts it back.
@@ -548,6 +551,7 @@ wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1
 press 2122
 found=$(drive wait-dialog 10)
 check "a refused write is reported" 1 "$(grep -c 'Start with Windows' <<<"$found")"
+check "and no saved notice" 0 "$(drive visible "$notice")"
 dialog=$(drive find WaktunaMessageDialog 2)
 screenshot "$dialog" program-settings-not-stored.png
 drive click "$dialog" OK
