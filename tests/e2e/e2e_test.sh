@@ -547,6 +547,7 @@ check "import brings the skin back" 39 "$(drive reg-get Skin)"
 check "Hwnd is still this window" "$form" "$(drive reg-get Hwnd)"
 
 # A Run key that cannot be opened: the error names what was not stored.
+wait_until 15 test "$(drive visible "$notice")" == 0   # the last notice is gone
 wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1
 press 2122
 found=$(drive wait-dialog 10)
