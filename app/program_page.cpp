@@ -130,6 +130,7 @@ void ProgramSettingsPage::Build() {
     FillChoices(controls_[kSkin], skins);
     FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
     FillChoiceLists();
+    Bind();
     const auto run = OpenRunKey(KEY_READ);
     model_.FirstLoad(host_.Settings(), Surroundings(run.get()));
     ToControls();
@@ -174,44 +175,37 @@ void ProgramSettingsPage::Refresh() {
     ToControls();
 }
 
+void ProgramSettingsPage::Bind() {
+    bindings_.Choice(kSkin, &model_.skin);
+    bindings_.Choice(kPrayer, &model_.adzan_prayer);
+    bindings_.Text(kFile, &model_.adzan_file);
+    bindings_.Choice(kEffect, &model_.dialog_effect);
+    bindings_.Check(kAlphaBlend, &model_.use_alpha_blend);
+    bindings_.Choice(kBarPosition, &model_.bar_position);
+    bindings_.Choice(kBarSpeed, &model_.bar_motion);
+    bindings_.Text(kBarWidth, &model_.bar_width);
+    bindings_.Text(kBarAlpha, &model_.bar_alpha);
+    bindings_.Check(kHHmmss, &model_.seconds);
+    bindings_.Choice(kRounding, &model_.rounding);
+    bindings_.Check(kStartWithWindows, &model_.start_with_windows);
+    bindings_.Check(kAlwaysOnTop, &model_.always_on_top);
+    bindings_.Check(kDropZone, &model_.show_drop_zone);
+}
+
 void ProgramSettingsPage::ToControls() {
-    Select(controls_[kSkin], model_.skin);
+    bindings_.ToControls(controls_);
+    // The language by its name (none when its file is gone); "HH:mm" is the
+    // other radio button.
     Select(controls_[kLanguage], static_cast<int>(SendMessageA(controls_[kLanguage], CB_FINDSTRINGEXACT,
                                                                static_cast<WPARAM>(-1),
                                                                reinterpret_cast<LPARAM>(model_.language.c_str()))));
-    Select(controls_[kPrayer], model_.adzan_prayer);
-    SetText(controls_[kFile], model_.adzan_file);
-    Select(controls_[kEffect], model_.dialog_effect);
-    Tick(controls_[kAlphaBlend], model_.use_alpha_blend);
-    Select(controls_[kBarPosition], model_.bar_position);
-    Select(controls_[kBarSpeed], model_.bar_motion);
-    SetText(controls_[kBarWidth], model_.bar_width);
-    SetText(controls_[kBarAlpha], model_.bar_alpha);
     Tick(controls_[kHHmm], !model_.seconds);
-    Tick(controls_[kHHmmss], model_.seconds);
-    Select(controls_[kRounding], model_.rounding);
-    Tick(controls_[kStartWithWindows], model_.start_with_windows);
-    Tick(controls_[kAlwaysOnTop], model_.always_on_top);
-    Tick(controls_[kDropZone], model_.show_drop_zone);
     ShowRoundingState();
 }
 
 void ProgramSettingsPage::FromControls() {
-    model_.skin = Selected(controls_[kSkin]);
+    bindings_.FromControls(controls_);
     model_.language = Selected(controls_[kLanguage]) >= 0 ? GetText(controls_[kLanguage]) : std::string();
-    model_.adzan_prayer = Selected(controls_[kPrayer]);
-    model_.adzan_file = GetText(controls_[kFile]);
-    model_.dialog_effect = Selected(controls_[kEffect]);
-    model_.use_alpha_blend = Ticked(controls_[kAlphaBlend]);
-    model_.bar_position = Selected(controls_[kBarPosition]);
-    model_.bar_motion = Selected(controls_[kBarSpeed]);
-    model_.bar_width = GetText(controls_[kBarWidth]);
-    model_.bar_alpha = GetText(controls_[kBarAlpha]);
-    model_.seconds = Ticked(controls_[kHHmmss]);
-    model_.rounding = Selected(controls_[kRounding]);
-    model_.start_with_windows = Ticked(controls_[kStartWithWindows]);
-    model_.always_on_top = Ticked(controls_[kAlwaysOnTop]);
-    model_.show_drop_zone = Ticked(controls_[kDropZone]);
 }
 
 void ProgramSettingsPage::ShowRoundingState() {
@@ -305,9 +299,7 @@ LRESULT ProgramSettingsPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return reinterpret_cast<LRESULT>(page_brush_.get());
     }
     case WM_PAINT:
-        return Painted([this](HDC dc) {
-            RECT client;
-            GetClientRect(hwnd(), &client);
+        return Painted([this](HDC dc, const RECT& client) {
             PaintPage(dc, client);
             for (RECT frame : {kAdzanFrame, kTimeFrame}) {
                 RECT scaled = {Scale(frame.left), Scale(frame.top), Scale(frame.right), Scale(frame.bottom)};

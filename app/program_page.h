@@ -29,6 +29,7 @@ protected:
 private:
     waktuna::ProgramPageSurroundings Surroundings(const waktuna::SettingsStore* run) const;
     void FillChoiceLists();
+    void Bind();
     void ToControls();
     void FromControls();
     void ShowRoundingState();
@@ -42,6 +43,7 @@ private:
     void Error(const std::string& text);
 
     waktuna::ProgramPage model_;
+    Bindings bindings_;
     waktuna::AdzanTrial trial_;
     bool timer_running_ = false;
     HoverFont bold_buttons_;

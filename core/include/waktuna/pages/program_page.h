@@ -152,18 +152,18 @@ struct ProgramSave {
 };
 
 struct ProgramPage {
-    int skin = 0;                  // 0..39
-    std::string language;          // the language drop-down's text; empty when none
-    int adzan_prayer = -1;         // prayer drop-down item, -1 when none
-    std::string adzan_file;        // the file box
-    int dialog_effect = 0;         // 0 Random, 1 Normal, 2..8 Effect 1..7
+    int32_t skin = 0;                // 0..39
+    std::string language;            // the language drop-down's text; empty when none
+    int32_t adzan_prayer = -1;       // prayer drop-down item, -1 when none
+    std::string adzan_file;          // the file box
+    int32_t dialog_effect = 0;       // 0 Random, 1 Normal, 2..8 Effect 1..7
     bool use_alpha_blend = false;
-    int bar_position = 0;          // 0..2
-    int bar_motion = 2;            // 0..4
+    int32_t bar_position = 0;        // 0..2
+    int32_t bar_motion = 2;          // 0..4
     std::string bar_width = "100%";  // the width box as typed
     std::string bar_alpha = "0";     // the alpha box as typed
-    bool seconds = false;          // "HH:mm:ss" selected, else "HH:mm"
-    int rounding = 0;              // 0..2
+    bool seconds = false;            // "HH:mm:ss" selected, else "HH:mm"
+    int32_t rounding = 0;            // 0..2
     bool start_with_windows = false;
     bool always_on_top = false;
     bool show_drop_zone = false;
