@@ -368,12 +368,12 @@ void ProgramSettingsPage::ProgressTick() {
 void ProgramSettingsPage::Save() {
     FromControls();
     const auto run = OpenRunKey(KEY_READ | KEY_WRITE);
-    const waktuna::ProgramSave save =
+    const waktuna::SaveResult saved =
         model_.Save(host_.Settings(), run.get(), ProgramFilePath(), host_.Language());
     SetText(controls_[kBarWidth], model_.bar_width);
-    if (!save.result.Ok()) {
+    if (!saved.Ok()) {
         // Nothing is applied: the running program goes on as it was stored.
-        Error(waktuna::NotStoredText(host_.Language(), save.result));
+        Error(waktuna::NotStoredText(host_.Language(), saved));
         return;
     }
     host_.LoadSettings();

@@ -21,16 +21,16 @@ TEST(StartWithWindows, WrittenRemovedAndARefusalReported) {
     ProgramPage page;
     page.FirstLoad(key, {program, run.get(), 0, std::nullopt});
     page.start_with_windows = true;
-    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).result.Ok());
+    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).Ok());
     EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
 
     // A key opened only for reading refuses the write, and the Save says so.
     page.start_with_windows = false;
-    const ProgramSave refused = page.Save(key, OpenRunKey(KEY_READ).get(), program, BuiltInEnglish());
-    EXPECT_EQ(refused.result.not_stored, std::vector<std::string>{"Start with Windows"});
+    const SaveResult refused = page.Save(key, OpenRunKey(KEY_READ).get(), program, BuiltInEnglish());
+    EXPECT_EQ(refused.not_stored, std::vector<std::string>{"Start with Windows"});
     EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
 
-    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).result.Ok());
+    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).Ok());
     EXPECT_FALSE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
     EXPECT_EQ(run->Read(kRunValueName), std::nullopt);
 }

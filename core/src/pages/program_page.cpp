@@ -184,9 +184,8 @@ void ProgramPage::Refresh(const SettingsStore& settings, const ProgramPageSurrou
     bar_alpha = IntText(ReadDword(settings, "BarAlpha"));
 }
 
-ProgramSave ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
-                              const LanguageList& language_list) {
-    ProgramSave save;
+SaveResult ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
+                             const LanguageList& language_list) {
     SettingsWriter writer(settings);
     writer.String("Skin", IntText(SkinInRange(IntText(skin))))
         .String("Language", language)
@@ -200,19 +199,14 @@ ProgramSave ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::
     const int width = typed >= 10 && typed <= 100 ? typed : 100;
     bar_width = IntText(width) + '%';
     writer.Dword("BarWidth", static_cast<uint32_t>(width));
-    save.apply.bar_width_percent = width;
 
     writer.Dword("TimeFormat", seconds ? 1 : 0);
-    save.apply.seconds = seconds;
     writer.Dword("AlwaysOnTop", always_on_top ? 1 : 0);
-    save.apply.always_on_top = always_on_top;
     if (!seconds) {
         if (!ValidItem(rounding, 3)) rounding = 0;
         writer.Dword("Pembulatan", static_cast<uint32_t>(rounding));
-        save.apply.rounding = rounding;
     }
     writer.Dword("ShowDropZone", show_drop_zone ? 1 : 0);
-    save.apply.show_drop_zone = show_drop_zone;
     writer.Dword("BarAlpha", static_cast<uint32_t>(ReadWholeNumber(bar_alpha)));
 
     bool runStored = false;
@@ -221,17 +215,7 @@ ProgramSave ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::
                                        : run->Delete(kRunValueName);
     }
     writer.Record(language_list.Line(kLineStartWithWindowsValue), runStored);
-    save.result = writer.Result();
-    return save;
-}
-
-SaveResult ProgramPage::NothingStored(const LanguageList& language) {
-    SaveResult result;
-    for (const char* name : {"Skin", "Language", "BarPosition", "UseAlphaBlend", "DialogEffect", "BarMotion",
-                             "BarWidth", "TimeFormat", "AlwaysOnTop", "Pembulatan", "ShowDropZone", "BarAlpha"})
-        result.not_stored.emplace_back(name);
-    result.not_stored.push_back(language.Line(kLineStartWithWindowsValue));
-    return result;
+    return writer.Result();
 }
 
 // ---- Settings files --------------------------------------------------------------

@@ -4,8 +4,8 @@
 // the system's Run key), and export and import of settings files.
 //
 // The window binds its controls to the fields below and asks the model; the
-// model never applies anything to the running program itself. A Save returns
-// what to apply, and the window applies it only when everything was stored.
+// model never applies anything to the running program itself. The window
+// lets the program take up a Save only when everything was stored.
 #pragma once
 
 #include <array>
@@ -137,20 +137,6 @@ struct ProgramPageSurroundings {
     std::optional<bool> drop_zone_visible;
 };
 
-// What a wholly stored Save asks the running program to apply.
-struct ProgramApply {
-    int bar_width_percent = 100;      // re-lay out an existing bar at this width
-    bool seconds = false;             // the time format "HH:mm:ss" (else "HH:mm")
-    std::optional<int> rounding;      // the rounding mode to put in force (with "HH:mm" only)
-    bool always_on_top = false;
-    bool show_drop_zone = false;
-};
-
-struct ProgramSave {
-    SaveResult result;   // every value that could not be stored, in Save's order
-    ProgramApply apply;  // apply only when result.Ok()
-};
-
 struct ProgramPage {
     int32_t skin = 0;                // 0..39
     std::string language;            // the language drop-down's text; empty when none
@@ -184,11 +170,8 @@ struct ProgramPage {
     // Writes every value in the page's order, then the Run value (`run`
     // opened for writing; nullptr when it could not be, which counts as not
     // stored). The width box is shown back as it was stored.
-    ProgramSave Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
-                     const LanguageList& language);
-
-    // Save's values in order, for a settings key that could not be opened.
-    static SaveResult NothingStored(const LanguageList& language);
+    SaveResult Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
+                    const LanguageList& language);
 };
 
 // ---- Settings files ----------------------------------------------------------
