@@ -4,7 +4,7 @@
 
 namespace waktuna {
 
-std::string AboutVersionCaption() { return "Waktuna " + std::string(kVersionText); }
+std::string AboutVersionCaption() { return std::string(kProgramCaption); }
 
 std::string AboutNotice() {
     return "Prayer times, Hijri dates and the Qibla direction for your place, "
