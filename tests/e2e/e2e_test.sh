@@ -507,8 +507,13 @@ check "the saved notice shows" 1 "$(drive visible "$notice")"
 wait_until 15 test "$(drive visible "$notice")" == 0
 screenshot "$form" program-settings-skin39.png
 
-# The adzan file: Play moves the progress bar, Stop puts it back.
-drive set-text "$(control 2104)" 'C:\Waktuna\adzan.wav'
+# The adzan file: chosen in the open-file dialog, stored for Fajr at once.
+press 2105
+file_dialog 'C:\Waktuna\adzan.wav' "&Open"
+wait_until 5 drive reg-get AdzanShubuh >/dev/null
+check "the chosen adzan file is stored at once" 'C:\Waktuna\adzan.wav' "$(drive reg-get AdzanShubuh)"
+check "and shown in the file box" 'C:\Waktuna\adzan.wav' "$(drive text "$(control 2104)")"
+# Play moves the progress bar, Stop puts it back.
 press 2106
 # The bar's range is the track's length; a build whose player gives no
 # length (no sound device) cannot show progress.
