@@ -497,6 +497,11 @@ choose 2101 0     # Bahasa
 wait_until 5 test "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')" == 1
 check "the language is previewed" 1 "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')"
 check "nothing stored before Save" missing "$(drive reg-get Language || echo missing)"
+choose 2110 1     # the "Normal" effect: a sample dialog
+found=$(drive wait-dialog 10)
+check "an effect shows a sample" 1 "$(grep -c 'Sample / Contoh / Tulodho' <<<"$found")"
+drive click "$(drive find WaktunaMessageDialog 2)" OK
+drive gone WaktunaMessageDialog 5 >/dev/null
 press 2122
 wait_until 5 test "$(drive reg-get Skin)" == 39
 check "Save stores the skin" 39 "$(drive reg-get Skin)"
