@@ -474,10 +474,11 @@ choose() {  # choose ID ITEM: select an item of a drop-down as the user would
 }
 file_dialog() {  # file_dialog PATH BUTTON: fill the open/save dialog and press its button
     local dlg box
-    dlg=$(drive find "#32770" 10) || return 1
+    dlg=$(drive find "#32770" 20) || return 1
     for id in 1148 1152; do box=$(drive child "$dlg" $id) && break; done
     drive set-text "$box" "$1"
     drive click "$dlg" "$2"
+    drive gone "#32770" 20 >/dev/null
 }
 run_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 
@@ -488,42 +489,43 @@ wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
 form=$(drive find WaktunaForm1 20)
 wait_until 10 test "$(drive tray-icons)" == 1
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 10 test "$(drive visible "$form")" == 1
 drive post "$form" 0x111 1002 0   # "Program Setting"
-wait_until 5 control 2100 >/dev/null
+wait_until 10 control 2100 >/dev/null
 screenshot "$form" program-settings-skin0.png
 choose 2100 39    # Light Black Gradient, previewed at once
 choose 2101 0     # Bahasa
-wait_until 5 test "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')" == 1
+wait_until 10 test "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')" == 1
 check "the language is previewed" 1 "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')"
 check "nothing stored before Save" missing "$(drive reg-get Language || echo missing)"
 choose 2110 1     # the "Normal" effect: a sample dialog
-found=$(drive wait-dialog 10)
+found=$(drive wait-dialog 20)
 check "an effect shows a sample" 1 "$(grep -c 'Sample / Contoh / Tulodho' <<<"$found")"
 drive click "$(drive find WaktunaMessageDialog 2)" OK
 drive gone WaktunaMessageDialog 5 >/dev/null
+notice=$(drive child "$form" 105)
 press 2122
-wait_until 5 test "$(drive reg-get Skin)" == 39
+wait_until 2 test "$(drive visible "$notice")" == 1
+check "the saved notice shows" 1 "$(drive visible "$notice")"
+wait_until 10 test "$(drive reg-get Skin)" == 39
 check "Save stores the skin" 39 "$(drive reg-get Skin)"
 check "and the language" Bahasa "$(drive reg-get Language)"
 check "the Save button is translated" 1 "$(drive controls "$form" | grep -c $'\tSimpan\t')"
-notice=$(drive child "$form" 105)
-check "the saved notice shows" 1 "$(drive visible "$notice")"
 wait_until 15 test "$(drive visible "$notice")" == 0
 screenshot "$form" program-settings-skin39.png
 
 # The adzan file: chosen in the open-file dialog, stored for Fajr at once.
 press 2105
 file_dialog 'C:\Waktuna\adzan.wav' "&Open"
-wait_until 5 drive reg-get AdzanShubuh >/dev/null
+wait_until 10 drive reg-get AdzanShubuh >/dev/null
 check "the chosen adzan file is stored at once" 'C:\Waktuna\adzan.wav' "$(drive reg-get AdzanShubuh)"
 check "and shown in the file box" 'C:\Waktuna\adzan.wav' "$(drive text "$(control 2104)")"
 # Play moves the progress bar, Stop puts it back.
 press 2106
 # The bar's range is the track's length; a build whose player gives no
 # length (no sound device) cannot show progress.
-if wait_until 5 test "$(drive send "$(control 2109)" 0x407 0 0)" -gt 0; then   # PBM_GETRANGE
-    wait_until 5 test "$(drive send "$(control 2109)" 0x408 0 0)" -gt 0      # PBM_GETPOS
+if wait_until 10 test "$(drive send "$(control 2109)" 0x407 0 0)" -gt 0; then   # PBM_GETRANGE
+    wait_until 10 test "$(drive send "$(control 2109)" 0x408 0 0)" -gt 0      # PBM_GETPOS
     check "Play moves the progress bar" 1 "$([ "$(drive send "$(control 2109)" 0x408 0 0)" -gt 0 ] && echo 1)"
 else
     echo "SKIP [$scenario] the player reports no track length: progress not checked"
@@ -535,7 +537,7 @@ check "Stop puts it back" 0 "$(drive send "$(control 2109)" 0x408 0 0)"
 # Start with Windows: the Run value holds the quoted path.
 drive send "$(control 2119)" 0xF1 1 0 >/dev/null   # BM_SETCHECK
 press 2122
-wait_until 5 drive reg-get Waktuna3 "$run_key" >/dev/null
+wait_until 10 drive reg-get Waktuna3 "$run_key" >/dev/null
 check "the Run value" '"C:\Waktuna\Waktuna.exe"' "$(drive reg-get Waktuna3 "$run_key")"
 
 # Export, change, import: the skin is back; Hwnd stays this run's own.
@@ -546,10 +548,10 @@ check "export writes the skin" 1 "$(grep -c $'^2\tSkin=39\r$' "$WINEPREFIX/drive
 check "export leaves Hwnd out" 0 "$(grep -c Hwnd "$WINEPREFIX/drive_c/Waktuna/all.sav")"
 choose 2100 3
 press 2122
-wait_until 5 test "$(drive reg-get Skin)" == 3
+wait_until 10 test "$(drive reg-get Skin)" == 3
 press 2124
 file_dialog 'C:\Waktuna\all.sav' "&Open"
-found=$(drive wait-dialog 10)
+found=$(drive wait-dialog 20)
 check "import says it is done" 1 "$(grep -c 'The settings were imported.' <<<"$found")"
 drive click "$(drive find WaktunaMessageDialog 2)" OK
 drive gone WaktunaMessageDialog 5 >/dev/null
@@ -560,7 +562,7 @@ check "Hwnd is still this window" "$form" "$(drive reg-get Hwnd)"
 wait_until 15 test "$(drive visible "$notice")" == 0   # the last notice is gone
 wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1
 press 2122
-found=$(drive wait-dialog 10)
+found=$(drive wait-dialog 20)
 check "a refused write is reported" 1 "$(grep -c 'Start with Windows' <<<"$found")"
 check "and no saved notice" 0 "$(drive visible "$notice")"
 dialog=$(drive find WaktunaMessageDialog 2)
@@ -570,7 +572,7 @@ drive gone WaktunaMessageDialog 5 >/dev/null
 
 # The About page with its licence.
 drive post "$form" 0x111 1019 0
-wait_until 5 control 2204 >/dev/null
+wait_until 10 control 2204 >/dev/null
 check "the licence box shows the Indonesian licence" 1 "$(drive text "$(control 2204)" | grep -q 'lisensi' && echo 1)"
 screenshot "$form" about.png
 finish
