@@ -35,11 +35,11 @@ constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 
 // Two columns in a page of about 430 x 305 pixels.
 const ControlSpec kControls[] = {
-    {0, "STATIC", SS_CENTERIMAGE, 4, 4, 90, 21, FontId::kNormal, 62, "Select skin color"},
-    {kSkin, "COMBOBOX", kDropList, 96, 4, 120, 300},
-    {0, "STATIC", SS_CENTERIMAGE, 4, 30, 90, 21, FontId::kNormal, 63, "Select Language"},
-    {kLanguage, "COMBOBOX", kDropList, 96, 30, 120, 200},
-    {kOpenFile, "BUTTON", kButton, 96, 55, 120, 21, FontId::kNormal, 126, "Open File"},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 4, 100, 21, FontId::kNormal, 62, "Select skin color"},
+    {kSkin, "COMBOBOX", kDropList, 106, 4, 110, 300},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 30, 100, 21, FontId::kNormal, 63, "Select Language"},
+    {kLanguage, "COMBOBOX", kDropList, 106, 30, 110, 200},
+    {kOpenFile, "BUTTON", kButton, 106, 55, 110, 21, FontId::kNormal, 126, "Open File"},
 
     {0, "STATIC", 0, 12, 74, 100, 16, FontId::kNormal, 64, "Adzan Sound"},
     {kPrayer, "COMBOBOX", kDropList, 12, 98, 72, 200},
@@ -50,9 +50,9 @@ const ControlSpec kControls[] = {
     {kStop, "BUTTON", kButton, 146, 124, 62, 22, FontId::kNormal, 67, "Stop"},
     {kProgress, PROGRESS_CLASSA, 0, 12, 154, 196, 14},
 
-    {0, "STATIC", SS_CENTERIMAGE, 4, 186, 90, 21, FontId::kNormal, 208, "Dialog Message"},
-    {kEffect, "COMBOBOX", kDropList, 96, 186, 120, 220},
-    {kAlphaBlend, "BUTTON", kCheck, 96, 212, 120, 18, FontId::kNormal, 0, "Alpha Blend"},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 186, 100, 21, FontId::kNormal, 208, "Dialog Message"},
+    {kEffect, "COMBOBOX", kDropList, 106, 186, 110, 220},
+    {kAlphaBlend, "BUTTON", kCheck, 106, 212, 110, 18, FontId::kNormal, 0, "Alpha Blend"},
 
     {0, "STATIC", SS_CENTERIMAGE, 224, 4, 200, 18, FontId::kNormal, 196, "Moving Text"},
     {kBarPosition, "COMBOBOX", kDropList, 224, 24, 98, 200},
@@ -129,6 +129,8 @@ void ProgramSettingsPage::Build() {
     bold_buttons_.Set(hwnd(), buttons, host_.GetLook().Get(FontId::kNormal), host_.GetLook().Get(FontId::kBold));
     std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
     FillChoices(controls_[kSkin], skins);
+    // The open list is wide enough for the longest skin name.
+    SendMessageA(controls_[kSkin], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
     FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
     FillChoiceLists();
     Bind();
