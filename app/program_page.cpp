@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "page_save.h"
 #include "program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
@@ -370,15 +371,22 @@ void ProgramSettingsPage::ProgressTick() {
 
 void ProgramSettingsPage::Save() {
     FromControls();
+    // The Run key is opened for this Save only; Save names it when it could
+    // not be opened or written.
     const auto run = OpenRunKey(KEY_READ | KEY_WRITE);
-    const waktuna::SaveResult saved =
-        model_.Save(host_.Settings(), run.get(), ProgramFilePath(), host_.Language());
+    struct Saving {
+        waktuna::ProgramPage& page;
+        waktuna::SettingsStore* run;
+        std::string program;
+        const waktuna::LanguageList& language;
+        waktuna::SaveResult Save(waktuna::SettingsStore& settings) const {
+            return page.Save(settings, run, program, language);
+        }
+    };
+    const bool stored =
+        StoreOrReport(host_, std::nullopt, Saving{model_, run.get(), ProgramFilePath(), host_.Language()});
     SetText(controls_[kBarWidth], model_.bar_width);
-    if (!saved.Ok()) {
-        // Nothing is applied: the running program goes on as it was stored.
-        Error(waktuna::NotStoredText(host_.Language(), saved));
-        return;
-    }
+    if (!stored) return;
     host_.LoadSettings();
     host_.RecomputeTimes();
     host_.ApplyDesktopSettings();

@@ -464,19 +464,18 @@ w.setnchannels(1); w.setsampwidth(2); w.setframerate(8000)
 w.writeframes(b"".join(struct.pack("<h", int(800 * math.sin(i / 5))) for i in range(24000)))
 PY
 }
-control() { drive child "$form" "$1"; }
+control() { drive control "$page" "$1"; }
 press() { drive post "$(control "$1")" 0xF5 0 0; }   # BM_CLICK
 choose() {  # choose ID ITEM: select an item of a drop-down as the user would
     local combo
     combo=$(control "$1")
     drive send "$combo" 0x14E "$2" 0 >/dev/null                        # CB_SETCURSEL
-    drive send "$(drive parent "$combo")" 0x111 $(($1 + 65536)) "$combo" >/dev/null  # CBN_SELCHANGE
+    drive send "$page" 0x111 $(($1 + 65536)) "$combo" >/dev/null  # CBN_SELCHANGE
 }
 file_dialog() {  # file_dialog PATH BUTTON: fill the open/save dialog and press its button
-    local dlg box
+    local dlg id
     dlg=$(drive find "#32770" 20) || return 1
-    for id in 1148 1152; do box=$(drive child "$dlg" $id) && break; done
-    drive set-text "$box" "$1"
+    for id in 1148 1152; do drive set-text "$dlg" $id "$1" && break; done
     drive click "$dlg" "$2"
     drive gone "#32770" 20 >/dev/null
 }
@@ -491,7 +490,7 @@ wait_until 10 test "$(drive tray-icons)" == 1
 drive post "$form" 0x312 1001 0
 wait_until 10 test "$(drive visible "$form")" == 1
 drive post "$form" 0x111 1002 0   # "Program Setting"
-wait_until 10 control 2100 >/dev/null
+page=$(drive child "$form" WaktunaProgramPage 10)
 screenshot "$form" program-settings-skin0.png
 choose 2100 39    # Light Black Gradient, previewed at once
 choose 2101 0     # Bahasa
@@ -503,7 +502,7 @@ found=$(drive wait-dialog 20)
 check "an effect shows a sample" 1 "$(grep -c 'Sample / Contoh / Tulodho' <<<"$found")"
 drive click "$(drive find WaktunaMessageDialog 2)" OK
 drive gone WaktunaMessageDialog 5 >/dev/null
-notice=$(drive child "$form" 105)
+notice=$(drive control "$form" 105)
 press 2122
 wait_until 2 test "$(drive visible "$notice")" == 1
 check "the saved notice shows" 1 "$(drive visible "$notice")"
@@ -519,7 +518,7 @@ press 2105
 file_dialog 'C:\Waktuna\adzan.wav' "&Open"
 wait_until 10 drive reg-get AdzanShubuh >/dev/null
 check "the chosen adzan file is stored at once" 'C:\Waktuna\adzan.wav' "$(drive reg-get AdzanShubuh)"
-check "and shown in the file box" 'C:\Waktuna\adzan.wav' "$(drive text "$(control 2104)")"
+check "and shown in the file box" 'C:\Waktuna\adzan.wav' "$(drive get-text "$page" 2104)"
 # Play moves the progress bar, Stop puts it back.
 press 2106
 # The bar's range is the track's length; a build whose player gives no
@@ -572,8 +571,8 @@ drive gone WaktunaMessageDialog 5 >/dev/null
 
 # The About page with its licence.
 drive post "$form" 0x111 1019 0
-wait_until 10 control 2204 >/dev/null
-check "the licence box shows the Indonesian licence" 1 "$(drive text "$(control 2204)" | grep -q 'lisensi' && echo 1)"
+about=$(drive child "$form" WaktunaAboutPage 10)
+check "the licence box shows the Indonesian licence" 1 "$(drive get-text "$about" 2204 | grep -q 'lisensi' && echo 1)"
 screenshot "$form" about.png
 finish
 
