@@ -35,7 +35,7 @@ TEST(SettingsWriter, TriesEveryValueAndNamesEachRefusalInOrder) {
     EXPECT_EQ(ReadDword(store, "Methods"), 3u);
 
     const std::string text = NotStoredText(BuiltInEnglish(), w.Result());
-    EXPECT_EQ(text.find("The settings could not be stored:\r\nLatitude\r\nTZ\r\n"), 0u);
+    EXPECT_EQ(text.find("The settings could not be stored: Latitude, TZ.\r\n"), 0u);
     EXPECT_NE(text.find("administrator"), std::string::npos);
 }
 

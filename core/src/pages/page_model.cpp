@@ -20,9 +20,11 @@ SettingsWriter& SettingsWriter::Record(std::string_view name, bool stored) {
 }
 
 std::string NotStoredText(const LanguageList& language, const SaveResult& result) {
-    std::string text = language.Line(kLineNotStored);
-    for (const std::string& name : result.not_stored) text += "\r\n" + name;
-    text += "\r\n\r\n" + language.Line(kLineNotStoredReason);
+    // Short enough for the message dialog: the names on one line.
+    std::string text = language.Line(kLineNotStored) + " ";
+    for (size_t i = 0; i < result.not_stored.size(); ++i)
+        text += (i ? ", " : "") + result.not_stored[i];
+    text += ".\r\n" + language.Line(kLineNotStoredReason);
     return text;
 }
 

@@ -43,8 +43,8 @@ private:
     SaveResult result_;
 };
 
-// The error message of a failed Save: line 228, the names one a line, then
-// line 229.
+// The error message of a failed Save: line 228 with the names after it,
+// then line 229.
 std::string NotStoredText(const LanguageList& language, const SaveResult& result);
 
 }  // namespace waktuna
