@@ -1,0 +1,103 @@
+// The drop zone window as a model: its stored settings and their rules, the
+// menu's stored values, snapping to the work area with its lock, and the
+// prayer-time flashing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "waktuna/calc/qibla.h"  // Point, Box
+#include "waktuna/settings/settings_store.h"
+
+namespace waktuna {
+
+inline constexpr int kDropZoneWidth = 214;   // client size at 96 DPI
+inline constexpr int kDropZoneHeight = 25;
+inline constexpr int kDropZoneSnapDistance = 20;
+inline constexpr int kDropZoneFontHeight = 15;
+inline constexpr int kDropZoneFlashStepMs = 500;
+
+// The "Alpha Blend" submenu: 30 % .. 70 %, then "Disabled".
+inline constexpr int kAlphaItems = 6;
+inline constexpr int kAlphaDisabledItem = 5;
+inline constexpr uint32_t kAlphaDisabled = 254;
+// The "Font Size" submenu: 100 % .. 200 %.
+inline constexpr int kFontSizeItems = 5;
+
+// The stored value of an "Alpha Blend" item: 76, 102, 127, 153, 178 or 254.
+uint32_t AlphaOfItem(int item);
+// The font height of a "Font Size" item: 15, 18, 21, 24 or 27.
+int FontHeightOfItem(int item);
+
+struct DropZoneAlpha {
+    std::optional<uint8_t> apply;  // the opacity to apply, when any
+    std::optional<int> ticked;     // the submenu item to tick, when any
+};
+// A stored `dzAlpha`: 254 and above ticks "Disabled" and applies nothing;
+// 11..253 applies that opacity (ticking its item when it is one); below 11,
+// or missing, does nothing.
+DropZoneAlpha ReadAlpha(std::optional<uint32_t> stored);
+
+// The values the window reads when it shows.
+struct DropZoneSettings {
+    std::optional<Point> position;     // dzX, dzY when both are stored
+    std::optional<uint32_t> alpha;     // dzAlpha
+    std::optional<int> font_height;    // dzSize when 1..71
+    bool transparent = false;          // dzTransparent
+    bool snap = false;                 // dzSnap
+    bool remaining = false;            // dzRemaining
+    int flash_seconds = 180;           // FlashTime, 1..3600
+
+    static DropZoneSettings Load(const SettingsStore& store);
+};
+
+// `FlashTime` as flashing seconds: missing or 0 is 180; otherwise held to
+// 1..3600 so a stray value cannot flash for days.
+int FlashSeconds(std::optional<uint32_t> stored);
+
+// A stored position is used only when the window would still show on the
+// screen (the virtual screen, all monitors): -width < x < screen right and
+// -height < y < screen bottom, taken from the screen's own origin.
+bool PositionOnScreen(Point p, int width, int height, Box screen);
+
+// Snapping while the window is dragged. Once it has snapped, it is kept
+// inside the work area for as long as snapping stays on.
+class DropZoneSnap {
+public:
+    // The position to use for a proposed one, for a window of this size.
+    Point Apply(Point proposed, int width, int height, Box work_area, bool snap_on);
+    bool Locked() const { return locked_; }
+
+private:
+    bool locked_ = false;
+};
+
+// What the window looks like at one flashing step.
+enum class FlashLook {
+    Normal,   // the skin's colours
+    Bright,   // white texts and window, red gradient
+    RedText,  // transparent mode's other step: the texts red
+};
+
+// The flashing of a prayer time: two steps a second for the set time, then
+// the normal look again.
+class DropZoneFlash {
+public:
+    void Start(int flash_seconds);
+    // One 500 ms step; false once the flashing is over (the look is then
+    // Normal and the timer can stop).
+    bool Tick();
+    void Stop() { active_ = false; }
+    bool Active() const { return active_; }
+    int Count() const { return count_; }
+    int Length() const { return length_; }
+    FlashLook Look(bool transparent) const;
+
+private:
+    bool active_ = false;
+    int count_ = 0;
+    int length_ = 0;
+};
+
+}  // namespace waktuna

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include "waktuna/look/bar.h"
+
+namespace waktuna {
+namespace {
+
+constexpr Box kScreen{0, 0, 1024, 768};
+
+TEST(BarSettings, OutOfRangeValuesFallBack) {
+    EXPECT_EQ(BarSettings::FromStored(5, 7, 3).width_percent, 100);
+    EXPECT_EQ(BarSettings::FromStored(5, 7, 3).scroll_ms, 30);
+    EXPECT_EQ(BarSettings::FromStored(5, 7, 3).position, BarPosition::Top);
+    const BarSettings s = BarSettings::FromStored(10, 4, 2);
+    EXPECT_EQ(s.width_percent, 10);
+    EXPECT_EQ(s.scroll_ms, 50);
+    EXPECT_EQ(s.position, BarPosition::Bottom);
+}
+
+TEST(PlaceBar, WidthIsCentredAndEachPositionStaysInTheWorkArea) {
+    const BarPlacement half = PlaceBar(BarSettings::FromStored(50, 0, 0), kScreen);
+    EXPECT_EQ(half.width, 512);
+    EXPECT_EQ(half.left, 256);
+    EXPECT_EQ(half.top, 0);
+
+    // A 48-pixel taskbar at the bottom: the bar rests right above it.
+    const Box above_taskbar{0, 0, 1024, 720};
+    EXPECT_EQ(PlaceBar(BarSettings::FromStored(100, 0, 2), above_taskbar).top, 720 - kBarHeight);
+    EXPECT_EQ(PlaceBar(BarSettings::FromStored(100, 0, 1), above_taskbar).top, 360 - 10);
+
+    // A taskbar on the left side: the bar is centred in what is left and
+    // its top is never negative.
+    const Box beside_taskbar{62, 0, 1024, 768};
+    const BarPlacement side = PlaceBar(BarSettings::FromStored(50, 0, 2), beside_taskbar);
+    EXPECT_EQ(side.width, 481);
+    EXPECT_EQ(side.left, 62 + 240);
+    EXPECT_EQ(side.top, 768 - kBarHeight);
+
+    // A second monitor left of the primary one.
+    const BarPlacement left = PlaceBar(BarSettings::FromStored(100, 0, 0), Box{-1280, 0, 0, 1024});
+    EXPECT_EQ(left.left, -1280);
+    EXPECT_EQ(left.width, 1280);
+}
+
+TEST(BarMotion, SlidesInScrollsFiftySecondsAndSlidesOut) {
+    BarMotion bar;
+    bar.Configure(PlaceBar(BarSettings::FromStored(50, 4, 0), Box{0, 30, 1024, 768}));
+    bar.Show(300, 100, 1000);
+    BarFrame f = bar.Update(1000);
+    EXPECT_EQ(f.phase, BarPhase::Appearing);
+    EXPECT_EQ(f.top, 30 - kBarHeight);
+    EXPECT_EQ(f.band_top, kBarHeight);  // nothing over the taskbar at the top
+    f = bar.Update(1000 + 10 * kBarAnimationStepMs);
+    EXPECT_EQ(f.top, 30 - kBarHeight + 10);
+    EXPECT_EQ(f.band_top, kBarHeight - 10);
+    EXPECT_EQ(f.first_left, 512);  // the texts wait until the bar is in view
+
+    const uint64_t in_view = 1000 + kBarHeight * kBarAnimationStepMs;
+    f = bar.Update(in_view + 5 * 50);
+    EXPECT_EQ(f.phase, BarPhase::Scrolling);
+    EXPECT_EQ(f.top, 30);
+    EXPECT_EQ(f.first_left, 512 - 5);
+
+    // 1000 scroll steps of 50 ms, then the bar leaves the way it came.
+    EXPECT_EQ(bar.Update(in_view + 999 * 50).phase, BarPhase::Scrolling);
+    f = bar.Update(in_view + 1000 * 50 + 3 * kBarAnimationStepMs);
+    EXPECT_EQ(f.phase, BarPhase::Disappearing);
+    EXPECT_EQ(f.top, 30 - 3);
+    EXPECT_EQ(bar.Update(in_view + 1000 * 50 + kBarHeight * kBarAnimationStepMs).phase,
+              BarPhase::Hidden);
+}
+
+TEST(BarMotion, ElapsedTimeSetsTheSpeedHoweverCoarseTheUpdates) {
+    // Updated every 10 ms or once after a long pause, the texts are at the
+    // same place.
+    const BarPlacement place = PlaceBar(BarSettings::FromStored(100, 0, 1), kScreen);
+    BarMotion fine, coarse;
+    fine.Configure(place);
+    coarse.Configure(place);
+    fine.Show(400, 200, 0);
+    coarse.Show(400, 200, 0);
+    for (uint64_t t = 0; t <= 20000; t += 10) fine.Update(t);
+    EXPECT_EQ(coarse.Update(20000), fine.Update(20000));
+    // Centre: opened from the middle row, fully open after 11 steps.
+    EXPECT_EQ(coarse.Update(20000).band_top, 0);
+    EXPECT_EQ(coarse.Update(20000).band_bottom, kBarHeight);
+    // Motion 0 closes after 5000 steps of 10 ms.
+    const uint64_t in_view = 11 * kBarAnimationStepMs;
+    EXPECT_EQ(coarse.Update(in_view + 4999 * 10).phase, BarPhase::Scrolling);
+    EXPECT_EQ(coarse.Update(in_view + 5000 * 10).phase, BarPhase::Disappearing);
+}
+
+TEST(BarMotion, TextsFollowEachOtherWithTheGap) {
+    BarMotion bar;
+    bar.Configure(PlaceBar(BarSettings::FromStored(100, 0, 2), Box{0, 0, 200, 100}));
+    bar.Show(150, 60, 0);
+    const uint64_t in_view = 11 * kBarAnimationStepMs;
+    // The second text (centred at 70) leaves first and goes in behind the
+    // first, which still reaches past the right edge.
+    EXPECT_EQ(bar.Update(in_view + 129 * 10).second_left, -59);
+    BarFrame f = bar.Update(in_view + 130 * 10);
+    EXPECT_EQ(f.first_left, 70);
+    EXPECT_EQ(f.second_left, 70 + 150 + kBarTextGap);
+    // When the first leaves, the second is wholly inside: the first
+    // re-enters at the right edge.
+    f = bar.Update(in_view + 350 * 10);
+    EXPECT_EQ(f.second_left, 20);
+    EXPECT_EQ(f.first_left, 200);
+}
+
+TEST(BarMotion, CloseFromTheMenuLeavesFromWhereItIs) {
+    BarMotion bar;
+    bar.Configure(PlaceBar(BarSettings::FromStored(100, 2, 1), kScreen));
+    bar.Show(10, 10, 0);
+    bar.Update(5 * kBarAnimationStepMs);  // half open
+    bar.Close(5 * kBarAnimationStepMs);
+    EXPECT_EQ(bar.Update(5 * kBarAnimationStepMs + 2 * kBarAnimationStepMs).band_top, 10 - 3);
+    EXPECT_EQ(bar.Update(10 * kBarAnimationStepMs).phase, BarPhase::Hidden);
+    bar.Show(10, 10, 1000);
+    bar.HideNow();
+    EXPECT_EQ(bar.Update(2000).phase, BarPhase::Hidden);
+}
+
+}  // namespace
+}  // namespace waktuna

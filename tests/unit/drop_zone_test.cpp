@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include "waktuna/look/drop_zone.h"
+
+namespace waktuna {
+namespace {
+
+TEST(DropZoneMenu, StoredValuesOfTheItemsAndTheirTicksWhenReadBack) {
+    EXPECT_EQ(AlphaOfItem(2), 127u);  // 50 %
+    EXPECT_EQ(AlphaOfItem(4), 178u);  // 70 %
+    EXPECT_EQ(AlphaOfItem(kAlphaDisabledItem), 254u);
+    EXPECT_EQ(FontHeightOfItem(4), 27);
+
+    EXPECT_EQ(ReadAlpha(254).ticked, kAlphaDisabledItem);
+    EXPECT_FALSE(ReadAlpha(254).apply);
+    EXPECT_EQ(ReadAlpha(127).ticked, 2);
+    EXPECT_EQ(ReadAlpha(127).apply, 127);
+    // A value of no item is applied, ticking nothing; too faint is ignored.
+    EXPECT_EQ(ReadAlpha(200).apply, 200);
+    EXPECT_FALSE(ReadAlpha(200).ticked);
+    EXPECT_FALSE(ReadAlpha(10).apply);
+    EXPECT_FALSE(ReadAlpha(std::nullopt).apply);
+}
+
+TEST(DropZoneSettings, LoadAppliesTheRules) {
+    MemorySettingsStore store;
+    DropZoneSettings s = DropZoneSettings::Load(store);
+    EXPECT_FALSE(s.position);
+    EXPECT_FALSE(s.font_height);
+    EXPECT_EQ(s.flash_seconds, 180);
+
+    WriteString(store, "dzX", "-40");
+    WriteString(store, "dzY", "abc");  // non-numeric reads as 0
+    WriteDword(store, "dzSize", 72);
+    WriteDword(store, "FlashTime", 0xFFFFFFFFu);
+    WriteDword(store, "dzSnap", 1);
+    s = DropZoneSettings::Load(store);
+    EXPECT_EQ(s.position, (Point{-40, 0}));
+    EXPECT_FALSE(s.font_height);
+    EXPECT_EQ(s.flash_seconds, 3600);
+    EXPECT_TRUE(s.snap);
+    EXPECT_FALSE(s.transparent);
+}
+
+TEST(DropZonePosition, OnlyPositionsThatShowSomethingAreUsed) {
+    const Box screen{0, 0, 1024, 768};
+    EXPECT_TRUE(PositionOnScreen({-213, 767}, 214, 25, screen));
+    EXPECT_FALSE(PositionOnScreen({-214, 100}, 214, 25, screen));
+    EXPECT_FALSE(PositionOnScreen({100, 768}, 214, 25, screen));
+    // A monitor left of the primary one starts at a negative x.
+    EXPECT_TRUE(PositionOnScreen({-1000, 10}, 214, 25, Box{-1280, 0, 1024, 768}));
+}
+
+TEST(DropZoneSnap, DocksWithinTwentyPixelsAndThenStaysInside) {
+    const Box work{0, 0, 1024, 738};  // a 30-pixel taskbar at the bottom
+    DropZoneSnap snap;
+    EXPECT_EQ(snap.Apply({300, 300}, 214, 25, work, true), (Point{300, 300}));
+    EXPECT_FALSE(snap.Locked());
+    // Without snapping the window goes anywhere.
+    EXPECT_EQ(snap.Apply({-50, 730}, 214, 25, work, false), (Point{-50, 730}));
+    // 20 pixels from the taskbar's edge docks against it.
+    EXPECT_EQ(snap.Apply({300, 738 - 25 - 20}, 214, 25, work, true), (Point{300, 713}));
+    EXPECT_TRUE(snap.Locked());
+    // From then on it cannot be pushed partly off the work area.
+    EXPECT_EQ(snap.Apply({900, 760}, 214, 25, work, true), (Point{810, 713}));
+    EXPECT_EQ(snap.Apply({-30, -30}, 214, 25, work, true), (Point{0, 0}));
+    EXPECT_EQ(snap.Apply({300, 300}, 214, 25, work, true), (Point{300, 300}));
+}
+
+TEST(DropZoneFlash, FlashesForTheSetTimeAndEndsInTheNormalLook) {
+    DropZoneFlash flash;
+    flash.Start(10);
+    EXPECT_EQ(flash.Look(false), FlashLook::Bright);
+    int ticks = 1;
+    while (flash.Tick()) {
+        EXPECT_EQ(flash.Look(false), ticks % 2 ? FlashLook::Normal : FlashLook::Bright);
+        EXPECT_EQ(flash.Look(true), ticks % 2 ? FlashLook::RedText : FlashLook::Bright);
+        ++ticks;
+    }
+    EXPECT_EQ(ticks, 20);  // ten seconds of half-second steps
+    EXPECT_EQ(flash.Look(false), FlashLook::Normal);
+    EXPECT_FALSE(flash.Tick());
+
+    // A step missed or a count pushed past the end still stops it.
+    flash.Start(FlashSeconds(0));
+    EXPECT_EQ(flash.Length(), 360);
+    flash.Start(FlashSeconds(1u << 31));
+    EXPECT_EQ(flash.Length(), 7200);
+}
+
+}  // namespace
+}  // namespace waktuna
