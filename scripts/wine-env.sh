@@ -11,6 +11,12 @@ _waktuna_wine_cleanup() {
     rm -rf "$WINEPREFIX"
 }
 trap _waktuna_wine_cleanup EXIT
+# A sound device for MCI (MP3 opens only when one exists): a PulseAudio null
+# sink, which ends by itself once idle.
+if command -v pulseaudio >/dev/null && ! pulseaudio --check >/dev/null 2>&1; then
+    pulseaudio -D -n --exit-idle-time=30 --load="module-null-sink sink_name=null" \
+        --load=module-native-protocol-unix >/dev/null 2>&1 || true
+fi
 wineboot -i >/dev/null 2>&1 || true
 # No window manager runs on the test display: Wine places windows itself
 # instead of waiting for one at every show and hide.

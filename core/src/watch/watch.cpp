@@ -26,7 +26,7 @@ DateTime DayOfSecond(int64_t second) {
     return static_cast<DateTime>((second - WrapDay(second)) / kDaySeconds);
 }
 
-bool Finished(Player& player) { return player.Length() <= player.Position(); }
+bool Finished(Player& player) { return player.Finished(); }
 
 }  // namespace
 

@@ -37,6 +37,9 @@ public:
     virtual uint32_t Length() = 0;
     virtual uint32_t Position() = 0;
     virtual void Close() = 0;
+    // Played to its end. A device may know better than its position (a
+    // variable-bitrate file ends short of its announced length).
+    virtual bool Finished() { return Length() <= Position(); }
 };
 
 // The drop zone window as the watch needs to know it.

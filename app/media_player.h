@@ -1,0 +1,104 @@
+// MediaPlayer: one sound or video file played through the Media Control
+// Interface (winmm's mciSendCommandA). MCI reports the end of a command with
+// MM_MCINOTIFY messages; they go to a hidden message window of our own, which
+// hands each to the player that owns the device. Video plays in MCI's own
+// window, never in one of ours (the main window is usually hidden).
+#pragma once
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "waktuna/watch/watch_actions.h"
+
+namespace app {
+
+class MediaPlayer final : public waktuna::Player {
+public:
+    // The devices that can be opened by type (without a file, or with one).
+    enum class DeviceType : uint8_t {
+        FromFile = 0,  // chosen by the system from the file's extension
+        Vcr, Videodisc, Overlay, CdAudio, Dat, Scanner, Animation, DigitalVideo, Other,
+        WaveformAudio, Sequencer,
+    };
+    // The player's mode as MCI reports it.
+    enum class Mode : uint8_t {
+        NotReady = 0, Stopped, Playing, Recording, Seeking, Paused, Open,
+    };
+    // How an asynchronous command ended (MCI's notification code less one).
+    enum Notification { kSuccessful = 0, kSuperseded = 1, kAborted = 3, kFailure = 7 };
+    using NotifyHandler = std::function<void(MediaPlayer&, int notification)>;
+
+    // A player on `file`. Always a player: when the file is missing or MCI
+    // cannot open it, the player is not open, sends nothing and reports
+    // length and position 0, which counts as played to its end.
+    static std::unique_ptr<MediaPlayer> OpenFile(const std::string& file);
+    // A device opened by type; `file` only for devices that take one.
+    static std::unique_ptr<MediaPlayer> OpenDevice(DeviceType type, const std::string& file = {});
+
+    // Stops and closes the device before returning.
+    ~MediaPlayer() override;
+    MediaPlayer(const MediaPlayer&) = delete;
+    MediaPlayer& operator=(const MediaPlayer&) = delete;
+
+    bool IsOpen() const { return device_ != 0; }
+    MCIDEVICEID Device() const { return device_; }
+    MCIERROR LastError() const { return last_error_; }
+    const std::string& FileName() const { return file_; }
+    bool HasVideo() const { return has_video_; }
+
+    // Plays from `start` for `length` milliseconds: a start of 0 plays from
+    // the current position, a negative one with a length from the current
+    // position as well; a negative length plays to the end.
+    bool PlayRange(int64_t start, int64_t length);
+
+    // ---- waktuna::Player ----
+    bool Play() override { return PlayRange(0, -1); }
+    bool Pause() override;
+    bool Resume() override;
+    bool Stop() override;
+    uint32_t Length() override;
+    uint32_t Position() override;
+    void Close() override;
+    // Finished: the position has reached the length, or the sound stopped by
+    // itself after it was heard playing, or MCI reported its play complete.
+    // A player that is not open is finished.
+    bool Finished() override;
+
+    Mode CurrentMode();
+    bool NotPlaying() { return CurrentMode() != Mode::Playing; }
+    uint32_t Status(DWORD item);
+    uint32_t Capability(DWORD item);
+
+    // Called with each notification of this player's device.
+    void SetNotifyHandler(NotifyHandler handler) { notify_ = std::move(handler); }
+    // Every command waits for its end and nothing is notified.
+    void SetWait(bool wait) { wait_ = wait; }
+
+    // Routes one MM_MCINOTIFY to the player of the device; false when no
+    // live player has that device.
+    static bool Dispatch(WPARAM code, LPARAM device);
+    static int LiveCount();
+
+private:
+    MediaPlayer();
+    bool Open(DeviceType type);
+    bool Send(UINT command, DWORD_PTR flags, void* parms);
+    void Notified(int notification);
+
+    MCIDEVICEID device_ = 0;
+    MCIERROR last_error_ = 0;
+    bool wait_ = false;
+    bool has_video_ = false;
+    std::string file_;
+    NotifyHandler notify_;
+    UINT notify_command_ = 0;  // the command whose notification is awaited
+    bool played_to_end_ = false;
+    bool heard_playing_ = false;
+};
+
+}  // namespace app

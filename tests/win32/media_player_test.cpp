@@ -1,0 +1,139 @@
+// The MCI player under Wine with a sound server's null sink: sounds play
+// whole and are seen to end, pause holds the place, a file that cannot be
+// played ends at once, and a player that never opened cannot touch another.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+#include "media_player.h"
+
+using app::MediaPlayer;
+
+namespace {
+
+void Pump(DWORD ms) {
+    const DWORD until = GetTickCount() + ms;
+    MSG msg;
+    do {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+        Sleep(10);
+    } while (static_cast<int>(until - GetTickCount()) > 0);
+}
+
+bool PumpUntil(DWORD ms, const std::function<bool()>& done) {
+    const DWORD until = GetTickCount() + ms;
+    while (!done()) {
+        if (static_cast<int>(until - GetTickCount()) <= 0) return false;
+        Pump(20);
+    }
+    return true;
+}
+
+std::string TempFile(const char* name) {
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    return std::string(dir) + name;
+}
+
+// A mono 16-bit 8 kHz tone of the given length.
+std::string WriteWav(const char* name, int ms) {
+    const std::string path = TempFile(name);
+    const uint32_t samples = 8 * ms, bytes = samples * 2;
+    FILE* f = std::fopen(path.c_str(), "wb");
+    auto u32 = [f](uint32_t v) { std::fwrite(&v, 4, 1, f); };
+    auto u16 = [f](uint16_t v) { std::fwrite(&v, 2, 1, f); };
+    std::fwrite("RIFF", 1, 4, f), u32(36 + bytes), std::fwrite("WAVEfmt ", 1, 8, f);
+    u32(16), u16(1), u16(1), u32(8000), u32(16000), u16(2), u16(16);
+    std::fwrite("data", 1, 4, f), u32(bytes);
+    for (uint32_t i = 0; i < samples; ++i)
+        u16(static_cast<uint16_t>(static_cast<int16_t>(8000 * std::sin(i * 0.35))));
+    std::fclose(f);
+    return path;
+}
+
+void ExpectPlaysWhole(const std::string& file, uint32_t expected_ms) {
+    auto player = MediaPlayer::OpenFile(file);
+    ASSERT_TRUE(player->IsOpen()) << file << " error " << player->LastError();
+    const uint32_t length = player->Length();
+    EXPECT_NEAR(length, expected_ms, 100.0);
+    ASSERT_TRUE(player->Play());
+    Pump(200);
+    EXPECT_FALSE(player->Finished());
+    EXPECT_TRUE(PumpUntil(length + 4000, [&] { return player->Finished(); }));
+    // Played to the end, not merely stopped early.
+    EXPECT_GE(player->Position() + 100, length);
+}
+
+TEST(MediaPlayer, WavAndMp3PlayWholeAndEnd) {
+    ExpectPlaysWhole(WriteWav("waktuna-tone.wav", 1200), 1200);
+#ifdef WAKTUNA_TEST_MP3
+    std::string mp3 = "Z:" WAKTUNA_TEST_MP3;
+    for (char& c : mp3)
+        if (c == '/') c = '\\';
+    ExpectPlaysWhole(mp3, 1500);
+#endif
+}
+
+TEST(MediaPlayer, PauseHoldsThePlaceAndPlayContinues) {
+    auto player = MediaPlayer::OpenFile(WriteWav("waktuna-pause.wav", 2000));
+    ASSERT_TRUE(player->IsOpen());
+    player->Play();
+    Pump(600);
+    ASSERT_TRUE(player->Pause());
+    Pump(100);
+    const uint32_t held = player->Position();
+    EXPECT_GT(held, 300u);
+    Pump(600);
+    EXPECT_NEAR(player->Position(), held, 20.0);
+    EXPECT_FALSE(player->Finished());
+    ASSERT_TRUE(player->Play());
+    Pump(400);
+    EXPECT_GT(player->Position(), held + 200);
+    EXPECT_LT(player->Position(), 2000u);
+    EXPECT_TRUE(PumpUntil(4000, [&] { return player->Finished(); }));
+}
+
+TEST(MediaPlayer, UnplayableOrMissingFilesEndAtOnceAndTouchNoOtherPlayer) {
+    auto adzan = MediaPlayer::OpenFile(WriteWav("waktuna-adzan.wav", 3000));
+    ASSERT_TRUE(adzan->Play());
+    Pump(200);
+
+    const std::string junk = TempFile("waktuna-junk.mp3");
+    FILE* f = std::fopen(junk.c_str(), "wb");
+    std::fputs("this is not a sound at all", f);
+    std::fclose(f);
+    for (const std::string& file : {junk, TempFile("waktuna-missing.wav")}) {
+        auto broken = MediaPlayer::OpenFile(file);
+        EXPECT_EQ(broken->Length(), 0u) << file;
+        EXPECT_EQ(broken->Position(), 0u) << file;
+        broken->Play();
+        EXPECT_TRUE(broken->Finished()) << file;
+        if (!broken->IsOpen()) {
+            EXPECT_FALSE(broken->Stop());
+            broken->Close();
+        }
+    }
+    // Nothing sent by the broken players reached the adzan.
+    EXPECT_EQ(adzan->CurrentMode(), MediaPlayer::Mode::Playing);
+}
+
+TEST(MediaPlayer, DestroyingAPlayingPlayerClosesItsDevice) {
+    auto player = MediaPlayer::OpenFile(WriteWav("waktuna-destroy.wav", 3000));
+    ASSERT_TRUE(player->Play());
+    Pump(200);
+    const MCIDEVICEID device = player->Device();
+    player.reset();
+    MCI_STATUS_PARMS status{};
+    status.dwItem = MCI_STATUS_MODE;
+    EXPECT_NE(mciSendCommandA(device, MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT,
+                              reinterpret_cast<DWORD_PTR>(&status)),
+              0u);
+    EXPECT_EQ(MediaPlayer::LiveCount(), 0);
+    // Whatever MCI still had to say about the closed device reaches nobody.
+    Pump(200);
+}
+
+}  // namespace
