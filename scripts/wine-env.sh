@@ -8,14 +8,17 @@ export WINEPREFIX
 export WINEDLLOVERRIDES="mscoree,mshtml="   # no Mono/Gecko install prompts
 _waktuna_wine_cleanup() {
     wineserver -k >/dev/null 2>&1 || true
-    rm -rf "$WINEPREFIX"
+    [ -n "${PULSE_RUNTIME_PATH:-}" ] && pulseaudio --kill >/dev/null 2>&1
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.pulse"
 }
 trap _waktuna_wine_cleanup EXIT
 # A sound device for MCI (MP3 opens only when one exists): a PulseAudio null
-# sink, which ends by itself once idle.
-if command -v pulseaudio >/dev/null && ! pulseaudio --check >/dev/null 2>&1; then
-    pulseaudio -D -n --exit-idle-time=30 --load="module-null-sink sink_name=null" \
-        --load=module-native-protocol-unix >/dev/null 2>&1 || true
+# sink of this run's own, so runs side by side do not end each other's.
+if command -v pulseaudio >/dev/null; then
+    export PULSE_RUNTIME_PATH=$WINEPREFIX.pulse
+    mkdir -p "$PULSE_RUNTIME_PATH"
+    pulseaudio -D -n --exit-idle-time=-1 --load="module-null-sink sink_name=null" \
+        --load="module-native-protocol-unix auth-anonymous=1" >/dev/null 2>&1 || true
 fi
 wineboot -i >/dev/null 2>&1 || true
 # No window manager runs on the test display: Wine places windows itself
