@@ -22,24 +22,13 @@ TEST(DropZoneMenu, StoredValuesOfTheItemsAndTheirTicksWhenReadBack) {
     EXPECT_FALSE(ReadAlpha(std::nullopt).apply);
 }
 
-TEST(DropZoneSettings, LoadAppliesTheRules) {
-    MemorySettingsStore store;
-    DropZoneSettings s = DropZoneSettings::Load(store);
-    EXPECT_FALSE(s.position);
-    EXPECT_FALSE(s.font_height);
-    EXPECT_EQ(s.flash_seconds, 180);
-
-    WriteString(store, "dzX", "-40");
-    WriteString(store, "dzY", "abc");  // non-numeric reads as 0
-    WriteDword(store, "dzSize", 72);
-    WriteDword(store, "FlashTime", 0xFFFFFFFFu);
-    WriteDword(store, "dzSnap", 1);
-    s = DropZoneSettings::Load(store);
-    EXPECT_EQ(s.position, (Point{-40, 0}));
-    EXPECT_FALSE(s.font_height);
-    EXPECT_EQ(s.flash_seconds, 3600);
-    EXPECT_TRUE(s.snap);
-    EXPECT_FALSE(s.transparent);
+TEST(DropZoneSettings, StoredSizeAndFlashTimeFollowTheirRules) {
+    EXPECT_EQ(FontHeightOfSize(71), 71);
+    EXPECT_FALSE(FontHeightOfSize(72));
+    EXPECT_FALSE(FontHeightOfSize(0));
+    EXPECT_EQ(FlashSeconds(0), 180);
+    EXPECT_EQ(FlashSeconds(10), 10);
+    EXPECT_EQ(FlashSeconds(0xFFFFFFFFu), 3600);
 }
 
 TEST(DropZonePosition, OnlyPositionsThatShowSomethingAreUsed) {
@@ -84,7 +73,7 @@ TEST(DropZoneFlash, FlashesForTheSetTimeAndEndsInTheNormalLook) {
     // A step missed or a count pushed past the end still stops it.
     flash.Start(FlashSeconds(0));
     EXPECT_EQ(flash.Length(), 360);
-    flash.Start(FlashSeconds(1u << 31));
+    flash.Start(FlashSeconds(1u << 31));  // never an endless flash
     EXPECT_EQ(flash.Length(), 7200);
 }
 

@@ -2,18 +2,9 @@
 
 #include <algorithm>
 
-#include "waktuna/calc/numbers.h"
 
 namespace waktuna {
 
-namespace {
-
-std::optional<uint32_t> StoredDword(const SettingsStore& store, std::string_view name) {
-    if (!store.Read(name)) return std::nullopt;
-    return ReadDword(store, name);
-}
-
-}  // namespace
 
 uint32_t AlphaOfItem(int item) {
     if (item < 0 || item >= kAlphaDisabledItem) return kAlphaDisabled;
@@ -37,24 +28,14 @@ DropZoneAlpha ReadAlpha(std::optional<uint32_t> stored) {
     return a;
 }
 
-int FlashSeconds(std::optional<uint32_t> stored) {
-    if (!stored || *stored == 0) return 180;
-    return static_cast<int>(std::min<uint32_t>(*stored, 3600));
+std::optional<int> FontHeightOfSize(uint32_t stored) {
+    if (stored < 1 || stored > 71) return std::nullopt;
+    return static_cast<int>(stored);
 }
 
-DropZoneSettings DropZoneSettings::Load(const SettingsStore& store) {
-    DropZoneSettings s;
-    if (store.Read("dzX") && store.Read("dzY"))
-        s.position = Point{ReadWholeNumber(ReadString(store, "dzX")),
-                           ReadWholeNumber(ReadString(store, "dzY"))};
-    s.alpha = StoredDword(store, "dzAlpha");
-    const uint32_t size = ReadDword(store, "dzSize");
-    if (size >= 1 && size <= 71) s.font_height = static_cast<int>(size);
-    s.transparent = ReadDword(store, "dzTransparent") == 1;
-    s.snap = ReadDword(store, "dzSnap") == 1;
-    s.remaining = ReadDword(store, "dzRemaining") == 1;
-    s.flash_seconds = FlashSeconds(StoredDword(store, "FlashTime"));
-    return s;
+int FlashSeconds(uint32_t stored) {
+    if (stored == 0) return 180;
+    return static_cast<int>(std::min<uint32_t>(stored, 3600));
 }
 
 bool PositionOnScreen(Point p, int width, int height, Box screen) {

@@ -39,22 +39,12 @@ struct DropZoneAlpha {
 // or missing, does nothing.
 DropZoneAlpha ReadAlpha(std::optional<uint32_t> stored);
 
-// The values the window reads when it shows.
-struct DropZoneSettings {
-    std::optional<Point> position;     // dzX, dzY when both are stored
-    std::optional<uint32_t> alpha;     // dzAlpha
-    std::optional<int> font_height;    // dzSize when 1..71
-    bool transparent = false;          // dzTransparent
-    bool snap = false;                 // dzSnap
-    bool remaining = false;            // dzRemaining
-    int flash_seconds = 180;           // FlashTime, 1..3600
+// `dzSize` as a font height: 1..71, else nothing (the height stays).
+std::optional<int> FontHeightOfSize(uint32_t stored);
 
-    static DropZoneSettings Load(const SettingsStore& store);
-};
-
-// `FlashTime` as flashing seconds: missing or 0 is 180; otherwise held to
+// `FlashTime` as flashing seconds: 0 (or missing) is 180; otherwise held to
 // 1..3600 so a stray value cannot flash for days.
-int FlashSeconds(std::optional<uint32_t> stored);
+int FlashSeconds(uint32_t stored);
 
 // A stored position is used only when the window would still show on the
 // screen (the virtual screen, all monitors): -width < x < screen right and
