@@ -1,35 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "waktuna/look/drop_zone.h"
+#include "waktuna/settings/settings.h"
 
 namespace waktuna {
 namespace {
-
-TEST(DropZoneMenu, StoredValuesOfTheItemsAndTheirTicksWhenReadBack) {
-    EXPECT_EQ(AlphaOfItem(2), 127u);  // 50 %
-    EXPECT_EQ(AlphaOfItem(4), 178u);  // 70 %
-    EXPECT_EQ(AlphaOfItem(kAlphaDisabledItem), 254u);
-    EXPECT_EQ(FontHeightOfItem(4), 27);
-
-    EXPECT_EQ(ReadAlpha(254).ticked, kAlphaDisabledItem);
-    EXPECT_FALSE(ReadAlpha(254).apply);
-    EXPECT_EQ(ReadAlpha(127).ticked, 2);
-    EXPECT_EQ(ReadAlpha(127).apply, 127);
-    // A value of no item is applied, ticking nothing; too faint is ignored.
-    EXPECT_EQ(ReadAlpha(200).apply, 200);
-    EXPECT_FALSE(ReadAlpha(200).ticked);
-    EXPECT_FALSE(ReadAlpha(10).apply);
-    EXPECT_FALSE(ReadAlpha(std::nullopt).apply);
-}
-
-TEST(DropZoneSettings, StoredSizeAndFlashTimeFollowTheirRules) {
-    EXPECT_EQ(FontHeightOfSize(71), 71);
-    EXPECT_FALSE(FontHeightOfSize(72));
-    EXPECT_FALSE(FontHeightOfSize(0));
-    EXPECT_EQ(FlashSeconds(0), 180);
-    EXPECT_EQ(FlashSeconds(10), 10);
-    EXPECT_EQ(FlashSeconds(0xFFFFFFFFu), 3600);
-}
 
 TEST(DropZonePosition, OnlyPositionsThatShowSomethingAreUsed) {
     const Box screen{0, 0, 1024, 768};
@@ -71,9 +46,9 @@ TEST(DropZoneFlash, FlashesForTheSetTimeAndEndsInTheNormalLook) {
     EXPECT_FALSE(flash.Tick());
 
     // A step missed or a count pushed past the end still stops it.
-    flash.Start(FlashSeconds(0));
+    flash.Start(0);
     EXPECT_EQ(flash.Length(), 360);
-    flash.Start(FlashSeconds(1u << 31));  // never an endless flash
+    flash.Start(0xFFFFFFFFu);  // a stray FlashTime: an hour, never days
     EXPECT_EQ(flash.Length(), 7200);
 }
 

@@ -2,41 +2,9 @@
 
 #include <algorithm>
 
+#include "waktuna/settings/settings.h"
 
 namespace waktuna {
-
-
-uint32_t AlphaOfItem(int item) {
-    if (item < 0 || item >= kAlphaDisabledItem) return kAlphaDisabled;
-    return static_cast<uint32_t>((30 + 10 * item) * 255 / 100);
-}
-
-int FontHeightOfItem(int item) {
-    return kDropZoneFontHeight + 3 * std::clamp(item, 0, kFontSizeItems - 1);
-}
-
-DropZoneAlpha ReadAlpha(std::optional<uint32_t> stored) {
-    DropZoneAlpha a;
-    if (!stored || *stored < 11) return a;
-    if (*stored >= kAlphaDisabled) {
-        a.ticked = kAlphaDisabledItem;
-        return a;
-    }
-    a.apply = static_cast<uint8_t>(*stored);
-    for (int i = 0; i < kAlphaDisabledItem; ++i)
-        if (AlphaOfItem(i) == *stored) a.ticked = i;
-    return a;
-}
-
-std::optional<int> FontHeightOfSize(uint32_t stored) {
-    if (stored < 1 || stored > 71) return std::nullopt;
-    return static_cast<int>(stored);
-}
-
-int FlashSeconds(uint32_t stored) {
-    if (stored == 0) return 180;
-    return static_cast<int>(std::min<uint32_t>(stored, 3600));
-}
 
 bool PositionOnScreen(Point p, int width, int height, Box screen) {
     return p.x > screen.left - width && p.x < screen.right && p.y > screen.top - height &&
@@ -59,10 +27,10 @@ Point DropZoneSnap::Apply(Point p, int width, int height, Box work, bool snap_on
     return p;
 }
 
-void DropZoneFlash::Start(int flash_seconds) {
+void DropZoneFlash::Start(uint32_t flash_time) {
     active_ = true;
     count_ = 0;
-    length_ = std::clamp(flash_seconds, 1, 3600) * 2;
+    length_ = static_cast<int>(DropZoneFlashSteps(flash_time));
 }
 
 bool DropZoneFlash::Tick() {

@@ -218,7 +218,8 @@ DropZoneAlpha DropZoneAlphaOf(uint32_t dzAlpha) {
 }
 
 uint64_t DropZoneFlashSteps(uint32_t flashTime) {
-    return flashTime == 0 ? 360 : uint64_t{flashTime} * 2;
+    // Held to an hour: a stray value must not flash for days.
+    return flashTime == 0 ? 360 : uint64_t{std::min<uint32_t>(flashTime, 3600)} * 2;
 }
 
 }  // namespace waktuna

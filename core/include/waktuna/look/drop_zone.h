@@ -3,9 +3,7 @@
 // prayer-time flashing.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <optional>
 
 #include "waktuna/calc/qibla.h"  // Point, Box
 #include "waktuna/settings/settings_store.h"
@@ -18,33 +16,11 @@ inline constexpr int kDropZoneSnapDistance = 20;
 inline constexpr int kDropZoneFontHeight = 15;
 inline constexpr int kDropZoneFlashStepMs = 500;
 
-// The "Alpha Blend" submenu: 30 % .. 70 %, then "Disabled".
+// The menu's "Alpha Blend" items (30 % .. 70 %, then "Disabled") and "Font
+// Size" items (100 % .. 200 %); their stored values are in settings.h.
 inline constexpr int kAlphaItems = 6;
 inline constexpr int kAlphaDisabledItem = 5;
-inline constexpr uint32_t kAlphaDisabled = 254;
-// The "Font Size" submenu: 100 % .. 200 %.
 inline constexpr int kFontSizeItems = 5;
-
-// The stored value of an "Alpha Blend" item: 76, 102, 127, 153, 178 or 254.
-uint32_t AlphaOfItem(int item);
-// The font height of a "Font Size" item: 15, 18, 21, 24 or 27.
-int FontHeightOfItem(int item);
-
-struct DropZoneAlpha {
-    std::optional<uint8_t> apply;  // the opacity to apply, when any
-    std::optional<int> ticked;     // the submenu item to tick, when any
-};
-// A stored `dzAlpha`: 254 and above ticks "Disabled" and applies nothing;
-// 11..253 applies that opacity (ticking its item when it is one); below 11,
-// or missing, does nothing.
-DropZoneAlpha ReadAlpha(std::optional<uint32_t> stored);
-
-// `dzSize` as a font height: 1..71, else nothing (the height stays).
-std::optional<int> FontHeightOfSize(uint32_t stored);
-
-// `FlashTime` as flashing seconds: 0 (or missing) is 180; otherwise held to
-// 1..3600 so a stray value cannot flash for days.
-int FlashSeconds(uint32_t stored);
 
 // A stored position is used only when the window would still show on the
 // screen (the virtual screen, all monitors): -width < x < screen right and
@@ -74,7 +50,8 @@ enum class FlashLook {
 // the normal look again.
 class DropZoneFlash {
 public:
-    void Start(int flash_seconds);
+    // `flash_time` as stored in FlashTime (see DropZoneFlashSteps).
+    void Start(uint32_t flash_time);
     // One 500 ms step; false once the flashing is over (the look is then
     // Normal and the timer can stop).
     bool Tick();

@@ -168,7 +168,8 @@ DropZoneAlpha DropZoneAlphaOf(uint32_t dzAlpha);
 uint8_t DropZoneAlphaOfPercent(int percent);
 inline constexpr uint32_t kDropZoneAlphaDisabled = 254;
 
-// Half-second flashing steps: FlashTime x 2, or 360 when FlashTime is 0.
+// Half-second flashing steps: FlashTime x 2 with FlashTime held to 1..3600
+// seconds, or 360 when FlashTime is 0.
 uint64_t DropZoneFlashSteps(uint32_t flashTime);
 
 }  // namespace waktuna
