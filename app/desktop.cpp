@@ -4,11 +4,17 @@
 
 #include <shellapi.h>
 
+#include "bar_window.h"
+#include "drop_zone_window.h"
 #include "form1.h"
 #include "main_page.h"
+#include "media_player.h"
 #include "power.h"
 
 namespace app {
+
+Desktop::Desktop(Form1& form) : form_(form) {}
+Desktop::~Desktop() = default;
 
 bool FileExistsOnDisk(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
@@ -68,6 +74,78 @@ void Desktop::RunCommand(const std::string& file) {
     // No owner window: the main window is hidden, and disabled while a
     // message dialog is open.
     ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+void Desktop::ShowBar(const std::string& first, const std::string& second, waktuna::BarUse) {
+    if (!bar_) bar_ = std::make_unique<BarWindow>(form_.Settings(), form_.GetLook(), form_.Language());
+    bar_->ShowTexts(first, second);
+}
+
+void Desktop::HideBar() {
+    if (bar_) bar_->HideNow();
+}
+
+DropZoneWindow& Desktop::DropZone() {
+    if (!drop_zone_) {
+        DropZoneHooks hooks;
+        hooks.main_shown = [this] { return form_.IsShown(); };
+        hooks.toggle_main = [this] {
+            if (form_.IsShown()) {
+                form_.HideMain();
+            } else {
+                form_.ShowMain();
+                SetForegroundWindow(form_.hwnd());
+            }
+        };
+        hooks.shown = [this](bool shown) { form_.SetDropZoneTick(shown); };
+        hooks.flags_changed = [this](bool transparent, bool snap, bool remaining) {
+            form_.SetDropZoneFlags(transparent, snap, remaining);
+        };
+        drop_zone_ = std::make_unique<DropZoneWindow>(form_.Settings(), form_.GetLook(),
+                                                      form_.Language(), std::move(hooks));
+    }
+    return *drop_zone_;
+}
+
+void Desktop::ShowDropZone() { DropZone().Show(); }
+
+void Desktop::HideDropZone() {
+    if (drop_zone_) drop_zone_->Hide();
+}
+
+bool Desktop::DropZoneShown() const {
+    return drop_zone_ && drop_zone_->State() != waktuna::DropZoneState::Absent &&
+           drop_zone_->State() != waktuna::DropZoneState::Hidden;
+}
+
+waktuna::DropZoneState Desktop::GetDropZoneState() {
+    return drop_zone_ ? drop_zone_->State() : waktuna::DropZoneState::Absent;
+}
+
+void Desktop::SetDropZoneFirstText(const std::string& text) {
+    if (drop_zone_) drop_zone_->SetFirstText(text);
+}
+
+void Desktop::SetDropZoneSecondText(const std::string& text) {
+    if (drop_zone_) drop_zone_->SetSecondText(text);
+}
+
+void Desktop::StartDropZoneAlert() {
+    if (drop_zone_) drop_zone_->StartAlert();
+}
+
+void Desktop::ApplyDesktopSettings() {
+    if (bar_) bar_->Configure();
+    if (DropZoneShown()) drop_zone_->Show();
+}
+
+void Desktop::Repaint() {
+    if (drop_zone_) drop_zone_->Repaint();
+    if (bar_ && bar_->Exists()) InvalidateRect(bar_->hwnd(), nullptr, FALSE);
+}
+
+std::unique_ptr<waktuna::Player> Desktop::OpenPlayer(const std::string& file) {
+    return MediaPlayer::OpenFile(file);
 }
 
 }  // namespace app

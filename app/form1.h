@@ -87,6 +87,10 @@ public:
     void SetDateLabel(const std::string& text);
     // The tray menu's player submenus ("Adzan", "Multimedia") shown or removed.
     void ShowPlayerMenu(int item, bool visible);
+    // The drop zone was shown or hidden: the tray menu's tick follows.
+    void SetDropZoneTick(bool shown);
+    // The drop zone's menu changed dzTransparent, dzSnap or dzRemaining.
+    void SetDropZoneFlags(bool transparent, bool snap, bool remaining);
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;

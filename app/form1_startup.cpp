@@ -66,6 +66,7 @@ Form1::Started Form1::StartUp() {
     ShowWindow(hwnd(), SW_HIDE);
     watch_->SetTaskFile(waktuna::TaskFilePath(app_data_folder_));
     watch_->LoadTodayTasks();
+    if (settings_.show_drop_zone) desktop_->ShowDropZone();
     watch_->RunStartupTasks();
     RegisterHotKeyFromSettings();
     return Started::kFirst;
@@ -110,6 +111,7 @@ void Form1::ApplyLook() {
     for (auto& page : pages_)
         if (page) page->ApplyColours();
     if (dialog_ && dialog_->hwnd()) InvalidateRect(dialog_->hwnd(), nullptr, TRUE);
+    if (desktop_) desktop_->Repaint();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
@@ -137,8 +139,7 @@ void Form1::PreviewLanguage(const std::string& name) {
 }
 
 void Form1::ApplyDesktopSettings() {
-    // The bar and the drop zone read their settings when they are shown; once
-    // they exist they are laid out again here.
+    if (desktop_) desktop_->ApplyDesktopSettings();
 }
 
 std::unique_ptr<waktuna::Player> Form1::OpenPlayer(const std::string& file) {
@@ -186,6 +187,7 @@ bool Form1::RunMessageDialog(waktuna::DialogButtons buttons, const std::string& 
     dialog.RunModal(hwnd());
     if (was_enabled && hwnd()) EnableWindow(hwnd(), TRUE);
     dialog_ = nullptr;
+    if (desktop_) desktop_->HideBar();  // the bar goes with the message it showed
     return request_.result == 1;
 }
 

@@ -14,10 +14,8 @@ using namespace form1;
 
 namespace {
 
-// Items that open a page or window the program does not have, and the drop
-// zone item until the drop zone exists: shown greyed.
+// Items that open a page or window the program does not have: shown greyed.
 bool Greyed(int item) {
-    if (item == waktuna::kItemDropZone) return true;
     const auto page = waktuna::PageOfItem(item);
     return page && !FindPage(*page);
 }
@@ -74,6 +72,18 @@ void Form1::ShowPlayerMenu(int item, bool visible) {
     } else if (!visible && position >= 0) {
         RemoveMenu(tray_menu_, static_cast<UINT>(position), MF_BYPOSITION);  // keeps the submenu
     }
+}
+
+void Form1::SetDropZoneTick(bool shown) {
+    CheckMenuItem(tray_menu_, CommandOf(waktuna::kItemDropZone),
+                  MF_BYCOMMAND | (shown ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void Form1::SetDropZoneFlags(bool transparent, bool snap, bool remaining) {
+    settings_.dz_transparent = transparent;
+    settings_.dz_snap = snap;
+    settings_.dz_remaining = remaining;
+    if (watch_) watch_->SetSettings(settings_);
 }
 
 void Form1::SetMenuCaption(int item, const std::string& caption) {
@@ -168,6 +178,10 @@ void Form1::RunMenuItem(int item) {
         break;
     case waktuna::kItemPlay:
         watch_->ResumeMultimedia();
+        break;
+    case waktuna::kItemDropZone:
+        if (desktop_->DropZoneShown()) desktop_->HideDropZone();
+        else desktop_->ShowDropZone();
         break;
     default:
         break;
