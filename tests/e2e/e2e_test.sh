@@ -443,6 +443,7 @@ check "Save stores the page" "0xf 0x2 0x0" "$(drive reg-get Message1) $(drive re
 sleep 11
 screenshot "$form" message-page.png
 finish
+
 source "$(dirname "${BASH_SOURCE[0]}")/desktop_alerts.sh"
 
 # --- Program settings: skin and language, the adzan trial, start with Windows,
