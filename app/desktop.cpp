@@ -136,7 +136,10 @@ void Desktop::StartDropZoneAlert() {
 
 void Desktop::ApplyDesktopSettings() {
     if (bar_) bar_->Configure();
-    if (DropZoneShown()) drop_zone_->Show();
+    // The settings page's "Drop Zone" box: shown (its place, size and
+    // opacity read again) or hidden as stored.
+    if (waktuna::ReadDword(form_.Settings(), "ShowDropZone") == 1) ShowDropZone();
+    else HideDropZone();
 }
 
 void Desktop::Repaint() {

@@ -48,7 +48,8 @@ public:
     void ShowDropZone();
     void HideDropZone();
     bool DropZoneShown() const;
-    // The bar placed again and the drop zone read again from the settings key.
+    // The bar placed again, and the drop zone shown or hidden as
+    // ShowDropZone says, from the settings key.
     void ApplyDesktopSettings();
     // Skin or language changed.
     void Repaint();
