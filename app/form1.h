@@ -69,6 +69,8 @@ public:
     void PreviewSkin(int32_t skin) override;
     void PreviewLanguage(const std::string& name) override;
     void ApplyDesktopSettings() override;
+    void ShowDropZone(bool visible) override;
+    std::optional<bool> DropZoneVisible() const override;
     void ShowEffectSample(int effect) override;
     void OpenHelp() override;
     waktuna::SettingsStore& Settings() override { return key_; }

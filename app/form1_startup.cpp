@@ -142,6 +142,18 @@ void Form1::ApplyDesktopSettings() {
     if (desktop_) desktop_->ApplyDesktopSettings();
 }
 
+void Form1::ShowDropZone(bool visible) {
+    if (!desktop_) return;
+    if (visible) desktop_->ShowDropZone();
+    else desktop_->HideDropZone();
+}
+
+std::optional<bool> Form1::DropZoneVisible() const {
+    if (!desktop_ || desktop_->GetDropZoneState() == waktuna::DropZoneState::Absent)
+        return std::nullopt;
+    return desktop_->DropZoneShown();
+}
+
 std::unique_ptr<waktuna::Player> Form1::OpenPlayer(const std::string& file) {
     return desktop_->OpenPlayer(file);
 }
