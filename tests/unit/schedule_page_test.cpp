@@ -1,0 +1,36 @@
+// The schedule page counts whole dates: the pickers' times of day never
+// refuse an equal-date range or lose its last day.
+#include <gtest/gtest.h>
+
+#include "waktuna/pages/schedule_page.h"
+
+using namespace waktuna;
+
+TEST(SchedulePage, RangeIsMadeOfWholeDatesWithinThePickers) {
+    SchedulePageModel page;
+    page.SetStart(EncodeDate(2009, 3, 21) + 0.75);  // picked in the evening
+    page.SetEnd(EncodeDate(2009, 3, 21) + 0.25);    // picked in the morning
+    EXPECT_TRUE(page.RangeValid());
+    page.SetEnd(EncodeDate(2009, 3, 20) + 0.99);
+    EXPECT_FALSE(page.RangeValid());
+
+    page.SetEnd(EncodeDate(2009, 3, 23) + 0.1);
+    MainSettings settings = StartSettings();
+    settings.calc.area = "Jakarta";
+    const ScheduleRequest r = page.Request(settings, "tpl");
+    EXPECT_EQ(r.last - r.first, 2.0);  // three days, the last one whole
+    EXPECT_EQ(r.area, "Jakarta");
+    EXPECT_EQ(r.html_template, "tpl");
+
+    page.SetStart(EncodeDate(1, 1, 1));
+    page.SetEnd(EncodeDate(9999, 12, 31));
+    EXPECT_EQ(DecodeDate(page.start), kFirstScheduleDate);
+    EXPECT_EQ(DecodeDate(page.end), kLastScheduleDate);
+}
+
+TEST(SchedulePage, ColourButtonsCaptionInTheContrastColour) {
+    SchedulePageModel page;
+    page.main_colour = Rgb(255, 200, 0);
+    EXPECT_EQ(page.MainCaption(), Rgb(0, 0, 255));
+    EXPECT_EQ(page.TextCaption(), Rgb(255, 255, 255));
+}
