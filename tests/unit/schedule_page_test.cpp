@@ -34,3 +34,26 @@ TEST(SchedulePage, ColourButtonsCaptionInTheContrastColour) {
     EXPECT_EQ(page.MainCaption(), Rgb(0, 0, 255));
     EXPECT_EQ(page.TextCaption(), Rgb(255, 255, 255));
 }
+
+// A long walk hands control back again and again, and the file it writes is
+// the one WriteSchedule writes.
+TEST(SchedulePage, LongWalkLetsTheClockTickAndWritesTheSameFile) {
+    SchedulePageModel page;
+    page.SetStart(EncodeDate(2000, 1, 1));
+    page.SetEnd(EncodeDate(2009, 12, 31));
+    page.format = 2;  // CSV
+    MainSettings settings = StartSettings();
+    settings.calc.latitude = "-6.175";
+    settings.calc.longitude = "106.8272";
+    settings.calc.time_zone = 7;
+    const ScheduleRequest request = page.Request(settings, "");
+    const std::string dir = ::testing::TempDir();
+    int steps = 0;
+    ASSERT_TRUE(WriteScheduleInSteps(request, BuiltInEnglish(), dir + "steps.csv", [&] { ++steps; }).ok);
+    ASSERT_TRUE(WriteSchedule(request, BuiltInEnglish(), dir + "whole.csv").ok);
+    const auto stepped = ReadWholeFile(dir + "steps.csv");
+    ASSERT_TRUE(stepped);
+    EXPECT_EQ(*stepped, *ReadWholeFile(dir + "whole.csv"));
+    EXPECT_GE(steps, static_cast<int>(stepped->size() / kScheduleStepBytes));
+    EXPECT_GT(steps, 10);
+}

@@ -4,6 +4,7 @@
 // the main window holds.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,10 +14,12 @@
 
 namespace waktuna {
 
-// The dates the page's pickers offer. The walk takes about a microsecond a
-// day, so the longest range stays well inside one tick of the clock.
-inline constexpr Ymd kFirstScheduleDate{1900, 1, 1};
-inline constexpr Ymd kLastScheduleDate{2199, 12, 31};
+// The dates the page's pickers offer: all of them lie after the Western
+// calendar's cut-over, so a picked date is the date the Hijri conversion
+// reads. The longest range is over three million days and takes many
+// seconds to walk: see WriteScheduleInSteps.
+inline constexpr Ymd kFirstScheduleDate{1601, 1, 1};
+inline constexpr Ymd kLastScheduleDate{9999, 12, 31};
 
 // The refusal of a range that ends before it starts (OK only, style Error).
 inline constexpr std::string_view kInvalidRangeText =
@@ -52,6 +55,15 @@ struct SchedulePageModel {
     // (used by HTML only).
     ScheduleRequest Request(const MainSettings& settings, std::string htmlTemplate) const;
 };
+
+// Writes the timetable as WriteSchedule does (through a temporary file, so
+// the target is either the whole new timetable or as it was), and calls
+// `between` each time about kScheduleStepBytes more have been written, so
+// the program's clock keeps ticking through a long walk.
+inline constexpr size_t kScheduleStepBytes = 16 * 1024;
+ScheduleResult WriteScheduleInSteps(const ScheduleRequest& request, const LanguageList& language,
+                                    const std::string& file, const std::function<void()>& between,
+                                    ReplaceFileFunction replace = StandardReplaceFile);
 
 // A picker's date-time as a date within the pickers' range.
 DateTime ScheduleDate(DateTime picked);
