@@ -72,7 +72,7 @@ bool ConverterDialog::Build() {
     WindowSpec spec;
     spec.class_name = kClassName;
     spec.title = "Hijriyah <-> Masehi";
-    spec.style = WS_POPUP | WS_CLIPCHILDREN;
+    spec.style = WS_POPUP;  // labels are drawn over the body: it must be painted under them
     spec.ex_style = WS_EX_CONTROLPARENT;
     spec.x = work.left + (work.right - work.left - w) / 2;
     spec.y = work.top + (work.bottom - work.top - h) / 2;

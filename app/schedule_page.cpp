@@ -94,6 +94,8 @@ void SetPickerDate(HWND picker, waktuna::DateTime date) {
 }
 
 void SchedulePage::Build() {
+    // Group boxes leave their inside to the page: the page paints under its children.
+    SetWindowLongPtrA(hwnd(), GWL_STYLE, GetWindowLongPtrA(hwnd(), GWL_STYLE) & ~WS_CLIPCHILDREN);
     controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
     SYSTEMTIME range[2]{};
     range[0].wYear = static_cast<WORD>(waktuna::kFirstScheduleDate.year);
