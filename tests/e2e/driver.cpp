@@ -269,7 +269,15 @@ int main(int argc, char** argv) {
                         SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID,
                                      reinterpret_cast<LPARAM>(static_cast<char*>(remote) +
                                                               offsetof(NMDATETIMECHANGE, st)));
-        if (ok) SendMessageA(GetParent(picker), WM_NOTIFY, change.nmhdr.idFrom, reinterpret_cast<LPARAM>(remote));
+        // A notification cannot cross processes: a click on the first field
+        // and a key up and down there bring it back to this value, and the
+        // picker itself tells its parent.
+        if (ok) {
+            SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));  // the first field
+            SendMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+            SendMessageA(picker, WM_KEYDOWN, VK_UP, 0);
+            SendMessageA(picker, WM_KEYDOWN, VK_DOWN, 0);
+        }
         if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
         return ok ? 0 : 1;

@@ -17,10 +17,12 @@ TEST(SchedulePage, RangeIsMadeOfWholeDatesWithinThePickers) {
     page.SetEnd(EncodeDate(2009, 3, 23) + 0.1);
     MainSettings settings = StartSettings();
     settings.calc.area = "Jakarta";
+    settings.core.time_format = "HH:mm";
     const ScheduleRequest r = page.Request(settings, "tpl");
     EXPECT_EQ(r.last - r.first, 2.0);  // three days, the last one whole
     EXPECT_EQ(r.area, "Jakarta");
     EXPECT_EQ(r.html_template, "tpl");
+    EXPECT_EQ(r.core.time_format, "HH:mm:ss");  // not the clock's "HH:mm": no rounding to minutes
 
     page.SetStart(EncodeDate(1, 1, 1));
     page.SetEnd(EncodeDate(9999, 12, 31));

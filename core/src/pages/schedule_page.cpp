@@ -30,6 +30,9 @@ ScheduleRequest SchedulePageModel::Request(const MainSettings& settings, std::st
     r.format = Format().format;
     r.calc = ToCalcSettings(settings.calc);
     r.core = settings.core;
+    // The chosen format also decides the rounding: "HH:mm:ss" shows the
+    // seconds of the times, not minutes rounded for the clock's "HH:mm".
+    r.core.time_format = r.time_format;
     r.methods = settings.calc.methods;
     r.area = settings.calc.area;
     r.main_colour = main_colour;
