@@ -621,7 +621,7 @@ for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Val
         --lat -6.175 --lon 106.8272 --alt 8 --tz 7 --fajr 20 --isha 18 --time-format HH:mm:ss \
         >/dev/null 2>&1
     check "a year's timetable in $ext, as the command line makes it" same \
-        "$(cmp -s "$WINEPREFIX/drive_c/year.$ext" "$WINEPREFIX/drive_c/cli.$ext" && echo same)"
+        "$(cmp "$WINEPREFIX/drive_c/year.$ext" "$WINEPREFIX/drive_c/cli.$ext" >&2 && echo same)"
 done
 check "365 or 366 rows in the CSV" 1 \
     "$(grep -c '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv" | grep -cE '^36[56]$')"
@@ -699,7 +699,7 @@ gone=$(add_task Gone 45)
 drive click "$ed" Save
 wait_until 5 grep -q "^Gone|1|1|$gone|-1|0|0|Gone now" "$(task_file)"
 check "saved as a task line" "Soon|1|1|$kept|-1|0|0|Soon now" "$(grep '^Soon' "$(task_file)" | tr -d '\r')"
-cat "$(task_file)" | tail -3; screenshot "$ed" task-editor.png
+screenshot "$ed" task-editor.png
 drive click "$ed" Delete
 confirm=$(drive find WaktunaMessageDialog 10)
 drive click "$confirm" OK
