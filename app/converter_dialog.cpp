@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "controls.h"
-#include "message_loop.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/pages/page_model.h"
 #include "waktuna/settings/settings.h"
@@ -13,8 +12,7 @@ namespace app {
 namespace {
 
 enum : int {
-    kCloseCaptionId = 400,
-    kTitleId,
+    kTitleId = 401,
     kWesternDayId,
     kWesternMonthId,
     kWesternYearId,
@@ -58,32 +56,13 @@ std::vector<std::string> Months(const waktuna::MonthNames& names) {
     return {names.begin() + 1, names.end()};
 }
 
-bool g_open = false;
-
 }  // namespace
 
 ConverterDialog::ConverterDialog(PageHost& host)
-    : SkinnedWindow(host.GetLook()), host_(host), model_(host.Language()) {}
+    : DialogWindow(host.GetLook()), host_(host), model_(host.Language()) {}
 
 bool ConverterDialog::Build() {
-    const int w = Scale(kWidth), h = Scale(kHeight);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    WindowSpec spec;
-    spec.class_name = kClassName;
-    spec.title = "Hijriyah <-> Masehi";
-    spec.style = WS_POPUP;  // labels are drawn over the body: it must be painted under them
-    spec.ex_style = WS_EX_CONTROLPARENT;
-    spec.x = work.left + (work.right - work.left - w) / 2;
-    spec.y = work.top + (work.bottom - work.top - h) / 2;
-    spec.width = w;
-    spec.height = h;
-    spec.parent = host_.DialogOwner();
-    SkinnedLayout layout;
-    layout.buttons[0] = {kCloseCaptionId, 24, kClosePicture, "Close"};
-    layout.corner = 16;
-    if (!CreateSkinned(spec, layout)) return false;
-
+    if (!CreateCentred(kClassName, "Hijriyah <-> Masehi", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();
     controls_.Create(hwnd(), kTable, look(), language);
     FillChoices(controls_[kWesternMonthId], Months(language.GregorianMonths()));
@@ -124,7 +103,7 @@ void ConverterDialog::Show() {
 
 std::string ConverterDialog::YearText(int id) const { return GetText(controls_[id]); }
 
-void ConverterDialog::OnCommand(int id, int code) {
+void ConverterDialog::OnControl(int id, int code) {
     if (showing_) return;  // our own change of a control, not the user's
     const auto selected = [&] { return static_cast<int>(SendMessageA(controls_[id], CB_GETCURSEL, 0, 0)); };
     // The year fields: typed text, or an item picked from the list (whose
@@ -154,7 +133,7 @@ void ConverterDialog::OnCommand(int id, int code) {
         }
         break;
     case kCloseId:
-        if (code == BN_CLICKED) DestroyWindow(hwnd());
+        if (code == BN_CLICKED) Close();
         return;
     default: return;
     }
@@ -176,58 +155,8 @@ void ConverterDialog::PickCorrection(int item) {
     host_.RecomputeTimes();
 }
 
-void ConverterDialog::PaintBody(HDC dc, const RECT& client) {
-    Brush brush(CreateSolidBrush(look().palette().PageColor));
-    FillRect(dc, &client, brush);
-}
-
-void ConverterDialog::OnCaptionButton(int id) {
-    if (id == kCloseCaptionId) DestroyWindow(hwnd());
-}
-
-LRESULT ConverterDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDCANCEL) {  // Esc
-            DestroyWindow(hwnd());
-            return 0;
-        }
-        if (lp && LOWORD(wp) != kCloseCaptionId) {
-            OnCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
-        }
-        break;
-    case WM_CLOSE:
-        DestroyWindow(hwnd());
-        return 0;
-    }
-    return SkinnedWindow::OnMessage(msg, wp, lp);
-}
-
 void ConverterDialog::RunModal() {
-    if (!Build()) return;
-    HWND owner = host_.DialogOwner();
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd());
-    SetFocus(controls_[kWesternDayId]);
-    const bool owner_enabled = owner && IsWindowEnabled(owner);
-    if (owner_enabled) EnableWindow(owner, FALSE);
-    {
-        ModalScope modal([this] { if (hwnd()) DestroyWindow(hwnd()); });
-        RunModalLoop([this] { return closed_; });
-    }
-    if (owner_enabled) EnableWindow(owner, TRUE);
-    if (!closed_ && hwnd()) DestroyWindow(hwnd());
-}
-
-void RunConverter(PageHost& host) {
-    if (g_open) return;
-    g_open = true;
-    {
-        ConverterDialog dialog(host);
-        dialog.RunModal();
-    }
-    g_open = false;
+    if (Build()) RunModalLoopFor(host_.DialogOwner(), controls_[kWesternDayId]);
 }
 
 }  // namespace app

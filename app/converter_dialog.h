@@ -5,13 +5,12 @@
 // running its own change handlers.
 #pragma once
 
-#include "page.h"
-#include "skinned_window.h"
+#include "dialog_window.h"
 #include "waktuna/pages/converter.h"
 
 namespace app {
 
-class ConverterDialog final : public SkinnedWindow {
+class ConverterDialog final : public DialogWindow {
 public:
     static constexpr const char* kClassName = "WaktunaConverter";
 
@@ -21,14 +20,10 @@ public:
     void RunModal();
 
 protected:
-    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void PaintBody(HDC dc, const RECT& client) override;
-    void OnCaptionButton(int id) override;
-    void OnFinalDestroy() override { closed_ = true; }
+    void OnControl(int id, int code) override;
 
 private:
     bool Build();
-    void OnCommand(int id, int code);
     void PickCorrection(int item);
     // The model's state into the controls; their notifications meanwhile are ignored.
     void Show();
@@ -38,10 +33,9 @@ private:
     waktuna::DateConverter model_;
     ControlSet controls_;
     bool showing_ = false;
-    bool closed_ = false;
 };
 
 // Opens the converter unless it is open already.
-void RunConverter(PageHost& host);
+inline void RunConverter(PageHost& host) { RunOnce<ConverterDialog>(host); }
 
 }  // namespace app

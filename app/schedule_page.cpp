@@ -1,11 +1,12 @@
 #include "schedule_page.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
+#include <commdlg.h>  // ChooseColorA
 
 #include <vector>
 
 #include "controls.h"
+#include "dialog_window.h"
 #include "waktuna/files/files.h"
 
 namespace app {
@@ -65,15 +66,6 @@ const std::vector<ControlSpec>& Table() {
         return t;
     }();
     return table;
-}
-
-// "Description|pattern|..." as the common dialogs take it: zeros between, two at the end.
-std::string DialogFilter(std::string_view filter) {
-    std::string out(filter);
-    for (char& c : out)
-        if (c == '|') c = '\0';
-    out.append(2, '\0');
-    return out;
 }
 
 }  // namespace
@@ -162,18 +154,8 @@ void SchedulePage::SaveFile() {
                                 waktuna::DialogKind::Error);
         return;
     }
-    char file[MAX_PATH] = "";
-    const std::string filter = DialogFilter(model_.Format().filter);
-    const std::string title = language.Line(108);
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.lpstrTitle = title.c_str();
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameA(&ofn)) return;
+    const auto file = AskFileName(FileDialog::Save, hwnd(), model_.Format().filter, language.Line(108));
+    if (!file) return;
 
     HWND save = controls_[kSaveId];
     EnableWindow(save, FALSE);
@@ -187,7 +169,7 @@ void SchedulePage::SaveFile() {
         while (PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) DispatchMessageA(&msg);
     };
     const waktuna::ScheduleResult result =
-        waktuna::WriteScheduleInSteps(request, language, file, let_clock_tick);
+        waktuna::WriteScheduleInSteps(request, language, *file, let_clock_tick);
     EnableWindow(save, TRUE);
     if (!result.ok) {
         host_.ShowMessageDialog(waktuna::DialogButtons::Ok,

@@ -1,12 +1,10 @@
 #include "task_editor_window.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 
 #include <vector>
 
 #include "controls.h"
-#include "message_loop.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
 
@@ -15,8 +13,7 @@ namespace app {
 namespace {
 
 enum : int {
-    kCloseCaptionId = 500,
-    kTitleId,
+    kTitleId = 501,
     kListId,
     kNameId,
     kTypeId,
@@ -74,23 +71,12 @@ const ControlSpec kTable[] = {
     {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 470, kButtonTop, 100, 28, FontId::kNormal, 131, "Close"},
 };
 
-// "Description|pattern|..." as the common dialogs take it.
-std::string DialogFilter(std::string_view filter) {
-    std::string out(filter);
-    for (char& c : out)
-        if (c == '|') c = '\0';
-    out.append(2, '\0');
-    return out;
-}
-
 void Select(HWND combo, int item) { SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
 int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
-bool g_open = false;
-
 }  // namespace
 
-TaskEditorWindow::TaskEditorWindow(PageHost& host) : SkinnedWindow(host.GetLook()), host_(host), model_(host.Language(), [] {
+TaskEditorWindow::TaskEditorWindow(PageHost& host) : DialogWindow(host.GetLook()), host_(host), model_(host.Language(), [] {
     SYSTEMTIME now;
     GetLocalTime(&now);
     return static_cast<int>(now.wYear);
@@ -99,24 +85,7 @@ TaskEditorWindow::TaskEditorWindow(PageHost& host) : SkinnedWindow(host.GetLook(
 std::string TaskEditorWindow::TaskFile() const { return waktuna::TaskFilePath(host_.AppDataFolder()); }
 
 bool TaskEditorWindow::Build() {
-    const int w = Scale(kWidth), h = Scale(kHeight);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    WindowSpec spec;
-    spec.class_name = kClassName;
-    spec.title = "Task scheduler";
-    spec.style = WS_POPUP;  // labels are drawn over the body: it must be painted under them
-    spec.ex_style = WS_EX_CONTROLPARENT;
-    spec.x = work.left + (work.right - work.left - w) / 2;
-    spec.y = work.top + (work.bottom - work.top - h) / 2;
-    spec.width = w;
-    spec.height = h;
-    spec.parent = host_.DialogOwner();
-    SkinnedLayout layout;
-    layout.buttons[0] = {kCloseCaptionId, 24, kClosePicture, "Close"};
-    layout.corner = 16;
-    if (!CreateSkinned(spec, layout)) return false;
-
+    if (!CreateCentred(kClassName, "Task scheduler", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();
     controls_.Create(hwnd(), kTable, look(), language);
     list_ = controls_[kListId];
@@ -215,7 +184,7 @@ void TaskEditorWindow::ShowStates() {
     EnableWindow(controls_[kMonthId], s.month_enabled);
 }
 
-void TaskEditorWindow::OnCommand(int id, int code) {
+void TaskEditorWindow::OnControl(int id, int code) {
     if (showing_) return;
     const bool picked = code == CBN_SELCHANGE;
     switch (id) {
@@ -255,7 +224,7 @@ void TaskEditorWindow::OnCommand(int id, int code) {
         return;
     case kSaveId: if (code == BN_CLICKED) Save(); return;
     case kBrowseId: if (code == BN_CLICKED) Browse(); return;
-    case kCloseId: if (code == BN_CLICKED) DestroyWindow(hwnd()); return;
+    case kCloseId: if (code == BN_CLICKED) Close(); return;
     default: return;
     }
     if (model_.Selected()) UpdateRow(*model_.Selected());
@@ -320,16 +289,8 @@ void TaskEditorWindow::Delete() {
 
 void TaskEditorWindow::Browse() {
     const bool multimedia = model_.Controls().type == waktuna::TaskMultimedia;
-    const std::string filter = DialogFilter(multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter);
-    char file[MAX_PATH] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = hwnd();
-    ofn.lpstrFilter = filter.c_str();
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameA(&ofn)) SetWindowTextA(controls_[kMessageId], file);  // EN_CHANGE writes the row
+    const auto file = AskFileName(FileDialog::Open, hwnd(), multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter);
+    if (file) SetWindowTextA(controls_[kMessageId], file->c_str());  // EN_CHANGE writes the row
 }
 
 bool TaskEditorWindow::PreTranslate(MSG& msg) {
@@ -346,61 +307,16 @@ bool TaskEditorWindow::PreTranslate(MSG& msg) {
     return true;
 }
 
-void TaskEditorWindow::PaintBody(HDC dc, const RECT& client) {
-    Brush brush(CreateSolidBrush(look().palette().PageColor));
-    FillRect(dc, &client, brush);
-}
-
-void TaskEditorWindow::OnCaptionButton(int id) {
-    if (id == kCloseCaptionId) DestroyWindow(hwnd());
-}
-
 LRESULT TaskEditorWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-    switch (msg) {
-    case WM_COMMAND:
-        if (LOWORD(wp) == IDCANCEL) {  // Esc
-            DestroyWindow(hwnd());
-            return 0;
-        }
-        if (lp && LOWORD(wp) != kCloseCaptionId) {
-            OnCommand(LOWORD(wp), HIWORD(wp));
-            return 0;
-        }
-        break;
-    case WM_NOTIFY:
+    if (msg == WM_NOTIFY) {
         OnNotify(*reinterpret_cast<const NMHDR*>(lp));
         return 0;
-    case WM_CLOSE:
-        DestroyWindow(hwnd());
-        return 0;
     }
-    return SkinnedWindow::OnMessage(msg, wp, lp);
+    return DialogWindow::OnMessage(msg, wp, lp);
 }
 
 void TaskEditorWindow::RunModal() {
-    if (!Build()) return;
-    HWND owner = host_.DialogOwner();
-    ShowWindow(hwnd(), SW_SHOWNORMAL);
-    SetForegroundWindow(hwnd());
-    SetFocus(list_);
-    const bool owner_enabled = owner && IsWindowEnabled(owner);
-    if (owner_enabled) EnableWindow(owner, FALSE);
-    {
-        ModalScope modal([this] { if (hwnd()) DestroyWindow(hwnd()); });
-        RunModalLoop([this] { return closed_; });
-    }
-    if (owner_enabled) EnableWindow(owner, TRUE);
-    if (!closed_ && hwnd()) DestroyWindow(hwnd());
-}
-
-void RunTaskEditor(PageHost& host) {
-    if (g_open) return;
-    g_open = true;
-    {
-        TaskEditorWindow editor(host);
-        editor.RunModal();
-    }
-    g_open = false;
+    if (Build()) RunModalLoopFor(host_.DialogOwner(), list_);
 }
 
 }  // namespace app

@@ -5,13 +5,12 @@
 
 #include <string>
 
-#include "page.h"
-#include "skinned_window.h"
+#include "dialog_window.h"
 #include "waktuna/pages/task_editor.h"
 
 namespace app {
 
-class TaskEditorWindow final : public SkinnedWindow {
+class TaskEditorWindow final : public DialogWindow {
 public:
     static constexpr const char* kClassName = "WaktunaTaskEditor";
 
@@ -22,13 +21,10 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
-    void PaintBody(HDC dc, const RECT& client) override;
-    void OnCaptionButton(int id) override;
-    void OnFinalDestroy() override { closed_ = true; }
+    void OnControl(int id, int code) override;
 
 private:
     bool Build();
-    void OnCommand(int id, int code);
     void OnNotify(const NMHDR& nm);
     void LoadTaskList();
     void FillList();
@@ -47,10 +43,9 @@ private:
     ControlSet controls_;
     HWND list_ = nullptr;
     bool showing_ = false;
-    bool closed_ = false;
 };
 
 // Opens the task editor unless it is open already.
-void RunTaskEditor(PageHost& host);
+inline void RunTaskEditor(PageHost& host) { RunOnce<TaskEditorWindow>(host); }
 
 }  // namespace app
