@@ -22,6 +22,7 @@ enum : int {
     kShortTimeId,
     kLongTimeId,
     kSaveId,
+    kSunriseId,
     kFirstFormatId = 320,  // + the format's place in ScheduleFormats()
 };
 
@@ -61,8 +62,10 @@ const std::vector<ControlSpec>& Table() {
                          static_cast<DWORD>(BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0)), 172,
                          kGroupTop + 22 + 22 * i, 230, 18, FontId::kNormal, f.caption_line});
         }
+        t.push_back({kSunriseId, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 160,
+                     kGroupTop + group_height + 6, 250, 18, FontId::kNormal, waktuna::kLineICalendarSunrise});
         t.push_back({kSaveId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kLabelLeft,
-                     kGroupTop + group_height + 14, 110, 26, FontId::kNormal, 117, "Save file"});
+                     kGroupTop + group_height + 32, 110, 26, FontId::kNormal, 117, "Save file"});
         return t;
     }();
     return table;
@@ -113,6 +116,7 @@ void SchedulePage::Refresh() {
     const int formats = static_cast<int>(waktuna::ScheduleFormats().size());
     CheckRadioButton(hwnd(), kFirstFormatId, kFirstFormatId + formats - 1,
                      kFirstFormatId + static_cast<int>(model_.format));
+    CheckDlgButton(hwnd(), kSunriseId, model_.ics_sunrise ? BST_CHECKED : BST_UNCHECKED);
     InvalidateRect(controls_[kColourId], nullptr, TRUE);
     InvalidateRect(controls_[kTextColourId], nullptr, TRUE);
 }
@@ -121,6 +125,7 @@ void SchedulePage::ReadControls() {
     model_.SetStart(PickerDate(controls_[kStartId]));
     model_.SetEnd(PickerDate(controls_[kEndId]));
     model_.seconds = IsDlgButtonChecked(hwnd(), kLongTimeId) == BST_CHECKED;
+    model_.ics_sunrise = IsDlgButtonChecked(hwnd(), kSunriseId) == BST_CHECKED;
     for (size_t i = 0; i < waktuna::ScheduleFormats().size(); ++i)
         if (IsDlgButtonChecked(hwnd(), kFirstFormatId + static_cast<int>(i)) == BST_CHECKED) model_.format = i;
 }

@@ -35,6 +35,7 @@ ScheduleRequest SchedulePageModel::Request(const MainSettings& settings, std::st
     r.core.time_format = r.time_format;
     r.methods = settings.calc.methods;
     r.area = settings.calc.area;
+    r.ics_sunrise = ics_sunrise;
     r.main_colour = main_colour;
     r.text_colour = text_colour;
     if (r.format == ScheduleFormat::Html) r.html_template = std::move(htmlTemplate);

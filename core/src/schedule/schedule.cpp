@@ -353,15 +353,6 @@ bool ValidRange(const ScheduleRequest& request) {
 
 }  // namespace
 
-const std::vector<ScheduleFormatChoice>& ScheduleFormats() {
-    static const std::vector<ScheduleFormatChoice> formats = {
-        {ScheduleFormat::Html, 113, "HTML File (*.html)|*.html"},
-        {ScheduleFormat::Tsv, 114, "Tab Separated Value  (*.tsv)|*.tsv"},
-        {ScheduleFormat::Csv, 115, "Comma Separated Value  (*.csv)|*.csv"},
-    };
-    return formats;
-}
-
 std::string ColourToHtml(Colour colour) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text = "#";

@@ -34,6 +34,7 @@ struct SchedulePageModel {
     Colour text_colour = Rgb(0, 0, 0);
     bool seconds = true;     // "HH:mm:ss", else "HH:mm"
     size_t format = 0;       // index in ScheduleFormats()
+    bool ics_sunrise = false;  // iCalendar: sunrise as an event too
 
     // Both dates to today.
     void Reset(DateTime today);

@@ -50,14 +50,6 @@ inline constexpr int kLineICalendarSunrise = 277;
 // Minutes each prayer's calendar event lasts.
 inline constexpr int kICalendarEventMinutes = 15;
 
-// A format the user can choose, in the order the schedule page offers them.
-struct ScheduleFormatChoice {
-    ScheduleFormat format;
-    int caption_line;          // language line of the choice's caption
-    std::string_view filter;   // of the save dialog: description "|" pattern
-};
-const std::vector<ScheduleFormatChoice>& ScheduleFormats();
-
 // Everything one timetable is made from.
 struct ScheduleRequest {
     DateTime first = 0;  // start and end date; only the calendar day counts
