@@ -607,15 +607,18 @@ to=$(date -d "$from +1 year -1 day" +%Y-%m-%d)
 IFS=- read -r y m d <<<"$to"
 drive set-date "$(drive child "$form" SysDateTimePick32 1)" "$y" "$((10#$m))" "$((10#$d))"
 screenshot "$form" schedule-page.png
-for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Value (csv)"; do
-    ext=${format%%:*}
-    drive click "$form" "${format#*:}"
+save_as() {  # save_as EXT CAPTION: "Save file" in that format, as C:\year.EXT
+    drive click "$form" "$2"
     drive click "$form" "Save file"
     dlg=$(drive find "#32770" 10)
-    drive set-text "$(drive child "$dlg" Edit 0)" "C:\\year.$ext"
+    drive set-text "$(drive child "$dlg" Edit 0)" "C:\\year.$1"
     drive post "$dlg" 0x111 1 0   # IDOK
-    wait_until 20 test -s "$WINEPREFIX/drive_c/year.$ext"
+    wait_until 60 test -s "$WINEPREFIX/drive_c/year.$1"
     drive gone "#32770" 5
+}
+for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Value (csv)"; do
+    ext=${format%%:*}
+    save_as "$ext" "${format#*:}"
     wine "$cli" schedule --from "$from" --to "$to" --out "C:\\cli.$ext" --format "$ext" \
         --template "$(winepath -w "$(dirname "$exe")/jadwal.tpl")" --place Jakarta \
         --lat -6.175 --lon 106.8272 --alt 8 --tz 7 --fajr 20 --isha 18 --time-format HH:mm:ss \
@@ -623,6 +626,10 @@ for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Val
     check "a year's timetable in $ext, as the command line makes it" same \
         "$(cmp "$WINEPREFIX/drive_c/year.$ext" "$WINEPREFIX/drive_c/cli.$ext" >&2 && echo same)"
 done
+# iCalendar, the fourth format of the list: an event for each of the five prayers of each day.
+save_as ics "iCalendar (ics)"
+days=$(grep -c '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv")
+check "a year's timetable in ics" $((days * 5)) "$(grep -c '^BEGIN:VEVENT' "$WINEPREFIX/drive_c/year.ics")"
 check "365 or 366 rows in the CSV" 1 \
     "$(grep -c '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv" | grep -cE '^36[56]$')"
 
