@@ -611,6 +611,7 @@ save_as() {  # save_as EXT CAPTION: "Save file" in that format, as C:\year.EXT
     drive click "$form" "$2"
     drive click "$form" "Save file"
     dlg=$(drive find "#32770" 10)
+    wait_until 5 test "$(drive visible "$dlg")" == 1   # ready for the name
     drive set-text "$(drive child "$dlg" Edit 0)" "C:\\year.$1"
     drive post "$dlg" 0x111 1 0   # IDOK
     wait_until 60 test -s "$WINEPREFIX/drive_c/year.$1"
@@ -628,11 +629,40 @@ for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Val
 done
 # iCalendar, the fourth format of the list: an event for each of the five prayers of each day.
 save_as ics "iCalendar (ics)"
-days=$(grep -c '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv")
+days=$(grep -ac '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv")
 check "a year's timetable in ics" $((days * 5)) "$(grep -c '^BEGIN:VEVENT' "$WINEPREFIX/drive_c/year.ics")"
 check "365 or 366 rows in the CSV" 1 \
-    "$(grep -c '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv" | grep -cE '^36[56]$')"
+    "$(grep -ac '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv" | grep -cE '^36[56]$')"
 
+finish
+
+# --- The longest range the page allows (1601-9999, about ten seconds to
+# --- write): a task due meanwhile comes in its second ---------------------------
+begin schedule-long-walk
+store_jakarta
+at=$(date -d "+12 seconds" +%H:%M:%S)
+data="$WINEPREFIX/drive_c/ProgramData/ravenhall/waktuna3"
+mkdir -p "$data"
+printf '%s\r\n' "; tasks" "" "Mid|1|1|$at|-1|0|0|during the walk" >"$data/Task.dat"
+start
+form=$(drive find WaktunaForm1 20)
+drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
+wait_until 5 test "$(drive visible "$form")" == 1
+drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
+wait_until 5 drive click "$form" "Comma Separated Value (csv)"
+drive set-date "$(drive child "$form" SysDateTimePick32 0)" 1601 1 1
+drive set-date "$(drive child "$form" SysDateTimePick32 1)" 9999 12 31
+drive click "$form" "Save file"
+dlg=$(drive find "#32770" 10)
+wait_until 5 test "$(drive visible "$dlg")" == 1
+drive set-text "$(drive child "$dlg" Edit 0)" 'C:\long.csv'
+drive post "$dlg" 0x111 1 0   # IDOK
+fired=$(drive wait-dialog 40)
+check "a task due during the walk comes in its second" "$at" "${fired:0:8}"
+check "while the walk still runs" 1 "$(ls "$WINEPREFIX"/drive_c/long.csv.*.tmp 2>/dev/null | wc -l)"
+drive click "$(drive find WaktunaMessageDialog 5)" OK
+wait_until 90 test -s "$WINEPREFIX/drive_c/long.csv"
+check "every day of 1601-9999 written" 3067671 "$(grep -ac '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/long.csv")"
 finish
 
 # --- Date converter, driven through its controls -----------------------------
