@@ -71,7 +71,7 @@ bool ConverterDialog::Build() {
     FillChoices(controls_[kHijriMonthId], Months(language.HijriMonths()));
     FillChoices(controls_[kHijriYearId], Numbers(waktuna::kOfferedHijriYears[0], waktuna::kOfferedHijriYears[1]));
     std::vector<std::string> corrections;
-    for (int c : waktuna::kCorrectionItems) corrections.push_back(waktuna::IntText(c));
+    for (int c : waktuna::kHijriCorrectionItems) corrections.push_back(waktuna::IntText(c));
     FillChoices(controls_[kCorrectionId], corrections);
 
     const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());

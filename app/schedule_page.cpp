@@ -7,6 +7,7 @@
 
 #include "controls.h"
 #include "dialog_window.h"
+#include "group_box.h"
 #include "waktuna/files/files.h"
 
 namespace app {
@@ -48,13 +49,13 @@ const std::vector<ControlSpec>& Table() {
                      FontId::kNormal, 0, "Text Color"});
         const int formats = static_cast<int>(waktuna::ScheduleFormats().size());
         const int group_height = 26 + 22 * std::max(2, formats);
-        t.push_back({0, "BUTTON", BS_GROUPBOX, kLabelLeft, kGroupTop, 140, group_height, FontId::kNormal,
+        t.push_back({0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, kLabelLeft, kGroupTop, 140, group_height, FontId::kNormal,
                      111, "Time format"});
         t.push_back({kShortTimeId, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kLabelLeft + 12,
                      kGroupTop + 22, 110, 18, FontId::kNormal, 0, "HH:mm"});
         t.push_back({kLongTimeId, "BUTTON", BS_AUTORADIOBUTTON, kLabelLeft + 12, kGroupTop + 44, 110, 18,
                      FontId::kNormal, 0, "HH:mm:ss"});
-        t.push_back({0, "BUTTON", BS_GROUPBOX | WS_GROUP, 160, kGroupTop, 250, group_height,
+        t.push_back({0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_GROUP, 160, kGroupTop, 250, group_height,
                      FontId::kNormal, 112, "Saved in Format"});
         for (int i = 0; i < formats; ++i) {
             const auto& f = waktuna::ScheduleFormats()[static_cast<size_t>(i)];
@@ -89,8 +90,6 @@ void SetPickerDate(HWND picker, waktuna::DateTime date) {
 }
 
 void SchedulePage::Build() {
-    // Group boxes leave their inside to the page: the page paints under its children.
-    SetWindowLongPtrA(hwnd(), GWL_STYLE, GetWindowLongPtrA(hwnd(), GWL_STYLE) & ~WS_CLIPCHILDREN);
     controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
     SYSTEMTIME range[2]{};
     range[0].wYear = static_cast<WORD>(waktuna::kFirstScheduleDate.year);
@@ -184,6 +183,8 @@ void SchedulePage::SaveFile() {
 }
 
 LRESULT SchedulePage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC)
+        FillGroupBox(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), page_brush_);
     if (msg == WM_DRAWITEM) {
         const auto& di = *reinterpret_cast<DRAWITEMSTRUCT*>(lp);
         const bool main = di.CtlID == kColourId;

@@ -12,8 +12,8 @@
 //   post HWND MSG WPARAM LPARAM   PostMessage (numbers in decimal or 0x hex)
 //   send HWND MSG WPARAM LPARAM   SendMessage, prints the result
 //   rect HWND                     print "x y width height" of the window
-//   child HWND CLASS N            print the handle of the Nth (from 0) descendant of that class
-//   set-text HWND TEXT            WM_SETTEXT (an edit box then tells its parent it changed)
+//   nth-child HWND CLASS N        print the handle of the Nth (from 0) descendant of that class
+//   type-text HWND TEXT           WM_SETTEXT to that window (an edit box then tells its parent)
 //   set-date HWND Y M D [h m s]   set a date-time picker and tell its parent, as a user's pick does
 //   windows                       list every top-level window: handle, class, visible, text
 //   count PROCESS.EXE             print how many processes run that program
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
         std::printf("%lld\n", static_cast<long long>(result));
         return 0;
     }
-    if (cmd == "child") {  // child PARENT CLASS N: the Nth descendant of that class
+    if (cmd == "nth-child") {
         std::vector<HWND> children;
         EnumChildWindows(
             ParseHwnd(arg(2)),
@@ -241,7 +241,7 @@ int main(int argc, char** argv) {
             }
         return 1;
     }
-    if (cmd == "set-text") {  // the system carries the text across processes
+    if (cmd == "type-text") {  // the system carries the text across processes
         return SendMessageA(ParseHwnd(arg(2)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3))) ? 0 : 1;
     }
     if (cmd == "set-date") {  // set-date PICKER Y M D [h m s]: as if the user had picked it

@@ -28,15 +28,15 @@ void DateConverter::LoadCorrection(const SettingsStore& key, int8_t inForce) {
     correction_ = inForce;
     correction_item_ = -1;
     const std::string stored = ReadString(key, "HijriyahDiff");
-    for (int i = 0; i < static_cast<int>(std::size(kCorrectionItems)); ++i) {
-        if (IntText(kCorrectionItems[i]) == stored) correction_item_ = i;
+    for (int i = 0; i < static_cast<int>(std::size(kHijriCorrectionItems)); ++i) {
+        if (IntText(kHijriCorrectionItems[i]) == stored) correction_item_ = i;
     }
 }
 
 bool DateConverter::PickCorrection(int item, SettingsStore* key) {
-    if (item < 0 || item >= static_cast<int>(std::size(kCorrectionItems))) return true;
+    if (item < 0 || item >= static_cast<int>(std::size(kHijriCorrectionItems))) return true;
     correction_item_ = item;
-    correction_ = static_cast<int8_t>(kCorrectionItems[item]);
+    correction_ = static_cast<int8_t>(kHijriCorrectionItems[item]);
     const bool stored = key != nullptr && WriteString(*key, "HijriyahDiff", IntText(correction_));
     WesternToHijri();
     return stored || key == nullptr;

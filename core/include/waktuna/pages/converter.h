@@ -17,7 +17,7 @@
 namespace waktuna {
 
 // The correction list's items, "-2" ... "2".
-inline constexpr int kCorrectionItems[] = {-2, -1, 0, 1, 2};
+inline constexpr int kHijriCorrectionItems[] = {-2, -1, 0, 1, 2};
 // The years the two year fields offer in their drop-down lists.
 inline constexpr int kOfferedWesternYears[2] = {2001, 2020};
 inline constexpr int kOfferedHijriYears[2] = {1431, 1450};
