@@ -3,10 +3,13 @@
 // menu item are greyed.
 #include "about_page.h"
 #include "area_page.h"
+#include "converter_dialog.h"
 #include "main_page.h"
 #include "message_page.h"
 #include "page.h"
 #include "program_page.h"
+#include "schedule_page.h"
+#include "task_editor_window.h"
 
 namespace app {
 
@@ -23,6 +26,9 @@ const PageEntry kPages[] = {
     {waktuna::kPagePrayerTimes, Make<AreaPage>},
     {waktuna::kPageMessage, Make<MessagePage>},
     {waktuna::kPageAbout, Make<AboutPage>},
+    {waktuna::kPageSchedule, Make<SchedulePage>},
+    {waktuna::kPageTaskScheduler, nullptr, RunTaskEditor},
+    {waktuna::kPageConverter, nullptr, RunConverter},
 };
 
 }  // namespace

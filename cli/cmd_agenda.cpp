@@ -157,8 +157,8 @@ int Agenda(int argc, char** argv) {
             "its text: announce, drop-zone, play-adzan, play-dua, play-media, bar,\n"
             "bar+dialog, dialog (-warning, -error, -question), information, moving-text,\n"
             "command, minimize, shutdown, hibernate. The program is taken to start at\n"
-            "--from (the information comes every ShowInformation minutes after it);\n"
-            "tasks of the program-start kind show only at their time of day. Sounds\n"
+            "--from: the tasks of the program-start kind run then, and the information\n"
+            "comes every ShowInformation minutes after it. Sounds\n"
             "and files named are taken to exist and each sound to last --sound-length\n"
             "seconds (default 180); hibernation is taken to be possible.\n"
             "--zone NAME takes the day's offset from that time zone instead of TZ, as\n"
@@ -206,6 +206,7 @@ int Agenda(int argc, char** argv) {
     watch.RecomputeTimes();
     if (args.Has("tasks")) watch.SetTaskFile(args.Get("tasks"));
     watch.LoadTodayTasks();
+    watch.RunStartupTasks();
     for (int second = first; second <= last; ++second) {
         clock.now = date + (second + 0.5) / 86400.0;
         watch.OnClockTick();

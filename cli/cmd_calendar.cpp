@@ -9,27 +9,22 @@ namespace cli {
 
 namespace {
 
-// YYYY-MM-DD with a month 1..12 and a day 1..30 (Hijri months) or a valid
-// Western date.
+// YYYY-MM-DD with a month 1..12 and a day 1..30 (Hijri months) or a date of
+// the Western calendar the conversion reads: Julian before 15 October 1582
+// (so 1500-02-29 exists), none from 5 to 14 October 1582.
 waktuna::Ymd ReadDateArgument(const Args& args, bool hijri) {
     if (args.Positional().size() != 1) throw UsageError{"expected one date YYYY-MM-DD"};
     const std::string& text = args.Positional()[0];
     waktuna::Ymd d;
-    if (hijri) {
-        // Any 1..30 day of a 1..12 month is a Hijri date; reuse the strict
-        // parser on a stand-in year and day, then take the real fields.
-        if (text.size() == 10 && waktuna::ParseIsoDate(text.substr(0, 8) + "01", d)) {
-            const int day = waktuna::ReadWholeNumber(text.substr(8));
-            if (text[8] >= '0' && text[8] <= '9' && text[9] >= '0' && text[9] <= '9' && day >= 1 &&
-                day <= 30) {
-                d.day = day;
-                return d;
-            }
-        }
-        throw UsageError{"'" + text + "' is not a Hijri date YYYY-MM-DD (day 1..30)"};
+    // The strict parser checks the form, year and month on a stand-in day;
+    // the day is checked against the calendar in question.
+    if (text.size() == 10 && waktuna::ParseIsoDate(text.substr(0, 8) + "01", d) && text[8] >= '0' &&
+        text[8] <= '9' && text[9] >= '0' && text[9] <= '9') {
+        d.day = waktuna::ReadWholeNumber(text.substr(8));
+        if (hijri ? d.day >= 1 && d.day <= 30 : waktuna::IsWesternDate(d.year, d.month, d.day)) return d;
     }
-    if (!waktuna::ParseIsoDate(text, d)) throw UsageError{"'" + text + "' is not a date YYYY-MM-DD"};
-    return d;
+    if (hijri) throw UsageError{"'" + text + "' is not a Hijri date YYYY-MM-DD (day 1..30)"};
+    throw UsageError{"'" + text + "' is not a date YYYY-MM-DD"};
 }
 
 int Convert(int argc, char** argv, bool toGregorian) {

@@ -79,6 +79,12 @@ got=$(run --settings "$data/empty.sav" --date 2009-03-21)
 
 expect_error no-settings "--settings" --date 2009-03-21
 expect_error missing-settings "cannot read" --settings "$data/none.sav"
+# The program starts at --from: its program-start tasks run then; one with a
+# time runs at that time as well.
+printf '%s\r\n' 'Hello|1|5||-1|0|0|started' 'Again|5|5|08:00:03|-1|0|0|again.cmd' >"$data/start.dat"
+expect start-tasks "$(printf '%s\n' $'08:00:00\tdialog\tstarted' $'08:00:00\tcommand\tagain.cmd' \
+    $'08:00:03\tcommand\tagain.cmd')" \
+    --settings "$data/empty.sav" --tasks "$data/start.dat" --from 08:00:00 --to 08:00:05
 expect_error missing-tasks "--tasks" --settings "$data/empty.sav" --tasks "$data/none.dat"
 expect_error missing-language "--language" --settings "$data/empty.sav" --language "$data/none.wlp"
 expect_error end-before-start "before --from" --settings "$data/empty.sav" --from 12:00:00 --to 11:00:00

@@ -60,6 +60,9 @@ fi
 expect hijri "$(printf '24/3/1430\n24 Rabiul Awal 1430 H')" hijri 2009-03-21
 expect hijri-correction "$(printf '25/3/1430\n25 Rabiul Awal 1430 H')" hijri 2009-03-21 --correction 1
 expect gregorian "$(printf '22/8/2009\n22 August 2009')" gregorian 1430-09-01
+# Before the cut-over dates are Julian: 29 February 1500 exists, 5-14 October 1582 never did.
+expect hijri-julian-leap "$(printf '29/7/905\n29 Rajab 905 H')" hijri 1500-02-29
+expect_error hijri-lost-days "not a date" hijri 1582-10-10
 expect gregorian-safar-30 "$(printf '26/2/2009\n26 February 2009')" gregorian 1430-02-30
 
 expect qibla "$(printf 'bearing\t295.146087646484\t295.146º\neast-west\t25.1460876464844\t25.1460º')" \
@@ -148,18 +151,18 @@ expect tasks-all "$(printf '%s\n' \
     $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
     $'Jumat\t8\t2\t11:30:00\t5\t0\t0\tSiap|jumatan v3.10' \
     $'Milad\t1\t4\t08:05:00\t0\t17\t8\tSelamat' \
-    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    $'Start\t5\t5\t\t0\t0\t0\tnotepad.exe')" \
     tasks "$data/Task.dat"
 # 2031-08-17 is a Sunday; 2009-03-20 a Friday.
 expect tasks-aug-17 "$(printf '%s\n' \
     $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
     $'Milad\t1\t4\t08:05:00\t0\t17\t8\tSelamat' \
-    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    $'Start\t5\t5\t\t0\t0\t0\tnotepad.exe')" \
     tasks "$data/Task.dat" --date 2031-08-17
 expect tasks-friday "$(printf '%s\n' \
     $'Prayer\t1\t1\t12:00:00\t0\t0\t0\tTime for Dhuhur' \
     $'Jumat\t8\t2\t11:30:00\t5\t0\t0\tSiap|jumatan v3.10' \
-    $'Start\t5\t5\t00:00:00\t0\t0\t0\tnotepad.exe')" \
+    $'Start\t5\t5\t\t0\t0\t0\tnotepad.exe')" \
     tasks "$data/Task.dat" --date 2009-03-20
 expect_error tasks-missing-file "cannot read" tasks "$data/none.dat"
 expect_error tasks-bad-date "--date" tasks "$data/Task.dat" --date 2009-13-01

@@ -12,6 +12,9 @@
 //   post HWND MSG WPARAM LPARAM   PostMessage (numbers in decimal or 0x hex)
 //   send HWND MSG WPARAM LPARAM   SendMessage, prints the result
 //   rect HWND                     print "x y width height" of the window
+//   nth-child HWND CLASS N        print the handle of the Nth (from 0) descendant of that class
+//   type-text HWND TEXT           WM_SETTEXT to that window (an edit box then tells its parent)
+//   set-date HWND Y M D [h m s]   set a date-time picker and tell its parent, as a user's pick does
 //   windows                       list every top-level window: handle, class, visible, text
 //   count PROCESS.EXE             print how many processes run that program
 //   foreground HWND               bring the window to the front and give it the focus
@@ -37,8 +40,10 @@
 #include <windows.h>
 
 #include <shellapi.h>
+#include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -218,6 +223,64 @@ int main(int argc, char** argv) {
         if (!SendMessageTimeoutA(h, msg, wp, lp, SMTO_NORMAL, 5000, &result)) return 1;
         std::printf("%lld\n", static_cast<long long>(result));
         return 0;
+    }
+    if (cmd == "nth-child") {
+        std::vector<HWND> children;
+        EnumChildWindows(
+            ParseHwnd(arg(2)),
+            [](HWND h, LPARAM lp) -> BOOL {
+                reinterpret_cast<std::vector<HWND>*>(lp)->push_back(h);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&children));
+        int n = std::atoi(arg(4));
+        for (HWND c : children)
+            if (ClassOf(c) == arg(3) && n-- == 0) {
+                PrintHwnd(c);
+                return 0;
+            }
+        return 1;
+    }
+    if (cmd == "type-text") {  // the system carries the text across processes
+        return SendMessageA(ParseHwnd(arg(2)), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(3))) ? 0 : 1;
+    }
+    if (cmd == "set-date") {  // set-date PICKER Y M D [h m s]: as if the user had picked it
+        HWND picker = ParseHwnd(arg(2));
+        NMDATETIMECHANGE change{};
+        change.nmhdr.hwndFrom = picker;
+        change.nmhdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(picker));
+        change.nmhdr.code = DTN_DATETIMECHANGE;
+        change.dwFlags = GDT_VALID;
+        SYSTEMTIME& t = change.st;
+        t.wYear = static_cast<WORD>(std::atoi(arg(3)));
+        t.wMonth = static_cast<WORD>(std::atoi(arg(4)));
+        t.wDay = static_cast<WORD>(std::atoi(arg(5)));
+        t.wHour = static_cast<WORD>(std::atoi(arg(6)));
+        t.wMinute = static_cast<WORD>(std::atoi(arg(7)));
+        t.wSecond = static_cast<WORD>(std::atoi(arg(8)));
+        // The picker reads the date from the program's own memory.
+        DWORD pid = 0;
+        GetWindowThreadProcessId(picker, &pid);
+        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+        if (!process) return 1;
+        void* remote = VirtualAllocEx(process, nullptr, sizeof change, MEM_COMMIT, PAGE_READWRITE);
+        SIZE_T written = 0;
+        const bool ok = remote && WriteProcessMemory(process, remote, &change, sizeof change, &written) &&
+                        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID,
+                                     reinterpret_cast<LPARAM>(static_cast<char*>(remote) +
+                                                              offsetof(NMDATETIMECHANGE, st)));
+        // A notification cannot cross processes: a click on the first field
+        // and a key up and down there bring it back to this value, and the
+        // picker itself tells its parent.
+        if (ok) {
+            SendMessageA(picker, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 8));  // the first field
+            SendMessageA(picker, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
+            SendMessageA(picker, WM_KEYDOWN, VK_UP, 0);
+            SendMessageA(picker, WM_KEYDOWN, VK_DOWN, 0);
+        }
+        if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return ok ? 0 : 1;
     }
     if (cmd == "rect") {
         RECT r{};

@@ -590,5 +590,175 @@ median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
 echo "e2e: start-up to tray icon, ms: ${times[*]} (median $median)" | tee "$out/start-up-time.txt"
 finish
 
+# --- Schedule maker: a year's timetable in each format, from the page -----
+begin schedule-page
+store_jakarta
+cp "$(dirname "$exe")/../../../dist/jadwal.tpl" "$(dirname "$exe")/"   # the template beside the program
+start
+form=$(drive find WaktunaForm1 20)
+drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
+wait_until 5 test "$(drive visible "$form")" == 1
+drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
+wait_until 5 drive click "$form" "HTML"
+from=$(date +%Y-%m-%d)
+to=$(date -d "$from +1 year -1 day" +%Y-%m-%d)
+IFS=- read -r y m d <<<"$to"
+drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" "$y" "$((10#$m))" "$((10#$d))"
+screenshot "$form" schedule-page.png
+save_as() {  # save_as EXT CAPTION: "Save file" in that format, as C:\year.EXT
+    drive click "$form" "$2"
+    drive click "$form" "Save file"
+    dlg=$(drive find "#32770" 10)
+    wait_until 5 test "$(drive visible "$dlg")" == 1   # ready for the name
+    drive type-text "$(drive nth-child "$dlg" Edit 0)" "C:\\year.$1"
+    drive post "$dlg" 0x111 1 0   # IDOK
+    wait_until 60 test -s "$WINEPREFIX/drive_c/year.$1"
+    drive gone "#32770" 5
+}
+for format in html:HTML tsv:"Tab Separated value (tsv)" csv:"Comma Separated Value (csv)"; do
+    ext=${format%%:*}
+    save_as "$ext" "${format#*:}"
+    wine "$cli" schedule --from "$from" --to "$to" --out "C:\\cli.$ext" --format "$ext" \
+        --template "$(winepath -w "$(dirname "$exe")/jadwal.tpl")" --place Jakarta \
+        --lat -6.175 --lon 106.8272 --alt 8 --tz 7 --fajr 20 --isha 18 --time-format HH:mm:ss \
+        >/dev/null 2>&1
+    check "a year's timetable in $ext, as the command line makes it" same \
+        "$(cmp "$WINEPREFIX/drive_c/year.$ext" "$WINEPREFIX/drive_c/cli.$ext" >&2 && echo same)"
+done
+# iCalendar, the fourth format of the list: an event for each of the five prayers of each day.
+save_as ics "iCalendar (ics)"
+days=$(grep -ac '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv")
+check "a year's timetable in ics" $((days * 5)) "$(grep -c '^BEGIN:VEVENT' "$WINEPREFIX/drive_c/year.ics")"
+check "365 or 366 rows in the CSV" 1 \
+    "$(grep -ac '^[0-9]*,[0-9]*,' "$WINEPREFIX/drive_c/year.csv" | grep -cE '^36[56]$')"
+
+finish
+
+# --- The longest range the pickers allow (ten seconds and more to
+# --- write): a task due meanwhile comes in its second ---------------------------
+begin schedule-long-walk
+store_jakarta
+at=$(date -d "+10 seconds" +%H:%M:%S)
+data="$WINEPREFIX/drive_c/ProgramData/ravenhall/waktuna3"
+mkdir -p "$data"
+printf '%s\r\n' "; tasks" "" "Mid|1|1|$at|-1|0|0|during the walk" >"$data/Task.dat"
+start
+form=$(drive find WaktunaForm1 20)
+drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
+wait_until 5 test "$(drive visible "$form")" == 1
+drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
+wait_until 5 drive click "$form" "Comma Separated Value (csv)"
+# Wine's pickers start at 14 September 1752 (Windows' at 1 January 1601).
+drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 1752 9 14
+drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 9999 12 31
+drive click "$form" "Save file"
+dlg=$(drive find "#32770" 10)
+wait_until 5 test "$(drive visible "$dlg")" == 1
+drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\long.csv'
+drive post "$dlg" 0x111 1 0   # IDOK
+posted=$(date +%s)
+fired=$(drive wait-dialog 60)
+due=$(date -d "$at" +%s)
+shown=$(date -d "${fired:0:8}" +%s)
+check "a task due during the walk comes within a second of its time" 1 \
+    "$([ $((shown - due)) -ge 0 ] && [ $((shown - due)) -le 1 ] && echo 1)"
+drive click "$(drive find WaktunaMessageDialog 5)" OK
+wait_until 120 test -s "$WINEPREFIX/drive_c/long.csv"
+ended=$(stat -c %Y "$WINEPREFIX/drive_c/long.csv")
+echo "e2e: longest range written in about $((ended - posted)) s; the task was due $((due - posted)) s after it began" |
+    tee "$out/long-walk.txt"
+check "every day of the range written" 3012263 \
+    "$(LC_ALL=C awk -F, '$1 ~ /^[0-9]+$/ && $2 ~ /^[0-9]+$/ { n++ } END { print n }' "$WINEPREFIX/drive_c/long.csv")"
+finish
+
+# --- Date converter, driven through its controls -----------------------------
+begin converter
+start
+form=$(drive find WaktunaForm1 20)
+drive post "$form" 0x111 1008 0   # menu item 8: the converter
+conv=$(drive find WaktunaConverter 10)
+combo() { drive nth-child "$conv" ComboBox "$1"; }   # 0-2 Western day, month, year; 3-5 Hijri; 6 correction
+pick() {  # pick COMBO-INDEX ITEM CONTROL-ID: choose an item as the user does
+    local c
+    c=$(combo "$1")
+    drive send "$c" 0x14E "$2" 0 >/dev/null                      # CB_SETCURSEL
+    drive send "$conv" 0x111 $(($3 | 1 << 16)) "$c" >/dev/null   # WM_COMMAND, CBN_SELCHANGE
+}
+row() { echo "$(drive text "$(combo "$1")") $(drive text "$(combo $(($1 + 1)))") $(drive text "$(combo $(($1 + 2)))")"; }
+today=$(wine "$cli" hijri "$(date +%Y-%m-%d)" | tr -d '\r' | sed -n 2p)
+check "opens on today" "$(date +'%-d %B %Y')" "$(row 0)"
+check "today's Hijri date" "${today% H}" "$(row 3)"
+check "today's weekday" "$(date +%A)" "$(drive text "$(drive nth-child "$conv" Edit 2)")"
+# Typing 1500 and choosing February: a Julian year, so the 29th exists.
+drive type-text "$(combo 2)" 1500
+drive send "$conv" 0x111 $((404 | 5 << 16)) "$(combo 2)" >/dev/null   # CBN_EDITCHANGE
+pick 1 1 403
+check "February 1500 has 29 days" 29 "$(drive send "$(combo 0)" 0x146 0 0)"   # CB_GETCOUNT
+pick 0 28 402
+check "29 February 1500 converts" "29 Rajab 905" "$(row 3)"
+# A correction of +1: stored, the Hijri row a day on, the Western row where it was.
+pick 6 3 409
+check "correction stored" 1 "$(drive reg-get HijriyahDiff)"
+check "Hijri row a day on" "30 Rajab 905" "$(row 3)"
+check "Western row unmoved" "29 February 1500" "$(row 0)"
+check "header shows the corrected date" 1 "$(drive controls "$form" | grep -c "( $(wine "$cli" hijri "$(date +%Y-%m-%d)" --correction 1 | tr -d '\r' | sed -n 2p) )")"
+screenshot "$conv" converter.png
+drive click "$conv" Today
+wait_until 5 test "$(row 0)" == "$(date +'%-d %B %Y')"
+check "Today returns" "$(date +'%-d %B %Y')" "$(row 0)"
+drive click "$conv" Close
+check "Close closes it" 0 "$(drive gone WaktunaConverter 5; echo $?)"
+finish
+
+# --- Task editor: a task added for a second soon fires in that second; a
+# --- deleted one does not fire ------------------------------------------------
+begin task-editor
+start
+form=$(drive find WaktunaForm1 20)
+drive post "$form" 0x111 1007 0   # menu item 7: the task editor
+ed=$(drive find WaktunaTaskEditor 10)
+task_file() { find "$WINEPREFIX/drive_c" -name Task.dat | head -1; }
+add_task() {  # add_task NAME SECONDS-FROM-NOW: a daily information at that second; prints it
+    local at name_edit
+    at=$(date -d "+$2 seconds" +%H:%M:%S)
+    drive send "$(drive nth-child "$ed" Button 2)" 0xF5 0 0 >/dev/null   # BM_CLICK on Add (after the caption button and "...")
+    name_edit=$(drive nth-child "$ed" Edit 0)
+    drive type-text "$name_edit" "$1"
+    for pick in "0 1 504" "1 1 505"; do   # Type: Information; Frequently: Daily
+        set -- "$1" $pick
+        local c
+        c=$(drive nth-child "$ed" ComboBox "$2")
+        drive send "$c" 0x14E "$3" 0 >/dev/null
+        drive send "$ed" 0x111 $(($4 | 1 << 16)) "$c" >/dev/null
+    done
+    IFS=: read -r h m s <<<"$at"
+    drive set-date "$(drive nth-child "$ed" SysDateTimePick32 0)" 2000 1 1 $((10#$h)) $((10#$m)) $((10#$s))
+    drive type-text "$(drive nth-child "$ed" Edit 1)" "$1 now"
+    echo "$at"
+}
+kept=$(add_task Soon 40)
+drive click "$ed" Save
+gone=$(add_task Gone 45)
+drive click "$ed" Save
+wait_until 5 grep -q "^Gone|1|1|$gone|-1|0|0|Gone now" "$(task_file)"
+check "saved as a task line" "Soon|1|1|$kept|-1|0|0|Soon now" "$(grep '^Soon' "$(task_file)" | tr -d '\r')"
+screenshot "$ed" task-editor.png
+drive click "$ed" Delete
+confirm=$(drive find WaktunaMessageDialog 10)
+drive click "$confirm" OK
+wait_until 5 test "$(grep -c '^Gone' "$(task_file)")" == 0
+check "the deleted line is gone from the file" 0 "$(grep -c '^Gone' "$(task_file)")"
+check "the other is kept" 1 "$(grep -c '^Soon' "$(task_file)")"
+drive click "$ed" Close
+drive gone WaktunaTaskEditor 5
+fired=$(drive wait-dialog 50)
+late=$(($(date -d "${fired:0:8}" +%s) - $(date -d "$kept" +%s)))
+check "fires in its second (the dialog shows within a second)" 1 "$([ "$late" -ge 0 ] && [ "$late" -le 1 ] && echo 1)"
+check "with its message" 1 "$(echo "$fired" | grep -c 'Soon now')"
+drive click "$(drive find WaktunaMessageDialog 5)" OK
+drive gone WaktunaMessageDialog 5
+check "the deleted task does not fire" 1 "$(drive wait-dialog 10 >/dev/null; echo $?)"
+finish
+
 echo "e2e: $passes passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -24,7 +24,7 @@ TEST_F(WatchTasks, KeptForTheDayFiredAtTheirSecondInFileOrder) {
         "H|5|0|12:30:00|-1|0|0|no-frequency.exe",
         "I|5|1|12:3O|-1|0|0|bad-time.exe",     // a time that is no time reads as 00:00:00
         "S|5|5|12:31:00|-1|0|0|startup.exe",   // at start-up, and daily at its time
-        "T|5|5||-1|0|0|midnight.exe",          // saved without a time: 00:00:00
+        "T|5|5||-1|0|0|startonly.exe",         // saved without a time: at start-up only
         "W|5|2|00:00:05|0|0|0|sunday-early.exe",
         "X|5|2|00:00:05|6|0|0|saturday-early.exe",
     });
@@ -34,7 +34,7 @@ TEST_F(WatchTasks, KeptForTheDayFiredAtTheirSecondInFileOrder) {
     watch.RunStartupTasks();
     TickTo(12, 35, 0);
     EXPECT_THAT(actions.log,
-                ElementsAre("12:00:00 command startup.exe", "12:00:00 command midnight.exe",
+                ElementsAre("12:00:00 command startup.exe", "12:00:00 command startonly.exe",
                             "12:00:32 announce Zuhr", "12:30:00 command first.exe",
                             "12:30:00 command second.exe", "12:30:00 command saturday.exe",
                             "12:30:00 command once.exe", "12:30:00 command monthly.exe",
@@ -44,7 +44,7 @@ TEST_F(WatchTasks, KeptForTheDayFiredAtTheirSecondInFileOrder) {
     actions.log.clear();
     TickTo(12, 30, 0);
     EXPECT_THAT(actions.With("command"),
-                ElementsAre("00:00:00 command bad-time.exe", "00:00:00 command midnight.exe",
+                ElementsAre("00:00:00 command bad-time.exe",
                             "00:00:05 command sunday-early.exe",
                             "12:30:00 command first.exe", "12:30:00 command second.exe",
                             "12:30:00 command sunday.exe"));

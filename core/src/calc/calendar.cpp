@@ -21,7 +21,39 @@ CalendarDate Make(int64_t d, int64_t m, int64_t y) {
     return r;
 }
 
+// Julian day number of a Western date whose day may lie outside its month.
+// Y stays within 16 bits and |D| within a few hundred, so every product here
+// is far below 2^53 and Int's double quotient is exact.
+int64_t DayNumber(int64_t Y, int64_t M, int64_t D) {
+    if (Y > 1582 || (Y == 1582 && M > 10) || (Y == 1582 && M == 10 && D > 14)) {
+        const int64_t a = Int(M - 14, 12);
+        return Int(1461 * (Y + 4800 + a), 4) + Int(367 * (M - 2 - 12 * a), 12) -
+               Int(3 * Int(Y + 4900 + a, 100), 4) + D - 32075;
+    }
+    return 367 * Y - Int(7 * (Y + 5001 + Int(M - 9, 7)), 4) + Int(275 * M, 9) + D + 1729777;
+}
+
 }  // namespace
+
+bool IsWesternDate(int year, int month, int day) {
+    if (month < 1 || month > 12 || day < 1) return false;
+    if (year == 1582 && month == 10 && day >= 5 && day <= 14) return false;
+    return day <= WesternDaysInMonth(year, month);
+}
+
+int WesternDaysInMonth(int year, int month) {
+    if (year >= 1582) return DaysInMonth(year, month);
+    if (month == 2) return year % 4 == 0 ? 29 : 28;
+    return DaysInMonth(2001, month);
+}
+
+int64_t WesternDayNumber(int year, int month, int day) { return DayNumber(year, month, day); }
+
+int WesternWeekday(int year, int month, int day) {
+    // Day number 0 was a Monday.
+    const int64_t r = WesternDayNumber(year, month, day) % 7;
+    return static_cast<int>(r < 0 ? r + 7 : r) + 1;
+}
 
 CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, uint16_t day,
                              int8_t hijriyahDiff) {
@@ -58,15 +90,7 @@ CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, ui
         return Make(d, m, y);
     }
 
-    int64_t jd;
-    if (Y > 1582 || (Y == 1582 && M > 10) || (Y == 1582 && M == 10 && D > 14)) {
-        const int64_t a = Int(M - 14, 12);
-        jd = Int(1461 * (Y + 4800 + a), 4) + Int(367 * (M - 2 - 12 * a), 12) -
-             Int(3 * Int(Y + 4900 + a, 100), 4) + D - 32075;
-    } else {
-        jd = 367 * Y - Int(7 * (Y + 5001 + Int(M - 9, 7)), 4) + Int(275 * M, 9) + D + 1729777;
-    }
-    int64_t l = jd - 1948440 + 10632;
+    int64_t l = DayNumber(Y, M, D) - 1948440 + 10632;
     const int64_t n = Int(l - 1, 10631);
     l = l - 10631 * n + 354;
     const int64_t j = Int(10985 - l, 5316) * Int(50 * l, 17719) + Int(l, 5670) * Int(43 * l, 15238);

@@ -46,7 +46,7 @@ uint8_t CodeInRange(std::string_view text, int highest) {
 
 }  // namespace
 
-TTask ParseTaskLine(std::string_view line) {
+TTask ParseTaskLine(std::string_view line, VersionText version) {
     TTask task;
     size_t start = 0;
     for (int field = 1; field <= 7; ++field) {
@@ -60,7 +60,10 @@ TTask ParseTaskLine(std::string_view line) {
             case 3: task.freq = CodeInRange(text, 5); break;
             case 4:
                 task.time = ReadTaskTime(text);
-                task.time_text = FormatTime(task.time, kFormatHHmmss);
+                // A program-start task saved without a time must not also
+                // fire every midnight.
+                if (!(task.freq == FreqOnStartProgram && TrimBlanks(text).empty()))
+                    task.time_text = FormatTime(task.time, kFormatHHmmss);
                 break;
             case 5: task.day_of_week = Field16(text); break;
             case 6: task.date = Field16(text); break;
@@ -73,8 +76,8 @@ TTask ParseTaskLine(std::string_view line) {
     if (task.day_of_week > 7) task.day_of_week = 0;
     if (task.date > 31) task.date = 0;
     if (task.month > 12) task.month = 0;
-    const size_t version = task.message.find("%VERSION");
-    if (version != std::string::npos) task.message.replace(version, 8, kVersionText);
+    const size_t at = version == VersionText::Expand ? task.message.find("%VERSION") : std::string::npos;
+    if (at != std::string::npos) task.message.replace(at, 8, kVersionText);
     return task;
 }
 
@@ -82,17 +85,17 @@ bool IsSkippedTaskLine(std::string_view line) {
     return line.find(';') != std::string_view::npos || TrimBlanks(line).empty();
 }
 
-std::vector<TTask> ReadTaskFileText(std::string_view bytes) {
+std::vector<TTask> ReadTaskFileText(std::string_view bytes, VersionText version) {
     std::vector<TTask> tasks;
     for (const std::string& line : SplitTextLines(bytes)) {
-        if (!IsSkippedTaskLine(line)) tasks.push_back(ParseTaskLine(line));
+        if (!IsSkippedTaskLine(line)) tasks.push_back(ParseTaskLine(line, version));
     }
     return tasks;
 }
 
-std::vector<TTask> ReadTaskFile(const std::string& path) {
+std::vector<TTask> ReadTaskFile(const std::string& path, VersionText version) {
     const auto bytes = ReadWholeFile(path);
-    return bytes ? ReadTaskFileText(*bytes) : std::vector<TTask>{};
+    return bytes ? ReadTaskFileText(*bytes, version) : std::vector<TTask>{};
 }
 
 std::string TaskFilePath(std::string_view appDataFolder) {

@@ -23,6 +23,18 @@ struct CalendarDate {
 CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, uint16_t day,
                              int8_t hijriyahDiff = 0);
 
+// Western dates as the conversion reads them: Julian before 15 October 1582
+// (every fourth year a leap year), Gregorian from then on. 5..14 October 1582
+// never existed.
+bool IsWesternDate(int year, int month, int day);
+int WesternDaysInMonth(int year, int month);
+// The Julian day number of a Western date (the day count of ConvertCalendar,
+// before any correction).
+int64_t WesternDayNumber(int year, int month, int day);
+// 1 = Monday ... 7 = Sunday, from the day number, so a Julian date gets its
+// own weekday.
+int WesternWeekday(int year, int month, int day);
+
 // Hijri date of a date-time's calendar day.
 CalendarDate HijriOf(DateTime date, int8_t hijriyahDiff = 0);
 

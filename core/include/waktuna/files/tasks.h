@@ -44,7 +44,7 @@ struct TTask {
     uint8_t type = TaskNone;   // 1..9, otherwise 0
     uint8_t freq = FreqNone;   // 1..5, otherwise 0
     DateTime time = 0;         // time of day
-    std::string time_text;     // `time` as "HH:mm:ss"; empty when the line has no Time field
+    std::string time_text;     // `time` as "HH:mm:ss"; empty when the task has no time
     uint16_t day_of_week = 0;  // 0 = Sunday .. 6 = Saturday (7 matches no day); else 0
     uint16_t date = 0;         // day of month 0..31
     uint16_t month = 0;        // 0..12
@@ -55,11 +55,18 @@ struct TTask {
 // The longest message kept from a line.
 inline constexpr size_t kMaxTaskMessage = 65535;
 
+// Whether "%VERSION" in a message becomes the version text. The running list
+// expands it; the task editor keeps the text as the user typed it, so a Save
+// writes back what was read.
+enum class VersionText { Expand, Keep };
+
 // Parses one task line: Name|Type|Freq|Time|DayOfWeek|Date|Month|Message.
 // Never fails: a malformed line gives whatever fields it reaches. A Time in
 // the form H:M:S with one or two digits a field (hours 0..23, minutes and
-// seconds 0..59) is read as such; any other Time reads as 00:00:00.
-TTask ParseTaskLine(std::string_view line);
+// seconds 0..59) is read as such; any other Time reads as 00:00:00, except
+// that a program-start task with an empty Time has no time at all (it runs
+// only when the program starts).
+TTask ParseTaskLine(std::string_view line, VersionText version = VersionText::Expand);
 
 // True for a line every reader skips: it holds ";" anywhere, or is empty
 // after trimming characters 0..32 from both ends.
@@ -67,9 +74,10 @@ bool IsSkippedTaskLine(std::string_view line);
 
 // The tasks of a task file's bytes, in file order. Lines end with CR LF, a
 // lone CR or a lone LF.
-std::vector<TTask> ReadTaskFileText(std::string_view bytes);
+std::vector<TTask> ReadTaskFileText(std::string_view bytes,
+                                    VersionText version = VersionText::Expand);
 // The tasks of the file at `path`; none when it does not exist.
-std::vector<TTask> ReadTaskFile(const std::string& path);
+std::vector<TTask> ReadTaskFile(const std::string& path, VersionText version = VersionText::Expand);
 
 // "<appDataFolder>Task.dat"; the folder ends with a backslash.
 std::string TaskFilePath(std::string_view appDataFolder);

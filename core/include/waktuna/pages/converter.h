@@ -1,0 +1,92 @@
+// The date converter dialog's model: a Western row and a Hijri row, the
+// weekday of the Western date, and the Hijri correction the whole program
+// applies. Each user change converts the other row once; the dialog copies
+// the state into its controls without running its change handlers, so a
+// conversion never feeds back into another (which would apply the
+// correction again and move the date a day each round).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "waktuna/calc/calendar.h"
+#include "waktuna/files/language.h"
+#include "waktuna/settings/settings_store.h"
+
+namespace waktuna {
+
+// The correction list's items, "-2" ... "2".
+inline constexpr int kHijriCorrectionItems[] = {-2, -1, 0, 1, 2};
+// The years the two year fields offer in their drop-down lists.
+inline constexpr int kOfferedWesternYears[2] = {2001, 2020};
+inline constexpr int kOfferedHijriYears[2] = {1431, 1450};
+
+// Western dates the converter takes: from 18 June 592 to 31 December 9999.
+// Hijri years above 9999 are refused, and so is any Hijri date whose Western
+// date would lie past 9999.
+inline constexpr int kLastConverterYear = 9999;
+
+// The language line of a weekday's name: 1 = Monday ... 7 = Sunday.
+int WeekdayLine(int weekday);
+
+class DateConverter {
+public:
+    // List indexes are 0-based as in the controls; -1 means no item.
+    struct Row {
+        int day = -1;
+        int month = -1;
+        std::string year;
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+
+    explicit DateConverter(const LanguageList& language) : language_(language) {}
+
+    // Both rows to `today`, the day list to its month's length.
+    void Today(DateTime today);
+
+    // ---- The correction --------------------------------------------------------
+    // Reads "HijriyahDiff" and selects the item with exactly that text (none
+    // when the value is missing or matches no item). `inForce` is the
+    // correction the program is using, which stays in force until an item is
+    // picked.
+    void LoadCorrection(const SettingsStore& key, int8_t inForce);
+    // The user picked an item: the correction applies at once, is written as
+    // "HijriyahDiff" when `key` is given, and the Western row is converted
+    // again. False when the value could not be stored (it still applies).
+    bool PickCorrection(int item, SettingsStore* key);
+
+    // ---- What the user changes ---------------------------------------------------
+    void SetWesternDay(int item);
+    void SetWesternYear(std::string text);
+    // Refills the day list (when the year field holds a number other than 0),
+    // keeping the chosen day when the month has it.
+    void SetWesternMonth(int item);
+    void SetHijriDay(int item);
+    void SetHijriMonth(int item);
+    void SetHijriYear(std::string text);
+
+    // ---- State for the controls ----------------------------------------------------
+    const Row& Western() const { return western_; }
+    const Row& Hijri() const { return hijri_; }
+    // Items in the Western day list ("1" ... n).
+    int WesternDayCount() const { return western_days_; }
+    const std::string& WeekdayName() const { return weekday_; }
+    int CorrectionItem() const { return correction_item_; }
+    int8_t Correction() const { return correction_; }
+
+private:
+    void WesternToHijri();
+    void HijriToWestern();
+    void RefillWesternDays(int year);
+
+    const LanguageList& language_;
+    Row western_;
+    Row hijri_;
+    int western_days_ = 31;
+    std::string weekday_;
+    int correction_item_ = -1;
+    int8_t correction_ = 0;
+};
+
+}  // namespace waktuna

@@ -1,0 +1,210 @@
+#include "waktuna/pages/task_editor.h"
+
+#include <algorithm>
+
+#include "waktuna/calc/numbers.h"
+
+namespace waktuna {
+
+namespace {
+
+// Index of a text in a list, or -1.
+int IndexOf(const std::vector<std::string>& items, const std::string& text) {
+    const auto it = std::find(items.begin(), items.end(), text);
+    return it == items.end() ? -1 : static_cast<int>(it - items.begin());
+}
+
+std::string ItemOr(const std::vector<std::string>& items, int index) {
+    return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<size_t>(index)] : "";
+}
+
+bool AllDigits(const std::string& text) {
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+TaskControlStates StatesFor(int type, int freq) {
+    TaskControlStates s;
+    s.browse_visible = type == TaskCommand || type == TaskMultimedia;
+    s.message_caption = s.browse_visible ? kLineOpenFileCaption : kLineMessageCaption;
+    s.weekday_enabled = freq == FreqWeekly;
+    s.date_enabled = freq == FreqMonthly || freq == FreqOnlyOnce;
+    s.month_enabled = freq == FreqOnlyOnce;
+    return s;
+}
+
+TaskEditor::TaskEditor(const LanguageList& language, int year) : language_(language), year_(year) {
+    for (int line = 188; line <= 196; ++line) types_.push_back(language.Line(line));
+    types_.push_back(language.Line(218));
+    for (int line = 197; line <= 202; ++line) freqs_.push_back(language.Line(line));
+    for (int line = 8; line <= 14; ++line) weekdays_.push_back(language.Line(line));
+    for (int m = 1; m <= 12; ++m) months_.push_back(language.GregorianMonths()[static_cast<size_t>(m)]);
+}
+
+TaskRow TaskEditor::RowOf(const TTask& t) const {
+    TaskRow row;
+    row[ColName] = t.name;
+    row[ColType] = ItemOr(types_, t.type);
+    row[ColFreq] = ItemOr(freqs_, t.freq);
+    row[ColTime] = t.time_text;
+    if (t.freq == FreqWeekly) {
+        // A weekday of 7 (only a hand-edited file holds one) matches no day;
+        // it is shown and kept as the number.
+        row[ColDayOfWeek] = t.day_of_week < 7 ? weekdays_[t.day_of_week] : IntText(t.day_of_week);
+    }
+    if (t.freq == FreqMonthly || t.freq == FreqOnlyOnce) row[ColDate] = IntText(t.date);
+    row[ColMonth] = ItemOr(months_, t.month - 1);
+    row[ColMessage] = t.message;
+    return row;
+}
+
+void TaskEditor::LoadTaskList(std::string_view fileText) {
+    rows_.clear();
+    for (const TTask& task : ReadTaskFileText(fileText, VersionText::Keep)) rows_.push_back(RowOf(task));
+    selected_.reset();
+}
+
+void TaskEditor::FillDates(int month) {
+    controls_.date_count = month >= 0 && month < 12 ? DaysInMonth(year_, month + 1) : 31;
+}
+
+void TaskEditor::ShowTaskRow(size_t index) {
+    if (index >= rows_.size()) return;
+    selected_ = index;
+    const TaskRow& row = rows_[index];
+    controls_.name = row[ColName];
+    controls_.type = IndexOf(types_, row[ColType]);
+    controls_.freq = IndexOf(freqs_, row[ColFreq]);
+    controls_.time = row[ColTime].empty() ? "00:00:00" : row[ColTime];
+    controls_.weekday = IndexOf(weekdays_, row[ColDayOfWeek]);
+    controls_.month = IndexOf(months_, row[ColMonth]);
+    FillDates(controls_.month);
+    const int date = ReadWholeNumber(row[ColDate]);
+    controls_.date = date >= 1 && date <= controls_.date_count ? date - 1 : -1;
+    controls_.message = row[ColMessage];
+}
+
+void TaskEditor::WriteCell(int column, std::string text) {
+    if (selected_ && *selected_ < rows_.size()) rows_[*selected_][static_cast<size_t>(column)] = std::move(text);
+}
+
+void TaskEditor::SetName(std::string text) {
+    controls_.name = text;
+    WriteCell(ColName, std::move(text));
+}
+
+void TaskEditor::SetType(int item) {
+    controls_.type = item;
+    WriteCell(ColType, ItemOr(types_, item));
+}
+
+void TaskEditor::SetFreq(int item) {
+    controls_.freq = item;
+    WriteCell(ColFreq, ItemOr(freqs_, item));
+}
+
+void TaskEditor::SetTime(std::string text) {
+    controls_.time = text;
+    WriteCell(ColTime, std::move(text));
+}
+
+void TaskEditor::SetWeekday(int item) {
+    controls_.weekday = item;
+    WriteCell(ColDayOfWeek, ItemOr(weekdays_, item));
+}
+
+void TaskEditor::SetMonth(int item) {
+    controls_.month = item;
+    FillDates(item);
+    controls_.date = -1;  // the row's Date cell keeps its text until a date is chosen
+    WriteCell(ColMonth, ItemOr(months_, item));
+}
+
+void TaskEditor::SetDate(int item) {
+    controls_.date = item;
+    WriteCell(ColDate, item >= 0 ? IntText(item + 1) : "");
+}
+
+void TaskEditor::SetMessage(std::string text) {
+    controls_.message = text;
+    WriteCell(ColMessage, std::move(text));
+}
+
+void TaskEditor::Add() {
+    TaskRow row;
+    row[ColName] = "New";
+    rows_.push_back(row);
+    selected_ = rows_.size() - 1;
+    const int weekday = controls_.weekday;
+    controls_ = TaskControls{};
+    controls_.name = "New";
+    controls_.weekday = weekday;
+}
+
+bool TaskEditor::DeleteSelected() {
+    if (!selected_ || *selected_ >= rows_.size()) return false;
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(*selected_));
+    selected_.reset();
+    return true;
+}
+
+void TaskEditor::SortBy(int column) {
+    if (column < 0 || column >= kTaskColumns) return;
+    descending_ = !descending_;
+    // The selected row stays selected wherever it moves.
+    std::optional<TaskRow> chosen;
+    if (selected_ && *selected_ < rows_.size()) chosen = rows_[*selected_];
+    const auto c = static_cast<size_t>(column);
+    std::stable_sort(rows_.begin(), rows_.end(), [&](const TaskRow& a, const TaskRow& b) {
+        return descending_ ? b[c] < a[c] : a[c] < b[c];
+    });
+    if (chosen) selected_ = static_cast<size_t>(std::find(rows_.begin(), rows_.end(), *chosen) - rows_.begin());
+}
+
+std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std::string&)>& fileExists) const {
+    const std::string why = "\r\n" + language_.Line(kLineNoSeparator);
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        const TaskRow& row = rows_[i];
+        if (row[ColMessage].find(';') != std::string::npos)
+            return TaskRefusal{i, language_.Line(kLineInvalidMessage) + why};
+        if (row[ColName].find_first_of(";|") != std::string::npos)
+            return TaskRefusal{i, language_.Line(kLineInvalidName) + why};
+        for (int c = ColType; c < ColMessage; ++c) {
+            if (row[static_cast<size_t>(c)].find_first_of(";|") != std::string::npos) {
+                const std::string& text = language_.Line(kLineInvalidColumn);
+                const size_t at = text.find("%s");
+                const std::string caption = language_.Line(kLineTaskColumn + c);
+                return TaskRefusal{i, (at == std::string::npos ? text + " " + caption
+                                                               : text.substr(0, at) + caption + text.substr(at + 2)) +
+                                          why};
+            }
+        }
+        const int type = IndexOf(types_, row[ColType]);
+        if ((type == TaskCommand || type == TaskMultimedia) && !fileExists(row[ColMessage]))
+            return TaskRefusal{i, language_.Line(kLineTaskFileNotFound)};
+    }
+    return std::nullopt;
+}
+
+TaskFileLine RowToLine(const TaskEditor& editor, const TaskRow& row) {
+    TaskFileLine line;
+    line.name = row[ColName];
+    line.type = IndexOf(editor.TypeItems(), row[ColType]);
+    line.freq = IndexOf(editor.FreqItems(), row[ColFreq]);
+    line.time = row[ColTime];
+    line.day_of_week = IndexOf(editor.WeekdayItems(), row[ColDayOfWeek]);
+    if (line.day_of_week < 0 && AllDigits(row[ColDayOfWeek])) line.day_of_week = ReadWholeNumber(row[ColDayOfWeek]);
+    line.date = ReadWholeNumber(row[ColDate]);
+    line.month = IndexOf(editor.MonthItems(), row[ColMonth]) + 1;
+    line.message = row[ColMessage];
+    return line;
+}
+
+std::vector<TaskFileLine> TaskEditor::Lines() const {
+    std::vector<TaskFileLine> lines;
+    for (const TaskRow& row : rows_) lines.push_back(RowToLine(*this, row));
+    return lines;
+}
+
+}  // namespace waktuna
