@@ -81,6 +81,7 @@ public:
     HWND DialogOwner() const override { return hwnd(); }
     std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) override;
     float TimeZoneInForceToday(bool follow, float fixedHours) const override;
+    const waktuna::ZoneRule* SystemZone() const override { return windows_zone_.get(); }
 
     // ---- What the desktop forwards to the main window -------------------------
     MainPage* main_page() const;

@@ -12,6 +12,7 @@
 #include "control_table.h"
 #include "gdi.h"
 #include "look.h"
+#include "waktuna/calc/time_zone.h"
 #include "waktuna/files/language.h"
 #include "waktuna/settings/settings_store.h"
 #include "waktuna/watch/tray_menu.h"
@@ -74,6 +75,9 @@ public:
         (void)follow;
         return fixedHours;
     }
+    // The system's time-zone rule (for timetables that follow it); nullptr
+    // for a host without one.
+    virtual const waktuna::ZoneRule* SystemZone() const { return nullptr; }
 };
 
 class Page : public Window {

@@ -164,8 +164,10 @@ void SchedulePage::SaveFile() {
     HWND save = controls_[kSaveId];
     EnableWindow(save, FALSE);
     const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());
-    const waktuna::ScheduleRequest request =
+    waktuna::ScheduleRequest request =
         model_.Request(settings, waktuna::ReadScheduleTemplate(host_.ProgramFolder() + "jadwal.tpl"));
+    // Following the system's zone, every row takes its own day's offset.
+    if (settings.calc.follow_windows_zone) request.zone = host_.SystemZone();
     // A long range takes seconds: the clock's ticks run between the steps,
     // so reminders and tasks due meanwhile still come in their second.
     const auto let_clock_tick = [] {

@@ -218,6 +218,25 @@ check "Dhuhur of Sydney's offset" 1 "$(drive controls "$form" | grep -c $'\t'"$w
 drive post "$form" 0x312 1001 0   # WM_HOTKEY shows the window
 wait_until 5 test "$(drive visible "$form")" == 1
 screenshot "$form" main-windows-zone.png
+# A timetable from the page across Sydney's autumn switch (4 April 2027):
+# each day in its own offset, as the command line gives it for that zone.
+cp "$(dirname "$exe")/../../../dist/jadwal.tpl" "$(dirname "$exe")/"
+drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
+wait_until 5 drive click "$form" "Comma Separated Value (csv)"
+drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 2027 4 1
+drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 2027 4 8
+drive click "$form" "Save file"
+dlg=$(drive find "#32770" 10)
+wait_until 5 test "$(drive visible "$dlg")" == 1
+drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\zone.csv'
+drive post "$dlg" 0x111 1 0   # IDOK
+wait_until 30 test -s "$WINEPREFIX/drive_c/zone.csv"
+wine "$cli" schedule --from 2027-04-01 --to 2027-04-08 --out 'C:\cli-zone.csv' --format csv \
+    --place Jakarta --lat -6.175 --lon 106.8272 --alt 8 --zone "AUS Eastern Standard Time" \
+    --fajr 20 --isha 18 --time-format HH:mm:ss >/dev/null 2>&1
+rows() { grep -a '^[0-9]*,[0-9]*,' "$1"; }
+check "a timetable from the page follows the zone's switch" same \
+    "$(cmp <(rows "$WINEPREFIX/drive_c/zone.csv") <(rows "$WINEPREFIX/drive_c/cli-zone.csv") >&2 && echo same)"
 finish
 unset TZ
 
