@@ -147,7 +147,8 @@ void Form1::OpenPage(waktuna::Page page) {
         InvalidateRect(controls_[kFirstPageButtonId + i], nullptr, FALSE);
 }
 
-void Form1::ShowSavedNotice() {
+void Form1::ShowSavedNotice(const std::string& text) {
+    SetText(controls_[kSavedNoticeId], text.empty() ? "Setting saved" : text);
     SetWindowPos(controls_[kSavedNoticeId], HWND_TOP, page_area_.left, page_area_.top,
                  page_area_.right - page_area_.left, 0, SWP_SHOWWINDOW);
     notice_.Start();

@@ -61,7 +61,7 @@ public:
     // ---- PageHost --------------------------------------------------------------
     void LoadSettings() override;
     void RecomputeTimes() override;
-    void ShowSavedNotice() override;
+    void ShowSavedNotice(const std::string& text = {}) override;
     bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                            waktuna::DialogKind kind) override;
     void OpenPage(waktuna::Page page) override;

@@ -11,6 +11,10 @@
 namespace app {
 
 namespace {
+constexpr int kLineMessagePageTitle = 90;
+}  // namespace
+
+namespace {
 
 enum : int {
     kBeforeId = 100,
@@ -220,7 +224,8 @@ void MessagePage::Save() {
     if (const auto line = model_.Validate()) refusal = host_.Language().Line(*line);
     if (!StoreOrReport(host_, refusal, model_)) return;
     host_.LoadSettings();
-    host_.ShowSavedNotice();
+    // This page's notice names it: "Main message info setting".
+    host_.ShowSavedNotice(host_.Language().Line(kLineMessagePageTitle));
 }
 
 RECT MessagePage::StripRect() const {

@@ -30,8 +30,9 @@ public:
     virtual void LoadSettings() = 0;
     // Yesterday's, today's and tomorrow's times again, on the panel and in the watch.
     virtual void RecomputeTimes() = 0;
-    // The short "Setting saved" notice over the page area.
-    virtual void ShowSavedNotice() = 0;
+    // The short notice over the page area: "Setting saved", or the text a
+    // page gives.
+    virtual void ShowSavedNotice(const std::string& text = {}) = 0;
     // The program's message dialog; true when OK was pressed.
     virtual bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                                    waktuna::DialogKind kind) = 0;

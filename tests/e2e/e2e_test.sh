@@ -461,6 +461,7 @@ drive set-text "$page" 101 "15"
 drive click "$page" Save
 wait_until 5 drive reg-get Message1 >/dev/null
 check "Save stores the page" "0xf 0x2 0x0" "$(drive reg-get Message1) $(drive reg-get MShutdown) $(drive reg-get MShutdownAfter)"
+check "its notice names the page" "Main message info setting" "$(drive get-text "$form" 105)"
 sleep 11
 screenshot "$form" message-page.png
 finish

@@ -28,7 +28,7 @@ public:
     explicit FakeHost(std::string folder) : folder_(std::move(folder)) {}
     void LoadSettings() override {}
     void RecomputeTimes() override {}
-    void ShowSavedNotice() override {}
+    void ShowSavedNotice(const std::string&) override {}
     bool ShowMessageDialog(waktuna::DialogButtons, const std::string&, waktuna::DialogKind) override {
         return true;
     }

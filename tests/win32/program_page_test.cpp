@@ -26,7 +26,7 @@ class RecordingHost final : public PageHost {
 public:
     void LoadSettings() override { ++loads; }
     void RecomputeTimes() override {}
-    void ShowSavedNotice() override { ++notices; }
+    void ShowSavedNotice(const std::string&) override { ++notices; }
     bool ShowMessageDialog(waktuna::DialogButtons, const std::string& text, waktuna::DialogKind kind) override {
         dialogs.push_back(text);
         errors += kind == waktuna::DialogKind::Error;
