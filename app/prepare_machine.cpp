@@ -1,0 +1,142 @@
+#include "prepare_machine.h"
+
+#include <aclapi.h>
+#include <shlobj.h>
+
+#include <cctype>
+#include <cstring>
+
+#include "power.h"
+#include "registry_store.h"
+
+namespace app {
+
+namespace {
+
+// The built-in Users group by its well-known SID (its name is translated on
+// non-English systems).
+struct UsersSid {
+    UsersSid() {
+        SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+        AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0,
+                                 0, 0, 0, 0, &sid);
+    }
+    ~UsersSid() {
+        if (sid) FreeSid(sid);
+    }
+    UsersSid(const UsersSid&) = delete;
+    UsersSid& operator=(const UsersSid&) = delete;
+    PSID sid = nullptr;
+};
+
+// Adds an entry for Users with `rights`, inherited by subkeys, subfolders
+// and files, to the object's existing access list.
+bool GrantUsers(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
+    UsersSid users;
+    if (!users.sid) return false;
+    PACL old_acl = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                              &old_acl, nullptr, &sd) != ERROR_SUCCESS)
+        return false;
+    EXPLICIT_ACCESSA access{};
+    access.grfAccessPermissions = rights;
+    access.grfAccessMode = GRANT_ACCESS;
+    access.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
+    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    access.Trustee.ptstrName = static_cast<LPSTR>(users.sid);
+    PACL new_acl = nullptr;
+    bool ok = SetEntriesInAclA(1, &access, old_acl, &new_acl) == ERROR_SUCCESS;
+    if (ok) {
+        std::string name = object;  // SetNamedSecurityInfoA takes a writable text
+        ok = SetNamedSecurityInfoA(name.data(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
+                                   new_acl, nullptr) == ERROR_SUCCESS;
+        LocalFree(new_acl);
+    }
+    LocalFree(sd);
+    return ok;
+}
+
+bool IsFolder(const std::string& path) {
+    const DWORD a = GetFileAttributesA(path.c_str());
+    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// The name SetNamedSecurityInfo uses for a key of one of the two roots.
+std::string KeyObjectName(HKEY root, const std::string& subkey) {
+    return (root == HKEY_CURRENT_USER ? "CURRENT_USER\\" : "MACHINE\\") + subkey;
+}
+
+}  // namespace
+
+bool IsPrepareMachineCommand(const char* command_line) {
+    if (!command_line) return false;
+    std::string text(command_line);
+    const size_t first = text.find_first_not_of(" \t\"");
+    const size_t last = text.find_last_not_of(" \t\"");
+    if (first == std::string::npos) return false;
+    text = text.substr(first, last - first + 1);
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text == "/prepare-machine" || text == "-prepare-machine";
+}
+
+bool UsersGranted(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
+    UsersSid users;
+    PACL acl = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (!users.sid || GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION,
+                                            nullptr, nullptr, &acl, nullptr, &sd) != ERROR_SUCCESS)
+        return false;
+    // A missing access list allows everyone everything.
+    bool granted = acl == nullptr;
+    DWORD allowed = 0;
+    for (DWORD i = 0; acl && i < acl->AceCount; ++i) {
+        void* ace = nullptr;
+        if (!GetAce(acl, i, &ace)) continue;
+        auto* header = static_cast<ACE_HEADER*>(ace);
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
+            continue;
+        auto* allow = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+        if (EqualSid(reinterpret_cast<PSID>(&allow->SidStart), users.sid)) allowed |= allow->Mask;
+    }
+    // Generic rights as they are stored are mapped for the comparison.
+    GENERIC_MAPPING mapping = type == SE_REGISTRY_KEY
+        ? GENERIC_MAPPING{KEY_READ, KEY_WRITE, KEY_EXECUTE, KEY_ALL_ACCESS}
+        : GENERIC_MAPPING{FILE_GENERIC_READ, FILE_GENERIC_WRITE, FILE_GENERIC_EXECUTE,
+                          FILE_ALL_ACCESS};
+    MapGenericMask(&allowed, &mapping);
+    DWORD wanted = rights;
+    MapGenericMask(&wanted, &mapping);
+    granted = granted || (allowed & wanted) == wanted;
+    LocalFree(sd);
+    return granted;
+}
+
+PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std::string& folder) {
+    PreparedMachine done;
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegCloseKey(key);
+        done.key = GrantUsers(KeyObjectName(root, subkey), SE_REGISTRY_KEY, kUsersKeyRights);
+    }
+    if (!folder.empty()) {
+        const size_t slash = folder.find_last_of('\\');
+        if (slash != std::string::npos && !IsFolder(folder.substr(0, slash)))
+            CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
+        if (!IsFolder(folder)) CreateDirectoryA(folder.c_str(), nullptr);
+        done.folder = IsFolder(folder) && GrantUsers(folder, SE_FILE_OBJECT, kUsersFolderRights);
+    }
+    return done;
+}
+
+int PrepareMachine() {
+    char buf[MAX_PATH + 1] = {};
+    std::string folder;
+    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, buf)) && buf[0])
+        folder = std::string(buf, strnlen(buf, MAX_PATH + 1)) + "\\ravenhall\\waktuna3";
+    return PrepareMachineAt(HKEY_LOCAL_MACHINE, kSettingsKeyPath, folder).ok() ? 0 : 1;
+}
+
+}  // namespace app
