@@ -17,14 +17,7 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 failures=0
 own_pids=()
 
-if [ -z "${DISPLAY:-}" ]; then
-    n=90
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-    own_pids+=($!)
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-fi
+source "$root/tests/support/display.sh"
 # A fresh prefix, removed at the end (wine-env.sh registers the clean-up).
 source "$root/scripts/wine-env.sh"
 trap '_waktuna_wine_cleanup; for p in "${own_pids[@]}"; do kill "$p" 2>/dev/null; done' EXIT
@@ -38,10 +31,6 @@ run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 check() { "${@:2}" || fail "$1"; }
 drive() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
-wait_until() {  # wait_until SECONDS COMMAND...
-    local end=$((SECONDS + $1)); shift
-    until "$@"; do [ $SECONDS -ge "$end" ] && return 1; sleep 0.2; done
-}
 same_files() {  # every staged file installed, byte for byte
     local f ok=0
     while IFS= read -r f; do
@@ -53,6 +42,7 @@ key_exists() { wine reg query 'HKLM\Software\Waktuna3' >/dev/null 2>&1; }
 run_value() { wine reg query "$run_key" /v Waktuna3 2>/dev/null | tr -d '\r' | grep -o '".*"'; }
 gone() { [ ! -e "$installed" ]; }
 icons() { [ "$(drive tray-icons)" == "$1" ]; }
+running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
 
 # --- Silent install into the fresh prefix ------------------------------------
 start=$(date +%s%N)
@@ -73,15 +63,14 @@ check "starts with Windows" test "$(run_value)" == '"C:\Program Files\Waktuna\Wa
 # --- The program starts from its Start-menu entry ----------------------------
 wine start 'C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Waktuna\Waktuna.lnk' \
     </dev/null >/dev/null 2>&1
-check "the program runs from the Start menu" wait_until 20 test "$(drive count Waktuna.exe)" == 1
+check "the program runs from the Start menu" wait_until 20 running 1
 check "its tray icon is shown" wait_until 20 icons 1
 
 # --- Installing again over the running program keeps the settings -----------
 drive reg-set Area sz Jakarta
 echo "Daily|1|1|05:00:00|0|0|0|Tahajud" >"$data/Task.dat"
 wine "$setup" /S
-wineserver -w  # also waits for the closed program to end
-check "the running program was closed for the update" test "$(drive count Waktuna.exe)" == 0
+check "the running program was closed for the update" wait_until 10 running 0
 check "files in place after the update" same_files
 check "the update keeps the settings" test "$(drive reg-get Area)" == Jakarta
 
