@@ -58,6 +58,12 @@ check "the data folder exists" test -d "$data"
 for link in Waktuna "Waktuna Help" "Bantuan Waktuna" "Uninstall Waktuna"; do
     check "Start-menu entry $link" test -f "$menu/$link.lnk"
 done
+# The installer's preparation step on its own: both parts succeed (exit
+# status 0) and it opens no window and no second program.
+wine "$installed/Waktuna.exe" /prepare-machine
+status=$?
+check "prepare-machine exit status $status" test "$status" -eq 0
+check "prepare-machine leaves nothing running" running 0
 check "starts with Windows" test "$(run_value)" == '"C:\Program Files\Waktuna\Waktuna.exe"'
 
 # --- The program starts from its Start-menu entry ----------------------------
