@@ -60,7 +60,7 @@ for link in Waktuna "Waktuna Help" "Bantuan Waktuna" "Uninstall Waktuna"; do
 done
 # The installer's preparation step on its own: both parts succeed (exit
 # status 0) and it opens no window and no second program.
-wine "$installed/Waktuna.exe" /prepare-machine
+timeout 30 wine "$installed/Waktuna.exe" /prepare-machine
 status=$?
 check "prepare-machine exit status $status" test "$status" -eq 0
 check "prepare-machine leaves nothing running" running 0
