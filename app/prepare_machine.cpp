@@ -131,7 +131,40 @@ PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std
     return done;
 }
 
+int CopySettingsFrom32BitView(HKEY root, const std::string& subkey) {
+    HKEY old_key = nullptr;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &old_key) !=
+        ERROR_SUCCESS)
+        return 0;
+    int copied = 0;
+    HKEY key = nullptr;
+    DWORD values = 0;
+    if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key,
+                        nullptr) == ERROR_SUCCESS &&
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
+                         nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
+        values == 0) {
+        char name[16384];
+        BYTE data[65536];
+        for (DWORD i = 0;; ++i) {
+            DWORD name_size = sizeof name, data_size = sizeof data, type = 0;
+            const LSTATUS st = RegEnumValueA(old_key, i, name, &name_size, nullptr, &type, data,
+                                             &data_size);
+            if (st == ERROR_NO_MORE_ITEMS) break;
+            if (st != ERROR_SUCCESS) continue;  // a value too large for a setting
+            // The old window handle means nothing to the new program.
+            if (_stricmp(name, "Hwnd") == 0) continue;
+            if (RegSetValueExA(key, name, 0, type, data, data_size) == ERROR_SUCCESS) ++copied;
+        }
+    }
+    if (key) RegCloseKey(key);
+    RegCloseKey(old_key);
+    return copied;
+}
+
 int PrepareMachine() {
+    CopySettingsFrom32BitView(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
     char buf[MAX_PATH + 1] = {};
     std::string folder;
     if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, buf)) && buf[0])

@@ -28,7 +28,14 @@ struct PreparedMachine {
 // already there, inherited by what is created below them).
 PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std::string& folder);
 
-// HKLM\Software\Waktuna3 and "<common application data>\ravenhall\waktuna3".
+// The settings of an earlier 32-bit Waktuna, which 64-bit Windows keeps in
+// the registry's 32-bit view (WOW6432Node), copied into `subkey` of the
+// 64-bit view when that holds no values yet; nothing is overwritten. The
+// number of values copied.
+int CopySettingsFrom32BitView(HKEY root, const std::string& subkey);
+
+// HKLM\Software\Waktuna3 (with an earlier 32-bit installation's settings)
+// and "<common application data>\ravenhall\waktuna3".
 // The exit status of /prepare-machine: 0 when both were prepared, else 1.
 int PrepareMachine();
 

@@ -6,7 +6,7 @@
 ; It installs the program and everything beside it, makes the Start-menu
 ; entries, optionally starts Waktuna with Windows, and runs
 ; "Waktuna.exe /prepare-machine" so that every user can store settings and
-; tasks. Installing over an earlier copy keeps the settings; the uninstaller
+; tasks (and the settings of an earlier 32-bit Waktuna are taken over). Installing over an earlier copy keeps the settings; the uninstaller
 ; asks before removing them and the task file (a silent uninstall keeps them).
 
 Unicode true
@@ -215,6 +215,11 @@ Section "Uninstall"
   ; never by a silent uninstall.
   MessageBox MB_YESNO|MB_ICONQUESTION|MB_DEFBUTTON2 "$(AskRemoveSettings)" /SD IDNO IDNO keep
     DeleteRegKey HKLM "${SETTINGS_KEY}"
+    ; An earlier 32-bit Waktuna's settings too, which the next installation
+    ; would otherwise take over again.
+    SetRegView 32
+    DeleteRegKey HKLM "${SETTINGS_KEY}"
+    SetRegView 64
     Delete "$APPDATA\ravenhall\waktuna3\Task.dat"
     RMDir "$APPDATA\ravenhall\waktuna3"
     RMDir "$APPDATA\ravenhall"

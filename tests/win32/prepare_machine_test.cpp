@@ -50,6 +50,34 @@ TEST(PrepareMachine, KeyAndFolderAreMadeAndUsersMayWriteThem) {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, subkey.c_str());
 }
 
+TEST(PrepareMachine, AnEarlier32BitInstallationsSettingsAreKeptOnce) {
+    const std::string subkey = "Software\\WaktunaViewTest" + std::to_string(GetTickCount());
+    HKEY old_key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), 0, nullptr, 0,
+                              KEY_WRITE | KEY_WOW64_32KEY, nullptr, &old_key, nullptr),
+              ERROR_SUCCESS);
+    const DWORD skin = 7, hwnd = 1234;
+    RegSetValueExA(old_key, "Area", 0, REG_SZ, reinterpret_cast<const BYTE*>("Bandung"), 8);
+    RegSetValueExA(old_key, "Skin", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&skin), 4);
+    RegSetValueExA(old_key, "Hwnd", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hwnd), 4);
+    RegCloseKey(old_key);
+
+    EXPECT_EQ(CopySettingsFrom32BitView(HKEY_LOCAL_MACHINE, subkey), 2);
+    char area[32] = {};
+    DWORD size = sizeof area;
+    EXPECT_EQ(RegGetValueA(HKEY_LOCAL_MACHINE, subkey.c_str(), "Area",
+                           RRF_RT_REG_SZ, nullptr, area, &size),
+              ERROR_SUCCESS);
+    EXPECT_STREQ(area, "Bandung");
+    EXPECT_NE(RegGetValueA(HKEY_LOCAL_MACHINE, subkey.c_str(), "Hwnd",
+                           RRF_RT_ANY, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
+    // Settings the 64-bit program already has are never replaced.
+    EXPECT_EQ(CopySettingsFrom32BitView(HKEY_LOCAL_MACHINE, subkey), 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), KEY_WOW64_64KEY, 0);
+    RegDeleteKeyExA(HKEY_LOCAL_MACHINE, subkey.c_str(), KEY_WOW64_32KEY, 0);
+}
+
 TEST(PrepareMachine, OnlyItsOwnSwitchStartsIt) {
     EXPECT_TRUE(IsPrepareMachineCommand("/prepare-machine"));
     EXPECT_TRUE(IsPrepareMachineCommand("  /PREPARE-MACHINE "));
