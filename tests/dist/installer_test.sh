@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The installer under Wine, in a fresh prefix: a silent install puts every
 # staged file in place, prepares the settings key and the data folder, adds
-# the Start-menu entries and the start with Windows; the program starts from
+# the Start-menu entries and the start with Windows, and takes over an earlier
+# 32-bit installation's settings; the program starts from
 # its Start-menu entry and shows its tray icon; installing again over the
 # running program replaces it and keeps the settings; a silent uninstall
 # removes the program's files and entries and keeps the settings and tasks.
@@ -45,6 +46,8 @@ icons() { [ "$(drive tray-icons)" == "$1" ]; }
 running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
 
 # --- Silent install into the fresh prefix ------------------------------------
+# An earlier 32-bit Waktuna left its place in the registry's 32-bit view.
+wine reg add 'HKLM\Software\Waktuna3' /v Area /d Bandung /f /reg:32 >/dev/null 2>&1
 start=$(date +%s%N)
 wine "$setup" /S
 status=$?
@@ -55,6 +58,7 @@ check "every staged file installed" same_files
 check "uninstaller installed" test -f "$installed/Uninstall.exe"
 check "the settings key exists" key_exists
 check "the data folder exists" test -d "$data"
+check "the earlier 32-bit settings are taken over" test "$(drive reg-get Area)" == Bandung
 for link in Waktuna "Waktuna Help" "Bantuan Waktuna" "Uninstall Waktuna"; do
     check "Start-menu entry $link" test -f "$menu/$link.lnk"
 done
