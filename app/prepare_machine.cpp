@@ -5,6 +5,8 @@
 
 #include <cctype>
 #include <cstring>
+#include <initializer_list>
+#include <vector>
 
 #include "power.h"
 #include "registry_store.h"
@@ -29,25 +31,38 @@ struct UsersSid {
     PSID sid = nullptr;
 };
 
-// Adds an entry for Users with `rights`, inherited by subkeys, subfolders
-// and files, to the object's existing access list.
-bool GrantUsers(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
-    UsersSid users;
-    if (!users.sid) return false;
+// One entry to add to an access list: a trustee (by SID), its rights and
+// how they are inherited.
+struct Grant {
+    PSID sid;
+    DWORD rights;
+    DWORD inheritance;
+};
+
+// Adds the entries to the object's existing access list (entries already
+// there, inherited ones included, are kept).
+bool AddToAccessList(const std::string& object, SE_OBJECT_TYPE type,
+                     std::initializer_list<Grant> grants) {
+    std::vector<EXPLICIT_ACCESSA> entries;
+    for (const Grant& g : grants) {
+        if (!g.sid) return false;
+        EXPLICIT_ACCESSA access{};
+        access.grfAccessPermissions = g.rights;
+        access.grfAccessMode = GRANT_ACCESS;
+        access.grfInheritance = g.inheritance;
+        access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+        access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+        access.Trustee.ptstrName = static_cast<LPSTR>(g.sid);
+        entries.push_back(access);
+    }
     PACL old_acl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
     if (GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
                               &old_acl, nullptr, &sd) != ERROR_SUCCESS)
         return false;
-    EXPLICIT_ACCESSA access{};
-    access.grfAccessPermissions = rights;
-    access.grfAccessMode = GRANT_ACCESS;
-    access.grfInheritance = SUB_CONTAINERS_AND_OBJECTS_INHERIT;
-    access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
-    access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-    access.Trustee.ptstrName = static_cast<LPSTR>(users.sid);
     PACL new_acl = nullptr;
-    bool ok = SetEntriesInAclA(1, &access, old_acl, &new_acl) == ERROR_SUCCESS;
+    bool ok = SetEntriesInAclA(static_cast<ULONG>(entries.size()), entries.data(), old_acl,
+                               &new_acl) == ERROR_SUCCESS;
     if (ok) {
         std::string name = object;  // SetNamedSecurityInfoA takes a writable text
         ok = SetNamedSecurityInfoA(name.data(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
@@ -57,6 +72,21 @@ bool GrantUsers(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
     LocalFree(sd);
     return ok;
 }
+
+// The creator of a file, as an inheritable trustee.
+struct CreatorOwnerSid {
+    CreatorOwnerSid() {
+        SID_IDENTIFIER_AUTHORITY creator = SECURITY_CREATOR_SID_AUTHORITY;
+        AllocateAndInitializeSid(&creator, 1, SECURITY_CREATOR_OWNER_RID, 0, 0, 0, 0, 0, 0, 0,
+                                 &sid);
+    }
+    ~CreatorOwnerSid() {
+        if (sid) FreeSid(sid);
+    }
+    CreatorOwnerSid(const CreatorOwnerSid&) = delete;
+    CreatorOwnerSid& operator=(const CreatorOwnerSid&) = delete;
+    PSID sid = nullptr;
+};
 
 bool IsFolder(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
@@ -119,14 +149,26 @@ PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std
     if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
         RegCloseKey(key);
-        done.key = GrantUsers(KeyObjectName(root, subkey), SE_REGISTRY_KEY, kUsersKeyRights);
+        UsersSid users;
+        done.key = AddToAccessList(KeyObjectName(root, subkey), SE_REGISTRY_KEY,
+                                   {{users.sid, kUsersKeyRights, SUB_CONTAINERS_AND_OBJECTS_INHERIT}});
     }
     if (!folder.empty()) {
         const size_t slash = folder.find_last_of('\\');
         if (slash != std::string::npos && !IsFolder(folder.substr(0, slash)))
             CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
         if (!IsFolder(folder)) CreateDirectoryA(folder.c_str(), nullptr);
-        done.folder = IsFolder(folder) && GrantUsers(folder, SE_FILE_OBJECT, kUsersFolderRights);
+        // Users may add and replace files, but write only into the files
+        // they made: a task file is changed by replacing it, which makes the
+        // user who saved it its owner (the rule for Command tasks relies on
+        // that).
+        UsersSid users;
+        CreatorOwnerSid creator;
+        done.folder =
+            IsFolder(folder) &&
+            AddToAccessList(folder, SE_FILE_OBJECT,
+                            {{users.sid, kUsersFolderRights, NO_INHERITANCE},
+                             {creator.sid, kCreatorFileRights, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE}});
     }
     return done;
 }

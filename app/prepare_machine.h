@@ -39,12 +39,14 @@ int CopySettingsFrom32BitView(HKEY root, const std::string& subkey);
 // The exit status of /prepare-machine: 0 when both were prepared, else 1.
 int PrepareMachine();
 
-// The rights given to Users: on the key, reading, setting and deleting
-// values and creating subkeys; on the folder "modify" (read, write, run and
-// delete, so a file another user saved can still be replaced).
+// The rights given. On the key, Users read, set and delete values and
+// create subkeys. On the folder itself, Users list it and add, replace and
+// delete files in it; each file gives full use to the user who made it, and
+// the others keep only what the folder above gives them (reading).
 inline constexpr DWORD kUsersKeyRights = KEY_READ | KEY_WRITE;
 inline constexpr DWORD kUsersFolderRights =
-    FILE_GENERIC_READ | FILE_GENERIC_WRITE | FILE_GENERIC_EXECUTE | DELETE;
+    FILE_GENERIC_READ | FILE_GENERIC_EXECUTE | FILE_ADD_FILE | FILE_DELETE_CHILD;
+inline constexpr DWORD kCreatorFileRights = FILE_GENERIC_READ | FILE_GENERIC_WRITE | DELETE;
 
 // True when the object's access list allows the Users group at least
 // `rights` (read back with GetNamedSecurityInfo; `object` as SetNamedSecurityInfo
