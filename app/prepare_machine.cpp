@@ -15,21 +15,32 @@ namespace app {
 
 namespace {
 
-// The built-in Users group by its well-known SID (its name is translated on
-// non-English systems).
-struct UsersSid {
-    UsersSid() {
-        SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
-        AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_USERS, 0, 0,
-                                 0, 0, 0, 0, &sid);
+// A well-known SID, freed with its owner.
+class WellKnownSid {
+public:
+    WellKnownSid(SID_IDENTIFIER_AUTHORITY authority, BYTE count, DWORD first, DWORD second = 0) {
+        AllocateAndInitializeSid(&authority, count, first, second, 0, 0, 0, 0, 0, 0, &sid_);
     }
-    ~UsersSid() {
-        if (sid) FreeSid(sid);
+    ~WellKnownSid() {
+        if (sid_) FreeSid(sid_);
     }
-    UsersSid(const UsersSid&) = delete;
-    UsersSid& operator=(const UsersSid&) = delete;
-    PSID sid = nullptr;
+    WellKnownSid(const WellKnownSid&) = delete;
+    WellKnownSid& operator=(const WellKnownSid&) = delete;
+    PSID get() const { return sid_; }
+
+private:
+    PSID sid_ = nullptr;
 };
+
+// The built-in Users group (by SID: its name is translated on non-English
+// systems) and the creator of a file, as an inheritable trustee.
+WellKnownSid UsersSid() {
+    return WellKnownSid(SECURITY_NT_AUTHORITY, 2, SECURITY_BUILTIN_DOMAIN_RID,
+                        DOMAIN_ALIAS_RID_USERS);
+}
+WellKnownSid CreatorOwnerSid() {
+    return WellKnownSid(SECURITY_CREATOR_SID_AUTHORITY, 1, SECURITY_CREATOR_OWNER_RID);
+}
 
 // One entry to add to an access list: a trustee (by SID), its rights and
 // how they are inherited.
@@ -73,21 +84,6 @@ bool AddToAccessList(const std::string& object, SE_OBJECT_TYPE type,
     return ok;
 }
 
-// The creator of a file, as an inheritable trustee.
-struct CreatorOwnerSid {
-    CreatorOwnerSid() {
-        SID_IDENTIFIER_AUTHORITY creator = SECURITY_CREATOR_SID_AUTHORITY;
-        AllocateAndInitializeSid(&creator, 1, SECURITY_CREATOR_OWNER_RID, 0, 0, 0, 0, 0, 0, 0,
-                                 &sid);
-    }
-    ~CreatorOwnerSid() {
-        if (sid) FreeSid(sid);
-    }
-    CreatorOwnerSid(const CreatorOwnerSid&) = delete;
-    CreatorOwnerSid& operator=(const CreatorOwnerSid&) = delete;
-    PSID sid = nullptr;
-};
-
 bool IsFolder(const std::string& path) {
     const DWORD a = GetFileAttributesA(path.c_str());
     return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
@@ -112,10 +108,10 @@ bool IsPrepareMachineCommand(const char* command_line) {
 }
 
 bool UsersGranted(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
-    UsersSid users;
+    const WellKnownSid users = UsersSid();
     PACL acl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
-    if (!users.sid || GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION,
+    if (!users.get() || GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION,
                                             nullptr, nullptr, &acl, nullptr, &sd) != ERROR_SUCCESS)
         return false;
     // A missing access list allows everyone everything.
@@ -128,7 +124,7 @@ bool UsersGranted(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) 
         if (header->AceType != ACCESS_ALLOWED_ACE_TYPE || (header->AceFlags & INHERIT_ONLY_ACE))
             continue;
         auto* allow = static_cast<ACCESS_ALLOWED_ACE*>(ace);
-        if (EqualSid(reinterpret_cast<PSID>(&allow->SidStart), users.sid)) allowed |= allow->Mask;
+        if (EqualSid(reinterpret_cast<PSID>(&allow->SidStart), users.get())) allowed |= allow->Mask;
     }
     // Generic rights as they are stored are mapped for the comparison.
     GENERIC_MAPPING mapping = type == SE_REGISTRY_KEY
@@ -149,9 +145,9 @@ PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std
     if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                         KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
         RegCloseKey(key);
-        UsersSid users;
+        const WellKnownSid users = UsersSid();
         done.key = AddToAccessList(KeyObjectName(root, subkey), SE_REGISTRY_KEY,
-                                   {{users.sid, kUsersKeyRights, SUB_CONTAINERS_AND_OBJECTS_INHERIT}});
+                                   {{users.get(), kUsersKeyRights, SUB_CONTAINERS_AND_OBJECTS_INHERIT}});
     }
     if (!folder.empty()) {
         const size_t slash = folder.find_last_of('\\');
@@ -162,13 +158,13 @@ PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std
         // they made: a task file is changed by replacing it, which makes the
         // user who saved it its owner (the rule for Command tasks relies on
         // that).
-        UsersSid users;
-        CreatorOwnerSid creator;
+        const WellKnownSid users = UsersSid();
+        const WellKnownSid creator = CreatorOwnerSid();
         done.folder =
             IsFolder(folder) &&
             AddToAccessList(folder, SE_FILE_OBJECT,
-                            {{users.sid, kUsersFolderRights, NO_INHERITANCE},
-                             {creator.sid, kCreatorFileRights, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE}});
+                            {{users.get(), kUsersFolderRights, NO_INHERITANCE},
+                             {creator.get(), kCreatorFileRights, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE}});
     }
     return done;
 }
