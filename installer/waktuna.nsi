@@ -108,10 +108,27 @@ LangString AskRemoveSettings ${LANG_INDONESIAN} "Hapus juga pengaturan Waktuna d
   ${EndIf}
 !macroend
 
+; Deletes a file, trying for up to five seconds: a program that has just
+; closed (or the uninstaller's first copy) may still hold its file open.
+!macro DeleteWithRetry FILE
+  StrCpy $1 0
+  ${Do}
+    ClearErrors
+    Delete "${FILE}"
+    ${IfNot} ${Errors}
+    ${OrIf} $1 >= 20
+      ${Break}
+    ${EndIf}
+    IntOp $1 $1 + 1
+    Sleep 250
+  ${Loop}
+!macroend
+
 Section "!$(SecProgram)" SecProgram
   SectionIn RO
   SetShellVarContext all
   !insertmacro CloseRunningWaktuna
+  !insertmacro DeleteWithRetry "$INSTDIR\Waktuna.exe"
 
   !include "${LISTS}/files.nsh"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
@@ -131,6 +148,8 @@ Section "!$(SecProgram)" SecProgram
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Bantuan Waktuna.lnk" "$INSTDIR\Waktuna3id.chm"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Uninstall Waktuna.lnk" "$INSTDIR\Uninstall.exe"
 
+  ; The uninstaller's language, also after a silent installation.
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallerLanguage" $LANGUAGE
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "The Waktuna developers"
@@ -195,8 +214,9 @@ Section "Uninstall"
   SetShellVarContext all
   !insertmacro CloseRunningWaktuna
 
+  !insertmacro DeleteWithRetry "$INSTDIR\Waktuna.exe"
   !include "${LISTS}/unfiles.nsh"
-  Delete "$INSTDIR\Uninstall.exe"
+  !insertmacro DeleteWithRetry "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"
 
   Delete "$SMPROGRAMS\${PRODUCT}\${PRODUCT}.lnk"

@@ -89,7 +89,10 @@ size_installed=$(du -sk "$installed" | cut -f1)
 # --- Silent uninstall ---------------------------------------------------------
 wine "$installed/Uninstall.exe" /S
 # The uninstaller runs from a copy in the temporary folder and returns at once.
-check "the uninstaller removes the program folder" wait_until 60 gone
+if ! wait_until 120 gone; then
+    fail "the uninstaller removes the program folder; running: $(drive count Waktuna.exe), left:"
+    find "$installed" | sed 's/^/    /'
+fi
 wineserver -w
 check "the Start-menu entries are removed" test ! -e "$menu"
 check "no start with Windows" test -z "$(run_value)"
