@@ -10,6 +10,8 @@
 #include "main_page.h"
 #include "media_player.h"
 #include "power.h"
+#include "task_command.h"
+#include "waktuna/files/tasks.h"
 
 namespace app {
 
@@ -71,9 +73,8 @@ void Desktop::ShowMultimediaMenu(bool visible) {
 }
 
 void Desktop::RunCommand(const std::string& file) {
-    // No owner window: the main window is hidden, and disabled while a
-    // message dialog is open.
-    ShellExecuteA(nullptr, "open", file.c_str(), nullptr, nullptr, SW_SHOW);
+    if (!RunTaskCommand(waktuna::TaskFilePath(form_.AppDataFolder()), file))
+        form_.WarnCommandRefused(file);
 }
 
 void Desktop::ShowBar(const std::string& first, const std::string& second, waktuna::BarUse) {

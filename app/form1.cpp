@@ -1,4 +1,5 @@
 #include "form1.h"
+#include "waktuna/watch/command_rule.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -238,8 +239,24 @@ void Form1::OnCaptionButton(int id) {
     if (id == kHideButtonId) HideMain();
 }
 
+void Form1::WarnCommandRefused(const std::string& command) {
+    if (refused_commands_.empty()) PostMessageA(hwnd(), kCommandRefused, 0, 0);
+    refused_commands_ += "\r\n" + command;
+}
+
+void Form1::WarnRefusedCommands() {
+    if (refused_commands_.empty()) return;
+    const std::string text =
+        language_.Line(waktuna::kLineCommandFromOtherUser) + "\r\n" + refused_commands_;
+    refused_commands_.clear();
+    ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Warning);
+}
+
 LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case kCommandRefused:
+        WarnRefusedCommands();
+        return 0;
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lp) == controls_[kSavedNoticeId]) {
             HDC dc = reinterpret_cast<HDC>(wp);

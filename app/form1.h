@@ -94,6 +94,10 @@ public:
     void SetDropZoneTick(bool shown);
     // The drop zone's menu changed dzTransparent, dzSnap or dzRemaining.
     void SetDropZoneFlags(bool transparent, bool snap, bool remaining);
+    // A Command task was not run (task_command.h): the user is warned once
+    // the watch's tick has ended, since a dialog opened inside it would run
+    // the watch again.
+    void WarnCommandRefused(const std::string& command);
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;
@@ -130,6 +134,10 @@ private:
     void SetMenuCaption(int item, const std::string& caption);
     bool RunMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                           waktuna::DialogKind kind, int32_t effect);
+    // Command tasks refused because another user saved the task file: the
+    // warning waits for the message loop (kCommandRefused).
+    void WarnRefusedCommands();
+    std::string refused_commands_;
 
     TrayIcon tray_;
     HANDLE instance_mutex_ = nullptr;

@@ -17,6 +17,8 @@ enum ControlId : int {
 };
 // Posted to close the program once every modal window has ended.
 constexpr UINT kCloseLater = WM_APP + 30;
+// Posted when a Command task was refused: the warning after the tick.
+constexpr UINT kCommandRefused = WM_APP + 31;
 // Menu command identifiers are the item numbers plus this.
 constexpr UINT kMenuBase = 1000;
 

@@ -6,8 +6,12 @@
 
 #include "form1.h"
 #include "message_loop.h"
+#include "prepare_machine.h"
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
+    // The installer's one-off step: no window, no single-instance check.
+    if (app::IsPrepareMachineCommand(command_line)) return app::PrepareMachine();
+
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
 

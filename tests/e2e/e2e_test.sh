@@ -25,15 +25,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display: ours when none is given. -noreset keeps the keyboard settings.
-if [ -z "${DISPLAY:-}" ]; then
-    n=90
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1280x1024x24 -noreset >/dev/null 2>&1 &
-    own_pids+=($!)
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
-fi
+# A display (ours when none is given) and wait_until.
+source "$(dirname "$0")/../support/display.sh"
 # Ctrl+Alt+F12 must reach programs, not switch virtual terminals.
 setxkbmap -option srvrkeys:none >/dev/null 2>&1 || true
 
@@ -89,15 +82,6 @@ check() {  # check DESCRIPTION EXPECTED ACTUAL
         echo "FAIL [$scenario] $1: expected '$2', got '$3'"
         failures=$((failures + 1))
     fi
-}
-
-wait_until() {  # wait_until SECONDS COMMAND...: true once the command succeeds
-    local end=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ $SECONDS -ge "$end" ] && return 1
-        sleep 0.2
-    done
 }
 
 screenshot() {  # screenshot HWND FILE
