@@ -97,7 +97,7 @@ found=$(drive wait-dialog 10)
 check "the dialog names the prayer" 1 "$(grep -c '|Now is the time to pray Zuhr|' <<<"|${found#*$'\t'}|")"
 bar=$(drive find WaktunaBar 5)
 check "the bar is shown" 1 "$(drive visible "$bar")"
-wait_until 15 test "$(streams_ended "$log")" -ge 2
+wait_until 15 holds 'streams_ended "$log"' -ge 2
 check "the adzan and then the Dua played to their ends" "2 2" \
     "$(streams_started "$log") $(streams_ended "$log")"
 # The 3-second adzan was heard whole before the Dua began, and the Dua
@@ -107,7 +107,7 @@ check "the Dua follows the whole adzan ($apart ms apart)" 1 \
     "$([ "$apart" -ge 2500 ] && [ "$apart" -le 5500 ] && echo 1)"
 dialog=$(drive find WaktunaMessageDialog 2)
 drive click "$dialog" OK
-wait_until 5 test "$(drive visible "$bar")" == 0
+wait_until 5 holds 'drive visible "$bar"' == 0
 check "OK takes the bar away" 0 "$(drive visible "$bar")"
 stop_watching
 finish
@@ -125,13 +125,13 @@ for run in 1 2 3 4 5; do
     watch_streams
     wine "$driver" start "$dir/Waktuna.exe" </dev/null >/dev/null 2>&1
     form=$(drive find WaktunaForm1 20)
-    wait_until 25 test "$(streams_started "$log")" -ge 1
+    wait_until 25 holds 'streams_started "$log"' -ge 1
     first=$(first_stream_start "$log")
     latencies+=("$(awk -v f="$first" -v t="$(epoch_of_second "$target")" 'BEGIN { printf "%d", (f - t) * 1000 }')")
     if [ "$run" -eq 5 ]; then
         sleep 1
         drive post "$form" 0x111 1016 0   # "Stop Adzan"
-        wait_until 5 test "$(streams_ended "$log")" -ge 1
+        wait_until 5 holds 'streams_ended "$log"' -ge 1
         check "Stop Adzan stops the sound" 1 "$(streams_ended "$log")"
         sleep 2
         check "and no Dua follows a stopped adzan" 1 "$(streams_started "$log")"
@@ -174,13 +174,13 @@ store_jakarta
 start
 form=$(drive find WaktunaForm1 20)
 drive post "$form" 0x312 1001 0   # the main window behind the drop zone
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 read -r fx fy _ _ < <(drive rect "$form")
 drive reg-set dzX sz $((fx + 150))
 drive reg-set dzY sz $((fy + 60))
 drive post "$form" 0x111 1024 0   # "Drop Zone": shown where dzX, dzY say
 dz=$(drive find WaktunaDropZone 10)
-wait_until 5 test "$(drive visible "$dz")" == 1
+wait_until 5 holds 'drive visible "$dz"' == 1
 read -r x y _ _ < <(drive rect "$dz")
 check "shown at the stored place" "$((fx + 150)) $((fy + 60))" "$x $y"
 screenshot "$dz" drop-zone-normal.png
@@ -190,7 +190,7 @@ before=$(cpu_ms)
 sleep 10
 echo "e2e: CPU while idle (drop zone shown): $(($(cpu_ms) - before)) ms in 10 s" | tee -a "$out/cpu.txt"
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 drive post "$dz" 0x111 100 0      # "Transparent"
 sleep 1
 check "transparent stored" 0x1 "$(drive reg-get dzTransparent)"
@@ -201,6 +201,6 @@ screenshot "$dz" drop-zone-transparent-changed.png
 check "what lies behind shows through, live" 1 \
     "$(cmp -s "$out/drop-zone-transparent.png" "$out/drop-zone-transparent-changed.png" || echo 1)"
 drive post "$form" 0x111 1024 0
-wait_until 5 test "$(drive visible "$dz")" == 0
+wait_until 5 holds 'drive visible "$dz"' == 0
 check "the tray item hides it" 0 "$(drive visible "$dz")"
 finish

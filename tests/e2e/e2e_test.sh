@@ -91,6 +91,17 @@ screenshot() {  # screenshot HWND FILE
     import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/$2"
 }
 
+# holds 'COMMAND' OP VALUE: the command's output, run afresh at every call,
+# compared by test(1) (so wait_until really waits for it).
+holds() {
+    local out
+    out=$(eval "$1")
+    test "$out" "$2" "$3"
+}
+
+# shows TEXT: one control of the main window ($form) shows exactly this line.
+shows() { [ "$(drive controls "$form" | grep -c "$1")" == 1 ]; }
+
 running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
 
 # The example place: Jakarta, Fajr 20 degrees, Isha 18 degrees, Syafi'i.
@@ -131,7 +142,7 @@ begin first-start
 start
 form=$(drive find WaktunaForm1 20)
 check "main window exists" 1 "$([ -n "$form" ] && echo 1)"
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 check "one tray icon" 1 "$(drive tray-icons)"
 check "main window hidden" 0 "$(drive visible "$form")"
 check "no Hwnd without a key" missing "$(drive reg-get Hwnd || echo missing)"
@@ -145,13 +156,13 @@ check "Escape closes it" 0 "$(drive windows | grep -c $'\t#32768\t1\t')"
 # A double click on the tray icon (the icon's message to the application window).
 app=$(drive find WaktunaApplication 5)
 drive post "$app" 0x8001 1 0x203   # WM_LBUTTONDBLCLK
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 check "double click shows the window" 1 "$(drive visible "$form")"
 drive click "$form" Hide
-wait_until 5 test "$(drive visible "$form")" == 0
+wait_until 5 holds 'drive visible "$form"' == 0
 check "the hide button hides it" 0 "$(drive visible "$form")"
 drive post "$form" 0x312 1001 0   # WM_HOTKEY
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 check "hot key shows the window" 1 "$(drive visible "$form")"
 screenshot "$form" main-skin0.png
 finish
@@ -161,14 +172,14 @@ begin second-instance
 store_jakarta
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 check "Hwnd written" "$form" "$(drive reg-get Hwnd)"
 # The shell restarts: our icon is gone until the taskbar announces itself.
 app=$(drive find WaktunaApplication 5)
 drive tray-delete "$app"
 check "icon removed by the shell" 0 "$(drive tray-icons)"
 drive taskbar-created "$app"
-wait_until 5 test "$(drive tray-icons)" == 1
+wait_until 5 holds 'drive tray-icons' == 1
 check "icon back after TaskbarCreated" 1 "$(drive tray-icons)"
 start
 sleep 1
@@ -190,17 +201,17 @@ drive reg-set FollowWindowsZone dword 1
 drive reg-set TimeFormat dword 1
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 offset=$(date +%z)   # +1100 in Sydney's summer, +1000 in its winter
 hours=$((10#${offset:1:2}))
 # The icon comes before the settings are read: wait for the panel.
-wait_until 5 test "$(drive controls "$form" | grep -c $'\t+ '"$hours"$'\t')" == 1
+wait_until 5 shows $'\t+ '"$hours"$'\t'
 check "today's offset on the panel" 1 "$(drive controls "$form" | grep -c $'\t+ '"$hours"$'\t')"
 want=$(wine "$cli" times --lat -6.175 --lon 106.8272 --alt 8 --zone "AUS Eastern Standard Time" \
     --fajr 20 --isha 18 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
 check "Dhuhur of Sydney's offset" 1 "$(drive controls "$form" | grep -c $'\t'"$want"$'\t')"
 drive post "$form" 0x312 1001 0   # WM_HOTKEY shows the window
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 screenshot "$form" main-windows-zone.png
 # A timetable from the page across Sydney's autumn switch (4 April 2027):
 # each day in its own offset, as the command line gives it for that zone.
@@ -211,7 +222,7 @@ drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 2027 4 1
 drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 2027 4 8
 drive click "$form" "Save file"
 dlg=$(drive find "#32770" 10)
-wait_until 5 test "$(drive visible "$dlg")" == 1
+wait_until 5 holds 'drive visible "$dlg"' == 1
 drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\zone.csv'
 drive post "$dlg" 0x111 1 0   # IDOK
 wait_until 30 test -s "$WINEPREFIX/drive_c/zone.csv"
@@ -231,19 +242,19 @@ drive reg-set Skin sz 39
 drive reg-set TimeFormat dword 1
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 screenshot "$form" main-jakarta-skin39.png
 drive foreground "$form"
 xdotool key ctrl+alt+F12
-wait_until 5 test "$(drive visible "$form")" == 0
+wait_until 5 holds 'drive visible "$form"' == 0
 check "Ctrl+Alt+F12 hides the focused window" 0 "$(drive visible "$form")"
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 check "hot key shows it again" 1 "$(drive visible "$form")"
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 0
+wait_until 5 holds 'drive visible "$form"' == 0
 check "and hides it" 0 "$(drive visible "$form")"
 finish
 
@@ -281,7 +292,7 @@ finish
 begin close
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1013 0   # WM_COMMAND, menu item 13
 dialog=$(drive find WaktunaMessageDialog 10)
 check "the confirmation asks" 1 "$(drive controls "$dialog" | grep -c $'\tAre you sure you want to close waktuna?\t')"
@@ -318,7 +329,7 @@ finish
 begin close-during-modal
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1012 0   # "Hibernate PC": its confirmation runs a modal loop
 drive find WaktunaMessageDialog 10 >/dev/null
 drive post "$form" 0x10 0 0       # WM_CLOSE, as at the end of the session
@@ -333,9 +344,9 @@ store_jakarta
 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x312 1001 0
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 read -r _ _ w h < <(drive rect "$form")
 check "the main window is 150 % of 586 x 407" "879 611" "$w $h"
 screenshot "$form" main-144dpi.png
@@ -346,34 +357,34 @@ begin prayer-page
 store_jakarta
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
 page=$(drive child "$form" WaktunaAreaPage 10)
-wait_until 5 test "$(drive visible "$page")" == 1
+wait_until 5 holds 'drive visible "$page"' == 1
 check "the stored place is shown" "-6.175 7" "$(drive get-text "$page" 101) $(drive get-text "$page" 104)"
 check "Methods 0: Customize, angles locked" "1 0" "$(drive checked "$page" 115) $(drive enabled "$page" 120)"
 screenshot "$form" prayer-page.png
 drive set-text "$page" 101 "-6,2"
 drive set-text "$page" 102 "106.8"
 drive click "$page" "Egyptian General Org. Of Surveying"
-wait_until 5 test "$(drive get-text "$page" 120)" == 19.5
+wait_until 5 holds 'drive get-text "$page" 120' == 19.5
 check "Egypt fills and locks the angles" "19.5 17.5 0" \
     "$(drive get-text "$page" 120) $(drive get-text "$page" 121) $(drive enabled "$page" 120)"
 drive set-text "$page" 124 "-3"
 drive click "$page" "Follow the Windows time zone, with daylight saving"
-wait_until 5 test "$(drive enabled "$page" 104)" == 0
+wait_until 5 holds 'drive enabled "$page" 104' == 0
 check "following Windows locks the zone" 0 "$(drive enabled "$page" 104)"
 drive click "$page" "Follow the Windows time zone, with daylight saving"
-wait_until 5 test "$(drive enabled "$page" 104)" == 1
+wait_until 5 holds 'drive enabled "$page" 104' == 1
 check "and not following gives the own zone back" 7 "$(drive get-text "$page" 104)"
 drive click "$page" Save
-wait_until 5 test "$(drive reg-get Methods)" == 0x5
+wait_until 5 holds 'drive reg-get Methods' == 0x5
 check "Save stores what was typed" "-6,2 106.8 19.5 17.5 -3 0x5 0x0" \
     "$(drive reg-get Latitude) $(drive reg-get Longitude) $(drive reg-get Gd) $(drive reg-get Gn) $(drive reg-get Add_Dhuhur) $(drive reg-get Methods) $(drive reg-get FollowWindowsZone)"
 want=$(wine "$cli" times --lat -6,2 --lon 106.8 --alt 8 --tz 7 --method egypt --add-dhuhr -3 \
     --time-format HH:mm 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
 panel=$(drive child "$form" WaktunaMainPage 5)
-wait_until 5 test "$(drive get-text "$panel" 128)" == "$want"
+wait_until 5 holds 'drive get-text "$panel" 128' == "$want"
 check "the panel shows the new Dhuhur" "$want" "$(drive get-text "$panel" 128)"
 # "Select city": the place found by its name is filled in and saved at once.
 drive click "$page" "Select city"
@@ -383,7 +394,7 @@ drive set-text "$picker" 102 Bandung
 search=$(drive child "$picker" Edit 2)
 drive post "$search" 0x100 13 0   # Enter uses the first place found
 drive gone FCities 10 >/dev/null
-wait_until 5 test "$(drive reg-get Area)" == Bandung
+wait_until 5 holds 'drive reg-get Area' == Bandung
 lat=$(drive reg-get Latitude)
 check "the chosen place fills the page and is saved" "Bandung $lat 1" \
     "$(drive reg-get Area) $(drive get-text "$page" 101) $([[ $lat == -[678].* ]] && echo 1)"
@@ -414,7 +425,7 @@ store_jakarta
 drive reg-set Longitude sz 1e999
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 panel=$(drive child "$form" WaktunaMainPage 5)
 check "no Dhuhur, no bearing" "--:-- --" "$(drive get-text "$panel" 128) $(drive get-text "$panel" 182)"
 check "nothing reads NAN or INF" 0 "$(drive controls "$panel" | grep -ci 'nan\|inf')"
@@ -424,13 +435,13 @@ finish
 begin message-page
 start
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1004 0   # menu item "Main message setting"
 page=$(drive child "$form" WaktunaMessagePage 10)
-wait_until 5 test "$(drive visible "$page")" == 1
+wait_until 5 holds 'drive visible "$page"' == 1
 check "nothing stored: boxes locked" "0 0" "$(drive checked "$page" 100) $(drive enabled "$page" 101)"
 drive click "$page" "Show message before"
-wait_until 5 test "$(drive enabled "$page" 101)" == 1
+wait_until 5 holds 'drive enabled "$page" 101' == 1
 drive click "$page" "Shutdown my PC"
 drive click "$page" "Hibernate my PC"
 sleep 0.5
@@ -494,15 +505,15 @@ store_jakarta
 install_copy
 wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
 form=$(drive find WaktunaForm1 20)
-wait_until 10 test "$(drive tray-icons)" == 1
+wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x312 1001 0
-wait_until 10 test "$(drive visible "$form")" == 1
+wait_until 10 holds 'drive visible "$form"' == 1
 drive post "$form" 0x111 1002 0   # "Program Setting"
 page=$(drive child "$form" WaktunaProgramPage 10)
 screenshot "$form" program-settings-skin0.png
 choose 2100 39    # Light Black Gradient, previewed at once
 choose 2101 0     # Bahasa
-wait_until 10 test "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')" == 1
+wait_until 10 shows $'\tPengingat waktu sholat\t'
 check "the language is previewed" 1 "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')"
 check "nothing stored before Save" missing "$(drive reg-get Language || echo missing)"
 choose 2110 1     # the "Normal" effect: a sample dialog
@@ -512,13 +523,13 @@ drive click "$(drive find WaktunaMessageDialog 2)" OK
 drive gone WaktunaMessageDialog 5 >/dev/null
 notice=$(drive control "$form" 105)
 press 2122
-wait_until 2 test "$(drive visible "$notice")" == 1
+wait_until 2 holds 'drive visible "$notice"' == 1
 check "the saved notice shows" 1 "$(drive visible "$notice")"
-wait_until 10 test "$(drive reg-get Skin)" == 39
+wait_until 10 holds 'drive reg-get Skin' == 39
 check "Save stores the skin" 39 "$(drive reg-get Skin)"
 check "and the language" Bahasa "$(drive reg-get Language)"
 check "the Save button is translated" 1 "$(drive controls "$form" | grep -c $'\tSimpan\t')"
-wait_until 15 test "$(drive visible "$notice")" == 0
+wait_until 15 holds 'drive visible "$notice"' == 0
 screenshot "$form" program-settings-skin39.png
 
 # The adzan file: chosen in the open-file dialog, stored for Fajr at once.
@@ -530,8 +541,8 @@ check "and shown in the file box" 'C:\Waktuna\adzan.wav' "$(drive get-text "$pag
 # Play moves the progress bar, Stop puts it back.
 press 2106
 # The bar's range is the track's length, in milliseconds.
-wait_until 10 test "$(drive send "$(control 2109)" 0x407 0 0)" -gt 0   # PBM_GETRANGE
-wait_until 10 test "$(drive send "$(control 2109)" 0x408 0 0)" -gt 0   # PBM_GETPOS
+wait_until 10 holds 'drive send "$(control 2109)" 0x407 0 0' -gt 0   # PBM_GETRANGE
+wait_until 10 holds 'drive send "$(control 2109)" 0x408 0 0' -gt 0   # PBM_GETPOS
 check "Play moves the progress bar" 1 "$([ "$(drive send "$(control 2109)" 0x408 0 0)" -gt 0 ] && echo 1)"
 press 2108
 sleep 0.5
@@ -551,7 +562,7 @@ check "export writes the skin" 1 "$(grep -c $'^2\tSkin=39\r$' "$WINEPREFIX/drive
 check "export leaves Hwnd out" 0 "$(grep -c Hwnd "$WINEPREFIX/drive_c/Waktuna/all.sav")"
 choose 2100 3
 press 2122
-wait_until 10 test "$(drive reg-get Skin)" == 3
+wait_until 10 holds 'drive reg-get Skin' == 3
 press 2124
 file_dialog 'C:\Waktuna\all.sav' "&Open"
 found=$(drive wait-dialog 20)
@@ -562,7 +573,7 @@ check "import brings the skin back" 39 "$(drive reg-get Skin)"
 check "Hwnd is still this window" "$form" "$(drive reg-get Hwnd)"
 
 # A Run key that cannot be opened: the error names what was not stored.
-wait_until 15 test "$(drive visible "$notice")" == 0   # the last notice is gone
+wait_until 15 holds 'drive visible "$notice"' == 0   # the last notice is gone
 wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1
 press 2122
 found=$(drive wait-dialog 20)
@@ -601,7 +612,7 @@ cp "$(dirname "$exe")/../../../dist/jadwal.tpl" "$(dirname "$exe")/"   # the tem
 start
 form=$(drive find WaktunaForm1 20)
 drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
 wait_until 5 drive click "$form" "HTML"
 from=$(date +%Y-%m-%d)
@@ -613,7 +624,7 @@ save_as() {  # save_as EXT CAPTION: "Save file" in that format, as C:\year.EXT
     drive click "$form" "$2"
     drive click "$form" "Save file"
     dlg=$(drive find "#32770" 10)
-    wait_until 5 test "$(drive visible "$dlg")" == 1   # ready for the name
+    wait_until 5 holds 'drive visible "$dlg"' == 1   # ready for the name
     drive type-text "$(drive nth-child "$dlg" Edit 0)" "C:\\year.$1"
     drive post "$dlg" 0x111 1 0   # IDOK
     wait_until 60 test -s "$WINEPREFIX/drive_c/year.$1"
@@ -649,7 +660,7 @@ printf '%s\r\n' "; tasks" "" "Mid|1|1|$at|-1|0|0|during the walk" >"$data/Task.d
 start
 form=$(drive find WaktunaForm1 20)
 drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
-wait_until 5 test "$(drive visible "$form")" == 1
+wait_until 5 holds 'drive visible "$form"' == 1
 drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
 wait_until 5 drive click "$form" "Comma Separated Value (csv)"
 # Wine's pickers start at 14 September 1752 (Windows' at 1 January 1601).
@@ -657,7 +668,7 @@ drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 1752 9 14
 drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 9999 12 31
 drive click "$form" "Save file"
 dlg=$(drive find "#32770" 10)
-wait_until 5 test "$(drive visible "$dlg")" == 1
+wait_until 5 holds 'drive visible "$dlg"' == 1
 drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\long.csv'
 drive post "$dlg" 0x111 1 0   # IDOK
 posted=$(date +%s)
@@ -708,7 +719,7 @@ check "Western row unmoved" "29 February 1500" "$(row 0)"
 check "header shows the corrected date" 1 "$(drive controls "$form" | grep -c "( $(wine "$cli" hijri "$(date +%Y-%m-%d)" --correction 1 | tr -d '\r' | sed -n 2p) )")"
 screenshot "$conv" converter.png
 drive click "$conv" Today
-wait_until 5 test "$(row 0)" == "$(date +'%-d %B %Y')"
+wait_until 5 holds 'row 0' == "$(date +'%-d %B %Y')"
 check "Today returns" "$(date +'%-d %B %Y')" "$(row 0)"
 drive click "$conv" Close
 check "Close closes it" 0 "$(drive gone WaktunaConverter 5; echo $?)"
@@ -750,7 +761,7 @@ screenshot "$ed" task-editor.png
 drive click "$ed" Delete
 confirm=$(drive find WaktunaMessageDialog 10)
 drive click "$confirm" OK
-wait_until 5 test "$(grep -c '^Gone' "$(task_file)")" == 0
+wait_until 5 holds 'grep -c "^Gone" "$(task_file)"' == 0
 check "the deleted line is gone from the file" 0 "$(grep -c '^Gone' "$(task_file)")"
 check "the other is kept" 1 "$(grep -c '^Soon' "$(task_file)")"
 drive click "$ed" Close

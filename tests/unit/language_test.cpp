@@ -144,6 +144,12 @@ TEST(LanguageFile, SizeRules) {
     EXPECT_EQ(r.list.Line(kLanguageLineCount), "");
     EXPECT_EQ(r.list.Line(kLanguageLineCount + 1), BuiltInEnglish().Line(kLanguageLineCount + 1));
     EXPECT_FALSE(r.list.Line(kLanguageLineCount + 1).empty());
+    // An added text a translation keeps as "-" (not yet translated) is English too.
+    std::vector<std::string> slots(kLanguageLineCount + 2, "x");
+    slots[kLanguageLineCount] = "-";
+    const LanguageList partial(slots);
+    EXPECT_EQ(partial.Line(kLanguageLineCount + 1), BuiltInEnglish().Line(kLanguageLineCount + 1));
+    EXPECT_EQ(partial.Line(kLanguageLineCount + 2), "x");
     EXPECT_EQ(r.list.Line(205), "");
 
     // Lines beyond 227 are kept and never in the way.

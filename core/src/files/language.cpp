@@ -19,10 +19,15 @@ const LanguageList& English();
 
 const std::string& LanguageList::Line(int n) const {
     static const std::string kEmpty;
-    if (n >= 1 && n <= static_cast<int>(lines_.size())) return lines_[static_cast<size_t>(n) - 1];
+    const bool added = n > kLanguageLineCount && this != &English();
+    if (n >= 1 && n <= static_cast<int>(lines_.size())) {
+        const std::string& line = lines_[static_cast<size_t>(n) - 1];
+        // A translation keeps an added text it has not translated yet as "-".
+        if (!(added && line == "-")) return line;
+    }
     // Texts added after the first 227 lines come from the built-in English
     // list until a translation has them.
-    if (n > kLanguageLineCount && this != &English()) return English().Line(n);
+    if (added) return English().Line(n);
     return kEmpty;
 }
 

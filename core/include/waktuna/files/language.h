@@ -24,8 +24,8 @@ public:
 
     // Line n (1-based); a line beyond the end reads as empty text, except
     // lines after kLanguageLineCount, which read as the built-in English line
-    // when the list does not have them (language files made before a text
-    // was added keep working).
+    // when the list does not have them or holds "-" for them (language files
+    // made before a text was added keep working).
     const std::string& Line(int n) const;
     int Count() const { return static_cast<int>(lines_.size()); }
 
