@@ -102,6 +102,20 @@ holds() {
 # shows TEXT: one control of the main window ($form) shows exactly this line.
 shows() { [ "$(drive controls "$form" | grep -c "$1")" == 1 ]; }
 
+# timetable_from_page CAPTION "Y M D" "Y M D" FILE: the schedule page of the
+# main window ($form) writes that range in the format of that caption to FILE.
+timetable_from_page() {
+    drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
+    wait_until 5 drive click "$form" "$1"
+    drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" $2
+    drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" $3
+    drive click "$form" "Save file"
+    dlg=$(drive find "#32770" 10)
+    wait_until 5 holds 'drive visible "$dlg"' == 1
+    drive type-text "$(drive nth-child "$dlg" Edit 0)" "$4"
+    drive post "$dlg" 0x111 1 0   # IDOK
+}
+
 running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
 
 # The example place: Jakarta, Fajr 20 degrees, Isha 18 degrees, Syafi'i.
@@ -216,15 +230,7 @@ screenshot "$form" main-windows-zone.png
 # A timetable from the page across Sydney's autumn switch (4 April 2027):
 # each day in its own offset, as the command line gives it for that zone.
 cp "$(dirname "$exe")/../../../dist/jadwal.tpl" "$(dirname "$exe")/"
-drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
-wait_until 5 drive click "$form" "Comma Separated Value (csv)"
-drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 2027 4 1
-drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 2027 4 8
-drive click "$form" "Save file"
-dlg=$(drive find "#32770" 10)
-wait_until 5 holds 'drive visible "$dlg"' == 1
-drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\zone.csv'
-drive post "$dlg" 0x111 1 0   # IDOK
+timetable_from_page "Comma Separated Value (csv)" "2027 4 1" "2027 4 8" 'C:\zone.csv'
 wait_until 30 test -s "$WINEPREFIX/drive_c/zone.csv"
 wine "$cli" schedule --from 2027-04-01 --to 2027-04-08 --out 'C:\cli-zone.csv' --format csv \
     --place Jakarta --lat -6.175 --lon 106.8272 --alt 8 --zone "AUS Eastern Standard Time" \
@@ -661,16 +667,8 @@ start
 form=$(drive find WaktunaForm1 20)
 drive post "$form" 0x312 1001 0   # WM_HOTKEY: show the main window
 wait_until 5 holds 'drive visible "$form"' == 1
-drive post "$form" 0x111 1006 0   # menu item 6: Schedule maker
-wait_until 5 drive click "$form" "Comma Separated Value (csv)"
 # Wine's pickers start at 14 September 1752 (Windows' at 1 January 1601).
-drive set-date "$(drive nth-child "$form" SysDateTimePick32 0)" 1752 9 14
-drive set-date "$(drive nth-child "$form" SysDateTimePick32 1)" 9999 12 31
-drive click "$form" "Save file"
-dlg=$(drive find "#32770" 10)
-wait_until 5 holds 'drive visible "$dlg"' == 1
-drive type-text "$(drive nth-child "$dlg" Edit 0)" 'C:\long.csv'
-drive post "$dlg" 0x111 1 0   # IDOK
+timetable_from_page "Comma Separated Value (csv)" "1752 9 14" "9999 12 31" 'C:\long.csv'
 posted=$(date +%s)
 fired=$(drive wait-dialog 60)
 due=$(date -d "$at" +%s)
