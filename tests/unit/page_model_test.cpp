@@ -37,6 +37,12 @@ TEST(SettingsWriter, TriesEveryValueAndNamesEachRefusalInOrder) {
     const std::string text = NotStoredText(BuiltInEnglish(), w.Result());
     EXPECT_EQ(text.find("The settings could not be stored: Latitude, TZ.\r\n"), 0u);
     EXPECT_NE(text.find("administrator"), std::string::npos);
+
+    // Many refusals: four names and a count, so the reason stays in view.
+    SaveResult all;
+    all.not_stored = {"Area", "Latitude", "Longitude", "Altitude", "TZ", "Gd"};
+    EXPECT_EQ(NotStoredText(BuiltInEnglish(), all).find("Area, Latitude, Longitude, Altitude, +2.\r\n"),
+              std::string("The settings could not be stored: ").size());
 }
 
 }  // namespace

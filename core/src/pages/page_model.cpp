@@ -1,5 +1,7 @@
 #include "waktuna/pages/page_model.h"
 
+#include <string>
+
 namespace waktuna {
 
 SettingsWriter& SettingsWriter::Dword(std::string_view name, uint32_t value) {
@@ -20,10 +22,14 @@ SettingsWriter& SettingsWriter::Record(std::string_view name, bool stored) {
 }
 
 std::string NotStoredText(const LanguageList& language, const SaveResult& result) {
-    // Short enough for the message dialog: the names on one line.
+    // Short enough for the message dialog: at most four names, then how
+    // many more, so the reason below them stays in view.
+    constexpr size_t kNamesShown = 4;
+    const auto& names = result.not_stored;
     std::string text = language.Line(kLineNotStored) + " ";
-    for (size_t i = 0; i < result.not_stored.size(); ++i)
-        text += (i ? ", " : "") + result.not_stored[i];
+    for (size_t i = 0; i < names.size() && i < kNamesShown; ++i)
+        text += (i ? ", " : "") + names[i];
+    if (names.size() > kNamesShown) text += ", +" + std::to_string(names.size() - kNamesShown);
     text += ".\r\n" + language.Line(kLineNotStoredReason);
     return text;
 }

@@ -43,8 +43,8 @@ private:
     SaveResult result_;
 };
 
-// The error message of a failed Save: line 228 with the names after it,
-// then line 229.
+// The error message of a failed Save: line 228 with the names after it (at
+// most four, then "+N" for the rest), then line 229.
 std::string NotStoredText(const LanguageList& language, const SaveResult& result);
 
 }  // namespace waktuna
