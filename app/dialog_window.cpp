@@ -11,18 +11,12 @@ constexpr int kCloseCaptionId = 90;
 }
 
 bool DialogWindow::CreateCentred(const char* className, const char* title, int width, int height, HWND owner) {
-    const int w = Scale(width), h = Scale(height);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     WindowSpec spec;
     spec.class_name = className;
     spec.title = title;
     spec.style = WS_POPUP;  // no WS_CLIPCHILDREN: labels are drawn over the painted body
     spec.ex_style = WS_EX_CONTROLPARENT;
-    spec.x = work.left + (work.right - work.left - w) / 2;
-    spec.y = work.top + (work.bottom - work.top - h) / 2;
-    spec.width = w;
-    spec.height = h;
+    CentreOnWorkArea(spec, width, height);
     spec.parent = owner;
     SkinnedLayout layout;
     layout.buttons[0] = {kCloseCaptionId, 24, kClosePicture, "Close"};

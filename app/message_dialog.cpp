@@ -68,18 +68,12 @@ MessageDialog::MessageDialog(DialogRequest& request, const DialogOptions& option
 MessageDialog::~MessageDialog() { StopEffect(); }
 
 bool MessageDialog::Build(HWND owner) {
-    const int w = Scale(waktuna::kDialogWidth), h = Scale(waktuna::kDialogHeight);
-    RECT work{};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     WindowSpec spec;
     spec.class_name = kClassName;
     spec.title = "Waktuna3";
     spec.style = WS_POPUP | WS_CLIPSIBLINGS;
     spec.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (options_.use_alpha_blend ? WS_EX_LAYERED : 0);
-    spec.x = work.left + (work.right - work.left - w) / 2;
-    spec.y = work.top + (work.bottom - work.top - h) / 2;
-    spec.width = w;
-    spec.height = h;
+    CentreOnWorkArea(spec, waktuna::kDialogWidth, waktuna::kDialogHeight);
     spec.parent = owner;
     SkinnedLayout layout;
     layout.caption_height = kTitle;
@@ -107,7 +101,7 @@ bool MessageDialog::Build(HWND owner) {
                         BS_PUSHBUTTON | WS_TABSTOP, place.cancel_left, by, kButtonWidth,
                         kButtonHeight, kCancelId, font);
     if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
-    ApplyShape(waktuna::RoundedDialogShape(w, h));
+    ApplyShape(waktuna::RoundedDialogShape(spec.width, spec.height));
     SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
     return true;
 }

@@ -6,6 +6,15 @@
 
 namespace app {
 
+void CentreOnWorkArea(WindowSpec& spec, int width, int height) {
+    RECT work{};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    spec.width = Scale(width);
+    spec.height = Scale(height);
+    spec.x = work.left + (work.right - work.left - spec.width) / 2;
+    spec.y = work.top + (work.bottom - work.top - spec.height) / 2;
+}
+
 bool SkinnedWindow::CreateSkinned(const WindowSpec& spec, const SkinnedLayout& layout) {
     layout_ = layout;
     if (!CreateWin(spec)) return false;

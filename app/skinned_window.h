@@ -34,6 +34,10 @@ struct SkinnedLayout {
 inline constexpr int kHidePicture = 5;
 inline constexpr int kClosePicture = 7;
 
+// Sizes `spec` to width x height pixels (96 DPI) centred on the desktop's
+// work area.
+void CentreOnWorkArea(WindowSpec& spec, int width, int height);
+
 class SkinnedWindow : public Window {
 public:
     const Look& look() const { return look_; }
