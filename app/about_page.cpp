@@ -34,11 +34,7 @@ void AboutPage::Build() {
     SetText(controls_[kNotice], waktuna::AboutNotice());
     SetText(controls_[kContact], std::string(waktuna::kAboutContact));
     SetText(controls_[kWeb], std::string(waktuna::kAboutWeb));
-    LOGFONTA lf{};
-    GetObjectA(host_.GetLook().Get(FontId::kNormal), sizeof lf, &lf);
-    lf.lfUnderline = TRUE;
-    underlined_.reset(CreateFontIndirectA(&lf));
-    links_.Set(hwnd(), {controls_[kContact], controls_[kWeb]}, host_.GetLook().Get(FontId::kNormal), underlined_);
+    links_.Set(hwnd(), {controls_[kContact], controls_[kWeb]}, host_.GetLook(), FontId::kNormal, FontId::kLink);
     ShowLicence(waktuna::kLicenceIndonesian);
 }
 

@@ -21,7 +21,6 @@ protected:
 private:
     void ShowLicence(std::string_view fileName);
 
-    Font underlined_;
     HoverFont links_;
 };
 

@@ -11,10 +11,10 @@ RECT ScaledRect(const ControlSpec& s, int dpi) {
     return {scale(s.x), scale(s.y), scale(s.x + s.w), scale(s.y + s.h)};
 }
 
-int LayoutDpi() { return Scale(96); }
-
 void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, const Look& look,
-                        const waktuna::LanguageList& language, int dpi) {
+                        const waktuna::LanguageList& language) {
+    look_ = &look;
+    const int dpi = DpiOf(parent);
     for (const ControlSpec& spec : table) {
         const RECT r = ScaledRect(spec, dpi);
         const std::string caption = spec.line ? language.Line(spec.line) : std::string(spec.text);
@@ -24,7 +24,7 @@ void ControlSet::Create(HWND parent, std::span<const ControlSpec> table, const L
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
                                        Instance(), nullptr);
         if (!control) continue;
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(look.Get(spec.font)), FALSE);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(look.Get(spec.font, dpi)), FALSE);
         entries_.push_back({&spec, control});
     }
 }
@@ -39,6 +39,7 @@ void ControlSet::Rescale(int dpi) const {
         const RECT r = ScaledRect(*e.spec, dpi);
         SetWindowPos(e.hwnd, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageA(e.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(look_->Get(e.spec->font, dpi)), TRUE);
     }
 }
 

@@ -31,18 +31,16 @@ struct ControlSpec {
 // controls that meet at 96 DPI still meet (no gap, no overlap) at any DPI.
 RECT ScaledRect(const ControlSpec& spec, int dpi);
 
-// The DPI the program lays its windows out for.
-int LayoutDpi();
-
 class ControlSet {
 public:
-    // Creates every control of the table as a child of `parent`. The table
-    // must outlive the set (tables are static arrays).
+    // Creates every control of the table as a child of `parent`, laid out
+    // for the parent's DPI. The table and the look must outlive the set
+    // (tables are static arrays).
     void Create(HWND parent, std::span<const ControlSpec> table, const Look& look,
-                const waktuna::LanguageList& language, int dpi = LayoutDpi());
+                const waktuna::LanguageList& language);
     // Captions from the list for every control with a language line.
     void ApplyLanguage(const waktuna::LanguageList& language) const;
-    // Moves and sizes every control for `dpi`.
+    // Moves, sizes and sets the font of every control for `dpi`.
     void Rescale(int dpi) const;
 
     // The control with this id; nullptr when there is none.
@@ -57,6 +55,7 @@ private:
         HWND hwnd;
     };
     std::vector<Entry> entries_;
+    const Look* look_ = nullptr;
 };
 
 // Values of a model shown in controls. Each binding ties a control id to a

@@ -4,29 +4,15 @@
 
 namespace app {
 
-HFONT MakeFont(const char* face, int points, bool bold) {
+HFONT MakeFont(const char* face, int points, int dpi, bool bold, bool underline) {
     LOGFONTA lf{};
-    lf.lfHeight = -Scale(MulDiv(points, 96, 72));
+    lf.lfHeight = -MulDiv(points, dpi, 72);
     lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    lf.lfUnderline = underline;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = CLEARTYPE_QUALITY;
     lstrcpynA(lf.lfFaceName, face, LF_FACESIZE);
     return CreateFontIndirectA(&lf);
-}
-
-HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, int x, int y,
-               int w, int h, int id, HFONT font) {
-    HWND child = CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, Scale(x), Scale(y),
-                                 Scale(w), Scale(h), parent,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), Instance(),
-                                 nullptr);
-    if (child && font) SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return child;
-}
-
-HWND MakeLabel(HWND parent, const char* text, int x, int y, int w, int h, HFONT font,
-               DWORD align) {
-    return MakeChild(parent, "STATIC", text, align | SS_NOPREFIX, x, y, w, h, 0, font);
 }
 
 std::string GetText(HWND control) {

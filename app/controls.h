@@ -1,4 +1,4 @@
-// Small helpers for child controls: creation, texts, fonts.
+// Small helpers for child controls: texts, fonts.
 #pragma once
 
 #include <windows.h>
@@ -7,16 +7,8 @@
 
 namespace app {
 
-// A font of the program (Arial or Tahoma), sized in points at the system DPI.
-HFONT MakeFont(const char* face, int points, bool bold = false);
-
-// A child control; x, y, w, h are pixels at 96 DPI.
-HWND MakeChild(HWND parent, const char* cls, const char* text, DWORD style, int x, int y,
-               int w, int h, int id = 0, HFONT font = nullptr);
-
-// A static text the parent colours through WM_CTLCOLORSTATIC.
-HWND MakeLabel(HWND parent, const char* text, int x, int y, int w, int h, HFONT font,
-               DWORD align = SS_LEFT);
+// A font of the program (Arial or Tahoma), sized in points at `dpi`.
+HFONT MakeFont(const char* face, int points, int dpi, bool bold = false, bool underline = false);
 
 std::string GetText(HWND control);
 // Sets the text when it differs and repaints what lies under the control, so

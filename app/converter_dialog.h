@@ -31,7 +31,6 @@ private:
 
     PageHost& host_;
     waktuna::DateConverter model_;
-    ControlSet controls_;
     bool showing_ = false;
 };
 

@@ -16,7 +16,7 @@ bool DialogWindow::CreateCentred(const char* className, const char* title, int w
     spec.title = title;
     spec.style = WS_POPUP;  // no WS_CLIPCHILDREN: labels are drawn over the painted body
     spec.ex_style = WS_EX_CONTROLPARENT;
-    CentreOnWorkArea(spec, width, height);
+    CentreOnWorkArea(spec, width, height, Dpi());
     spec.parent = owner;
     SkinnedLayout layout;
     layout.buttons[0] = {kCloseCaptionId, 24, kClosePicture, "Close"};

@@ -20,9 +20,6 @@ constexpr int kLineRemainingTime = 227;
 constexpr const char* kAlphaCaptions[] = {"30 %", "40 %", "50 %", "60 %", "70 %", "Disabled"};
 constexpr const char* kFontCaptions[] = {"100%", "125%", "150%", "175%", "200%"};
 
-int Width() { return Scale(waktuna::kDropZoneWidth); }
-int Height() { return Scale(waktuna::kDropZoneHeight); }
-
 waktuna::Box ToBox(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The work area of the monitor a rectangle is on.

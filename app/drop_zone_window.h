@@ -59,12 +59,15 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override { SetFontHeight(font_height_); }
 
 private:
     bool EnsureCreated();
     void ApplyTransparency();
     void ApplyAlpha(uint8_t alpha);
     void SetFontHeight(int height);
+    int Width() const { return Scale(waktuna::kDropZoneWidth); }
+    int Height() const { return Scale(waktuna::kDropZoneHeight); }
     void RunCommand(UINT command);
     void ShowMenu(POINT at);
     void FlashTick();

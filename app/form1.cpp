@@ -82,9 +82,18 @@ Form1::Started Form1::Create() {
     return StartUp();
 }
 
+RECT Form1::PageArea() const {
+    return {Scale(kSideLeft + kSideWidth + 4), Scale(kHeaderBottom + 4), Scale(kWidth - 6),
+            Scale(kHeight - 6)};
+}
+
+void Form1::OnDpiChanged() {
+    SkinnedWindow::OnDpiChanged();
+    for (const auto& page : pages_)
+        if (page) page->Place(PageArea());
+}
+
 void Form1::BuildControls() {
-    page_area_ = {Scale(kSideLeft + kSideWidth + 4), Scale(kHeaderBottom + 4), Scale(kWidth - 6),
-                  Scale(kHeight - 6)};
     controls_.Create(hwnd(), Table(), own_look_, language_);
     for (int i = 0; i < waktuna::kPageCount; ++i) {
         HWND button = controls_[kFirstPageButtonId + i];
@@ -135,7 +144,7 @@ void Form1::OpenPage(waktuna::Page page) {
     auto& slot = pages_[page];
     if (!slot) {
         slot = entry->make(*this);
-        if (!slot->Create(hwnd(), page_area_)) {
+        if (!slot->Create(hwnd(), PageArea())) {
             slot.reset();
             return;
         }
@@ -150,8 +159,9 @@ void Form1::OpenPage(waktuna::Page page) {
 
 void Form1::ShowSavedNotice(const std::string& text) {
     SetText(controls_[kSavedNoticeId], text.empty() ? "Setting saved" : text);
-    SetWindowPos(controls_[kSavedNoticeId], HWND_TOP, page_area_.left, page_area_.top,
-                 page_area_.right - page_area_.left, 0, SWP_SHOWWINDOW);
+    const RECT area = PageArea();
+    SetWindowPos(controls_[kSavedNoticeId], HWND_TOP, area.left, area.top, area.right - area.left, 0,
+                 SWP_SHOWWINDOW);
     notice_.Start();
     SetTimer(hwnd(), kSavedNoticeTimer, 10, nullptr);
 }
@@ -165,7 +175,8 @@ void Form1::SavedNoticeTick() {
         ShowWindow(notice, SW_HIDE);
         return;
     }
-    SetWindowPos(notice, HWND_TOP, 0, 0, page_area_.right - page_area_.left, Scale(notice_.height),
+    const RECT area = PageArea();
+    SetWindowPos(notice, HWND_TOP, 0, 0, area.right - area.left, Scale(notice_.height),
                  SWP_NOMOVE);
     InvalidateRect(notice, nullptr, TRUE);
 }
@@ -191,8 +202,8 @@ void Form1::PaintBody(HDC dc, const RECT& client) {
     Pen pen(CreatePen(PS_SOLID, 1, p.EdgeColor));
     Brush fill(CreateSolidBrush(p.PageColor));
     Selection use_pen(dc, pen), use_brush(dc, fill);
-    RoundRect(dc, page_area_.left, page_area_.top, page_area_.right, page_area_.bottom, Scale(6),
-              Scale(6));
+    const RECT area = PageArea();
+    RoundRect(dc, area.left, area.top, area.right, area.bottom, Scale(6), Scale(6));
 }
 
 bool Form1::IsDragArea(POINT point) const {
@@ -224,7 +235,7 @@ bool Form1::DrawItem(const DRAWITEMSTRUCT& di) {
     SetBkMode(di.hDC, TRANSPARENT);
     const bool enabled = (di.itemState & ODS_DISABLED) == 0;
     SetTextColor(di.hDC, enabled ? p.LabelTextColor : GetSysColor(COLOR_GRAYTEXT));
-    Selection font(di.hDC, own_look_.Get(hot ? FontId::kBold : FontId::kNormal));
+    Selection font(di.hDC, own_look_.Get(hot ? FontId::kBold : FontId::kNormal, Dpi()));
     const std::string caption = GetText(di.hwndItem);
     DrawTextA(di.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     if (di.itemState & ODS_FOCUS) {

@@ -110,6 +110,7 @@ protected:
     COLORREF LabelColour(HWND label) const override;
     bool DrawItem(const DRAWITEMSTRUCT& item) override;
     void OnCaptionButton(int id) override;
+    void OnDpiChanged() override;
 
 private:
     // Start-up and the end (form1_startup.cpp).
@@ -124,6 +125,8 @@ private:
 
     // Window and controls (form1.cpp).
     void BuildControls();
+    // Where the pages go, in the client area.
+    RECT PageArea() const;
     void SavedNoticeTick();
     Page* CurrentPage() const;
 
@@ -160,9 +163,7 @@ private:
     HMENU adzan_menu_ = nullptr;
     HMENU multimedia_menu_ = nullptr;
 
-    ControlSet controls_;
     int hot_button_ = -1;
-    RECT page_area_{};
     waktuna::SavedNotice notice_;
     Brush saved_notice_brush_;
 

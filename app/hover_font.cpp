@@ -2,11 +2,15 @@
 
 #include <algorithm>
 
+#include "window.h"
+
 namespace app {
 
-void HoverFont::Set(HWND parent, std::vector<HWND> controls, HFONT normal, HFONT hover) {
+void HoverFont::Set(HWND parent, std::vector<HWND> controls, const Look& look, FontId normal,
+                    FontId hover) {
     parent_ = parent;
     controls_ = std::move(controls);
+    look_ = &look;
     normal_ = normal;
     hover_ = hover;
 }
@@ -25,8 +29,10 @@ void HoverFont::OnTimer() {
 
 void HoverFont::Change(HWND to) {
     if (to == current_) return;
-    if (current_) SendMessageA(current_, WM_SETFONT, reinterpret_cast<WPARAM>(normal_), TRUE);
-    if (to) SendMessageA(to, WM_SETFONT, reinterpret_cast<WPARAM>(hover_), TRUE);
+    const int dpi = DpiOf(parent_);
+    if (current_)
+        SendMessageA(current_, WM_SETFONT, reinterpret_cast<WPARAM>(look_->Get(normal_, dpi)), TRUE);
+    if (to) SendMessageA(to, WM_SETFONT, reinterpret_cast<WPARAM>(look_->Get(hover_, dpi)), TRUE);
     current_ = to;
     if (to)
         SetTimer(parent_, kTimerId, 100, nullptr);

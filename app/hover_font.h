@@ -7,13 +7,16 @@
 
 #include <vector>
 
+#include "look.h"
+
 namespace app {
 
 class HoverFont {
 public:
     static constexpr UINT_PTR kTimerId = 0x4F1;
 
-    void Set(HWND parent, std::vector<HWND> controls, HFONT normal, HFONT hover);
+    // Fonts of the look, at the parent's DPI when the mouse comes and goes.
+    void Set(HWND parent, std::vector<HWND> controls, const Look& look, FontId normal, FontId hover);
     // WM_SETCURSOR of the parent: true when `over` is one of the controls.
     bool OnSetCursor(HWND over);
     // WM_TIMER kTimerId of the parent.
@@ -24,7 +27,8 @@ private:
 
     HWND parent_ = nullptr;
     std::vector<HWND> controls_;
-    HFONT normal_ = nullptr, hover_ = nullptr;
+    const Look* look_ = nullptr;
+    FontId normal_ = FontId::kNormal, hover_ = FontId::kNormal;
     HWND current_ = nullptr;
 };
 

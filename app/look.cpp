@@ -4,12 +4,35 @@
 
 namespace app {
 
+namespace {
+
+struct FontSpec {
+    const char* face;
+    int points;
+    bool bold;
+    bool underline = false;
+};
+
+// By FontId.
+constexpr FontSpec kFonts[] = {
+    {"Arial", 9, false},  {"Arial", 9, true},  {"Arial", 14, true},
+    {"Tahoma", 9, false}, {"Tahoma", 9, true}, {"Arial", 9, false, true},
+};
+static_assert(std::size(kFonts) == static_cast<size_t>(FontId::kCount));
+
+}  // namespace
+
+HFONT Look::Get(FontId id, int dpi) const {
+    FontSet& set = fonts_[dpi];
+    Font& font = set[static_cast<size_t>(id)];
+    if (!font) {
+        const FontSpec& f = kFonts[static_cast<size_t>(id)];
+        font.reset(MakeFont(f.face, f.points, dpi, f.bold, f.underline));
+    }
+    return font;
+}
+
 Look::Look() {
-    fonts_[static_cast<size_t>(FontId::kNormal)].reset(MakeFont("Arial", 9));
-    fonts_[static_cast<size_t>(FontId::kBold)].reset(MakeFont("Arial", 9, true));
-    fonts_[static_cast<size_t>(FontId::kTitle)].reset(MakeFont("Arial", 14, true));
-    fonts_[static_cast<size_t>(FontId::kTahoma)].reset(MakeFont("Tahoma", 9));
-    fonts_[static_cast<size_t>(FontId::kTahomaBold)].reset(MakeFont("Tahoma", 9, true));
     pictures24.Load("FORM1_IMAGELIST24");
     pictures16.Load("FORM1_IMAGELIST16");
     ApplySkin(0, skin_);

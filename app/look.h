@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
 
 #include "gdi.h"
 #include "pictures.h"
@@ -20,18 +21,21 @@ enum class FontId : uint8_t {
     kTitle,       // Arial 14 bold
     kTahoma,      // Tahoma 9
     kTahomaBold,  // Tahoma 9 bold
+    kLink,        // Arial 9 underlined
     kCount
 };
 
 class Look {
 public:
-    // Fonts at the system's DPI, the picture strips from the resources and
-    // skin 0.
+    // The picture strips from the resources and skin 0.
     Look();
     Look(const Look&) = delete;
     Look& operator=(const Look&) = delete;
 
-    HFONT Get(FontId id) const { return fonts_[static_cast<size_t>(id)]; }
+    // A font for a window at `dpi`: sized by points, made on first use and
+    // kept while the look lives (windows on monitors of different DPIs each
+    // use their own).
+    HFONT Get(FontId id, int dpi) const;
     const Skin& skin() const { return skin_; }
     const waktuna::SkinPalette& palette() const { return skin_.palette; }
     // Skin n: the strip and its derived colours. Callers repaint.
@@ -42,7 +46,8 @@ public:
 
 private:
     Skin skin_;
-    std::array<Font, static_cast<size_t>(FontId::kCount)> fonts_;
+    using FontSet = std::array<Font, static_cast<size_t>(FontId::kCount)>;
+    mutable std::map<int, FontSet> fonts_;  // by DPI
 };
 
 }  // namespace app

@@ -13,7 +13,15 @@ namespace app {
 namespace {
 
 enum : UINT_PTR { kFadeTimer = 1, kSecondTimer = 2 };
-enum : int { kOkId = IDOK, kCancelId = IDCANCEL, kCloseId = 100 };
+enum : int {
+    kOkId = IDOK,
+    kCancelId = IDCANCEL,
+    kCloseId = 100,
+    kVersionId,
+    kTitleId,
+    kTextId,
+    kPanelCaptionId
+};
 
 // Layout, pixels at 96 DPI.
 constexpr int kTitle = waktuna::kDialogTitleHeight;
@@ -73,7 +81,7 @@ bool MessageDialog::Build(HWND owner) {
     spec.title = "Waktuna3";
     spec.style = WS_POPUP | WS_CLIPSIBLINGS;
     spec.ex_style = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | (options_.use_alpha_blend ? WS_EX_LAYERED : 0);
-    CentreOnWorkArea(spec, waktuna::kDialogWidth, waktuna::kDialogHeight);
+    CentreOnWorkArea(spec, waktuna::kDialogWidth, waktuna::kDialogHeight, Dpi());
     spec.parent = owner;
     SkinnedLayout layout;
     layout.caption_height = kTitle;
@@ -81,25 +89,31 @@ bool MessageDialog::Build(HWND owner) {
     if (!CreateSkinned(spec, layout)) return false;
     if (options_.use_alpha_blend) SetLayeredWindowAttributes(hwnd(), 0, waktuna::kFadeStartAlpha, LWA_ALPHA);
 
-    HFONT font = look().Get(FontId::kNormal), bold = look().Get(FontId::kBold);
-    version_label_ = MakeLabel(hwnd(), kVersionCaption.c_str(), 8, 7, 200, 16, bold);
-    const auto kind = static_cast<uint8_t>(request_.kind);
-    if (const char* picture = waktuna::DialogPictureName(kind)) kind_picture_.Load(picture);
-    title_label_ = MakeLabel(hwnd(), waktuna::DialogTitle(language_, kind).c_str(), 2, 74, 80, 16,
-                             bold, SS_CENTER);
-    text_label_ = MakeLabel(hwnd(), request_.text.c_str(), 84, 38, 216, 72, font,
-                            SS_LEFT | SS_EDITCONTROL);
-    panel_caption_ = MakeLabel(hwnd(), (kVersionCaption + " - prayer times reminder").c_str(), 10,
-                               kPanelTop + 4, 290, 14, font);
     const auto place = waktuna::PlaceButtons(request_.buttons, waktuna::kDialogWidth,
                                              kButtonWidth, kButtonGap);
     const int by = kPanelTop + 21;
-    ok_ = MakeChild(hwnd(), "BUTTON", language_.Line(waktuna::kLineOk).c_str(),
-                    BS_PUSHBUTTON | WS_TABSTOP, place.ok_left, by, kButtonWidth, kButtonHeight,
-                    kOkId, font);
-    cancel_ = MakeChild(hwnd(), "BUTTON", language_.Line(waktuna::kLineCancel).c_str(),
-                        BS_PUSHBUTTON | WS_TABSTOP, place.cancel_left, by, kButtonWidth,
-                        kButtonHeight, kCancelId, font);
+    constexpr DWORD kLabel = SS_NOPREFIX;
+    table_ = {{
+        {kVersionId, "STATIC", kLabel | SS_LEFT, 8, 7, 200, 16, FontId::kBold},
+        {kTitleId, "STATIC", kLabel | SS_CENTER, 2, 74, 80, 16, FontId::kBold},
+        {kTextId, "STATIC", kLabel | SS_LEFT | SS_EDITCONTROL, 84, 38, 216, 72},
+        {kPanelCaptionId, "STATIC", kLabel | SS_LEFT, 10, kPanelTop + 4, 290, 14},
+        {kOkId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, place.ok_left, by, kButtonWidth, kButtonHeight,
+         FontId::kNormal, waktuna::kLineOk},
+        {kCancelId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, place.cancel_left, by, kButtonWidth,
+         kButtonHeight, FontId::kNormal, waktuna::kLineCancel},
+    }};
+    controls_.Create(hwnd(), table_, look(), language_);
+    version_label_ = controls_[kVersionId];
+    panel_caption_ = controls_[kPanelCaptionId];
+    ok_ = controls_[kOkId];
+    cancel_ = controls_[kCancelId];
+    SetText(version_label_, kVersionCaption);
+    const auto kind = static_cast<uint8_t>(request_.kind);
+    if (const char* picture = waktuna::DialogPictureName(kind)) kind_picture_.Load(picture);
+    SetText(controls_[kTitleId], waktuna::DialogTitle(language_, kind));
+    SetText(controls_[kTextId], request_.text);
+    SetText(panel_caption_, kVersionCaption + " - prayer times reminder");
     if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
     ApplyShape(waktuna::RoundedDialogShape(spec.width, spec.height));
     SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
@@ -211,6 +225,13 @@ COLORREF MessageDialog::LabelColour(HWND label) const {
 }
 
 void MessageDialog::OnCaptionButton(int) { Finish(0); }
+
+void MessageDialog::OnDpiChanged() {
+    SkinnedWindow::OnDpiChanged();
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    if (!effect_timer_) ApplyShape(waktuna::RoundedDialogShape(r.right - r.left, r.bottom - r.top));
+}
 
 LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

@@ -4,10 +4,12 @@
 // closes itself after 50 seconds. One at a time, modal.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "control_table.h"
 #include "look.h"
 #include "skinned_window.h"
 #include "waktuna/files/language.h"
@@ -57,6 +59,7 @@ protected:
     bool IsDragArea(POINT point) const override;
     COLORREF LabelColour(HWND label) const override;
     void OnCaptionButton(int id) override;
+    void OnDpiChanged() override;
 
 private:
     bool Build(HWND owner);
@@ -77,8 +80,9 @@ private:
     int seconds_ = 0;
     bool closed_ = false;
 
-    HWND version_label_ = nullptr, title_label_ = nullptr, text_label_ = nullptr;
-    HWND panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
+    // The controls: the buttons' places depend on which buttons there are.
+    std::array<ControlSpec, 6> table_{};
+    HWND version_label_ = nullptr, panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
 };
 
 }  // namespace app

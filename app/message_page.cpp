@@ -113,7 +113,7 @@ void MessagePage::Build() {
         [](HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR ref) -> LRESULT {
             const Look& look = *reinterpret_cast<const Look*>(ref);
             const auto font = [&](FontId id) {
-                const auto wanted = reinterpret_cast<WPARAM>(look.Get(id));
+                const auto wanted = reinterpret_cast<WPARAM>(look.Get(id, DpiOf(GetParent(h))));
                 if (SendMessageA(h, WM_GETFONT, 0, 0) != static_cast<LRESULT>(wanted))
                     SendMessageA(h, WM_SETFONT, wanted, TRUE);
             };
@@ -147,6 +147,12 @@ void MessagePage::Build() {
     LayOut();
 }
 
+void MessagePage::OnDpiChanged() {
+    Page::OnDpiChanged();
+    LayOut();
+    ApplyColours();  // the strip's brush is as high as the strip
+}
+
 void MessagePage::ApplyLanguage() {
     Page::ApplyLanguage();
     LayOut();
@@ -154,9 +160,11 @@ void MessagePage::ApplyLanguage() {
 
 void MessagePage::LayOut() {
     // Check boxes fit their captions; the boxes beside them follow.
-    const int dpi = LayoutDpi();
+    const int dpi = Dpi();
     WindowDC dc(hwnd());
-    Selection font(dc, host_.GetLook().Get(FontId::kNormal));
+    Selection font(dc, host_.GetLook().Get(FontId::kNormal, dpi));
+    // The box's width as Windows gives it, at the page's DPI.
+    const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi());
     for (const ControlSpec& spec : kTable) {
         if (std::string_view(spec.cls) != "BUTTON" || (spec.style & BS_TYPEMASK) != BS_AUTOCHECKBOX)
             continue;
@@ -165,7 +173,7 @@ void MessagePage::LayOut() {
         SIZE size{};
         GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
         RECT r = ChildRect(check);
-        const int width = size.cx + GetSystemMetrics(SM_CXMENUCHECK) + MulDiv(8, dpi, 96);
+        const int width = size.cx + box + Scale(8);
         SetWindowPos(check, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
     }
     for (const Beside& b : kBeside) {
@@ -231,7 +239,7 @@ void MessagePage::Save() {
 RECT MessagePage::StripRect() const {
     RECT strip{};
     GetClientRect(hwnd(), &strip);
-    strip.top = MulDiv(kStripTop, LayoutDpi(), 96);
+    strip.top = Scale(kStripTop);
     return strip;
 }
 

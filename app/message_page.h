@@ -22,6 +22,7 @@ protected:
     void OnCommand(int id, int code) override;
     void PaintPage(HDC dc, const RECT& client) override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override;
 
 private:
     void LayOut();

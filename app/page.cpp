@@ -9,15 +9,21 @@ bool Page::Create(HWND parent, const RECT& area) {
     // Tab moves from the main window's controls into the page's and back.
     spec.ex_style = WS_EX_CONTROLPARENT;
     spec.parent = parent;
-    spec.x = area.left + Scale(5);
-    spec.y = area.top + Scale(5);
-    spec.width = area.right - area.left - Scale(10);
-    spec.height = area.bottom - area.top - Scale(10);
+    spec.x = spec.y = spec.width = spec.height = 0;
     if (!CreateWin(spec)) return false;
+    Place(area);
     page_brush_.reset(CreateSolidBrush(host_.GetLook().palette().PageColor));
     Build();
     return true;
 }
+
+void Page::Place(const RECT& area) {
+    SetWindowPos(hwnd(), nullptr, area.left + Scale(5), area.top + Scale(5),
+                 area.right - area.left - Scale(10), area.bottom - area.top - Scale(10),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void Page::OnDpiChanged() { controls_.Rescale(Dpi()); }
 
 void Page::Show(bool visible) {
     if (visible) {

@@ -88,6 +88,8 @@ public:
     // Creates the page, hidden, 5 pixels inside `area` of the parent, and
     // its controls (Build).
     bool Create(HWND parent, const RECT& area);
+    // Moves the page 5 pixels inside `area` (after the parent's DPI changed).
+    void Place(const RECT& area);
     // Showing a page takes the current colours and captions and refreshes it
     // from its model.
     void Show(bool visible);
@@ -107,6 +109,9 @@ protected:
     virtual void OnCommand(int id, int code) {}
     // The page's background; the page colour by default.
     virtual void PaintPage(HDC dc, const RECT& client);
+    // The table's controls laid out and given fonts for the new DPI; pages
+    // that place more call this first.
+    void OnDpiChanged() override;
 
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 

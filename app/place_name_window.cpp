@@ -51,11 +51,11 @@ const ColumnSpec kColumns[] = {
 };
 constexpr int kSectionColumns = 3;
 
-void AddColumn(HWND list, int index, const std::string& caption, int width) {
+void AddColumn(HWND list, int index, const std::string& caption, int dpi) {
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM | LVCF_FMT;
     column.fmt = kColumns[index].format;
-    column.cx = Scale(width);
+    column.cx = ScaleTo(kColumns[index].width, dpi);
     column.iSubItem = index;
     column.pszText = const_cast<char*>(caption.c_str());
     SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index),
@@ -81,6 +81,14 @@ PlaceNameWindow::PlaceNameWindow(PageHost& host)
     : SkinnedWindow(host.GetLook()),
       host_(host),
       folder_(host.ProgramFolder() + "Placenames\\") {}
+
+void PlaceNameWindow::OnDpiChanged() {
+    SkinnedWindow::OnDpiChanged();
+    HWND list = controls_[kIdPlaces];
+    const int columns = Header_GetItemCount(ListView_GetHeader(list));
+    for (int i = 0; i < columns && i < static_cast<int>(std::size(kColumns)); ++i)
+        ListView_SetColumnWidth(list, i, Scale(kColumns[i].width));
+}
 
 PlaceNameWindow::~PlaceNameWindow() {
     if (hwnd()) DestroyWindow(hwnd());
@@ -113,7 +121,7 @@ bool PlaceNameWindow::Build(HWND owner) {
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
     for (int i = 0; i < kSectionColumns; ++i)
-        AddColumn(list, i, host_.Language().Line(kColumns[i].line), kColumns[i].width);
+        AddColumn(list, i, host_.Language().Line(kColumns[i].line), Dpi());
     SendMessageA(controls_[kIdSearch], EM_LIMITTEXT, 126, 0);
     // The cue is a wide text; the language's is in the ANSI code page.
     const std::string cue = host_.Language().Line(waktuna::kLineSearchCue);
@@ -277,8 +285,7 @@ void PlaceNameWindow::ShowRegionColumn(bool show) {
     if (show == region_column_) return;
     HWND list = controls_[kIdPlaces];
     if (show) {
-        AddColumn(list, kSectionColumns, host_.Language().Line(kColumns[kSectionColumns].line),
-                  kColumns[kSectionColumns].width);
+        AddColumn(list, kSectionColumns, host_.Language().Line(kColumns[kSectionColumns].line), Dpi());
     } else {
         SendMessageA(list, LVM_DELETECOLUMN, kSectionColumns, 0);
     }

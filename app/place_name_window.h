@@ -50,6 +50,7 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
     void PaintBody(HDC dc, const RECT& client) override;
     void OnCaptionButton(int id) override;
+    void OnDpiChanged() override;
 
 private:
     bool Build(HWND owner);
@@ -66,7 +67,6 @@ private:
     void Finish(std::optional<ChosenPlace> chosen);
 
     PageHost& host_;
-    ControlSet controls_;
     Brush page_brush_;
     std::string folder_;  // the Placenames folder beside the program, with its backslash
 

@@ -120,6 +120,12 @@ ProgramSettingsPage::~ProgramSettingsPage() {
     if (hwnd() && timer_running_) KillTimer(hwnd(), kProgressTimer);
 }
 
+void ProgramSettingsPage::OnDpiChanged() {
+    Page::OnDpiChanged();
+    // The open list is wide enough for the longest skin name.
+    SendMessageA(controls_[kSkin], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
+}
+
 void ProgramSettingsPage::Build() {
     controls_.Create(hwnd(), kControls, host_.GetLook(), host_.Language());
     // The progress bar takes the skin's colours only without visual styles.
@@ -127,11 +133,10 @@ void ProgramSettingsPage::Build() {
     SendMessageA(controls_[kProgress], PBM_SETRANGE32, 0, 0);  // no track yet
     std::vector<HWND> buttons;
     for (int id : {kPlay, kPause, kStop, kBrowse, kSave, kExport, kImport}) buttons.push_back(controls_[id]);
-    bold_buttons_.Set(hwnd(), buttons, host_.GetLook().Get(FontId::kNormal), host_.GetLook().Get(FontId::kBold));
+    bold_buttons_.Set(hwnd(), buttons, host_.GetLook(), FontId::kNormal, FontId::kBold);
     std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
     FillChoices(controls_[kSkin], skins);
-    // The open list is wide enough for the longest skin name.
-    SendMessageA(controls_[kSkin], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
+    OnDpiChanged();
     FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
     FillChoiceLists();
     Bind();

@@ -25,6 +25,7 @@ protected:
     void Build() override;
     void OnCommand(int id, int code) override;
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override;
 
 private:
     waktuna::ProgramPageSurroundings Surroundings(const waktuna::SettingsStore* run) const;

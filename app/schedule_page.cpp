@@ -200,7 +200,7 @@ LRESULT SchedulePage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         SetBkMode(di.hDC, TRANSPARENT);
         SetTextColor(di.hDC, caption);
         const std::string text = GetText(di.hwndItem);
-        HGDIOBJ old = SelectObject(di.hDC, host_.GetLook().Get(FontId::kNormal));
+        HGDIOBJ old = SelectObject(di.hDC, host_.GetLook().Get(FontId::kNormal, Dpi()));
         DrawTextA(di.hDC, text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
         SelectObject(di.hDC, old);
         if (di.itemState & ODS_FOCUS) {

@@ -6,11 +6,11 @@
 
 namespace app {
 
-void CentreOnWorkArea(WindowSpec& spec, int width, int height) {
+void CentreOnWorkArea(WindowSpec& spec, int width, int height, int dpi) {
     RECT work{};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    spec.width = Scale(width);
-    spec.height = Scale(height);
+    spec.width = ScaleTo(width, dpi);
+    spec.height = ScaleTo(height, dpi);
     spec.x = work.left + (work.right - work.left - spec.width) / 2;
     spec.y = work.top + (work.bottom - work.top - spec.height) / 2;
 }
@@ -18,16 +18,24 @@ void CentreOnWorkArea(WindowSpec& spec, int width, int height) {
 bool SkinnedWindow::CreateSkinned(const WindowSpec& spec, const SkinnedLayout& layout) {
     layout_ = layout;
     if (!CreateWin(spec)) return false;
+    for (const CaptionButton& b : layout_.buttons)
+        if (b.id)
+            CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 0, 0, 0, 0,
+                            hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)),
+                            Instance(), nullptr);
+    SkinnedWindow::OnDpiChanged();
+    return true;
+}
+
+void SkinnedWindow::OnDpiChanged() {
     RECT client;
     GetClientRect(hwnd(), &client);
-    for (const CaptionButton& b : layout_.buttons) {
-        if (!b.id) continue;
-        CreateWindowExA(0, "BUTTON", b.text, WS_CHILD | WS_VISIBLE | BS_OWNERDRAW,
-                        client.right - Scale(b.right), Scale(6), Scale(16), Scale(16), hwnd(),
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(b.id)), Instance(), nullptr);
-    }
+    for (const CaptionButton& b : layout_.buttons)
+        if (b.id)
+            SetWindowPos(GetDlgItem(hwnd(), b.id), nullptr, client.right - Scale(b.right), Scale(6),
+                         Scale(16), Scale(16), SWP_NOZORDER | SWP_NOACTIVATE);
     ApplyOutline();
-    return true;
+    controls_.Rescale(Dpi());
 }
 
 void SkinnedWindow::ApplyOutline() {
@@ -37,7 +45,8 @@ void SkinnedWindow::ApplyOutline() {
     const int w = r.right - r.left, h = r.bottom - r.top;
     // With square bottom corners the rounded rectangle reaches below the window.
     const int bottom = layout_.round_bottom ? h + 1 : h + 14;
-    SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, w + 1, bottom, layout_.corner, layout_.corner),
+    const int corner = Scale(layout_.corner);
+    SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, w + 1, bottom, corner, corner),
                  IsWindowVisible(hwnd()));
 }
 

@@ -8,6 +8,7 @@
 
 #include <array>
 
+#include "control_table.h"
 #include "look.h"
 #include "window.h"
 
@@ -24,8 +25,8 @@ struct CaptionButton {
 struct SkinnedLayout {
     int caption_height = 29;  // 96 DPI; 0 for a window without a caption strip
     std::array<CaptionButton, 2> buttons{};
-    // The outline: rounded corners of this diameter (0 keeps the rectangle,
-    // or leaves the shape to the window).
+    // The outline: rounded corners of this diameter at 96 DPI (0 keeps the
+    // rectangle, or leaves the shape to the window).
     int corner = 0;
     bool round_bottom = true;  // false: only the top corners are rounded
 };
@@ -34,9 +35,9 @@ struct SkinnedLayout {
 inline constexpr int kHidePicture = 5;
 inline constexpr int kClosePicture = 7;
 
-// Sizes `spec` to width x height pixels (96 DPI) centred on the desktop's
-// work area.
-void CentreOnWorkArea(WindowSpec& spec, int width, int height);
+// Sizes `spec` to width x height pixels (96 DPI) at `dpi`, centred on the
+// desktop's work area.
+void CentreOnWorkArea(WindowSpec& spec, int width, int height, int dpi);
 
 class SkinnedWindow : public Window {
 public:
@@ -67,6 +68,12 @@ protected:
 
     // Rounds the outline again (after a change of size).
     void ApplyOutline();
+    // The caption buttons, the outline and the controls for the new DPI;
+    // windows that place more call this first.
+    void OnDpiChanged() override;
+
+    // The window's controls, from its table.
+    ControlSet controls_;
     int CaptionHeight() const { return Scale(layout_.caption_height); }
 
 private:

@@ -84,6 +84,12 @@ TaskEditorWindow::TaskEditorWindow(PageHost& host) : DialogWindow(host.GetLook()
 
 std::string TaskEditorWindow::TaskFile() const { return waktuna::TaskFilePath(host_.AppDataFolder()); }
 
+void TaskEditorWindow::OnDpiChanged() {
+    DialogWindow::OnDpiChanged();
+    for (int c = 0; c < waktuna::kTaskColumns; ++c)
+        ListView_SetColumnWidth(list_, c, Scale(waktuna::kTaskColumnWidths[c]));
+}
+
 bool TaskEditorWindow::Build() {
     if (!CreateCentred(kClassName, "Task scheduler", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();

@@ -21,6 +21,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override;
     void OnControl(int id, int code) override;
 
 private:
@@ -40,7 +41,6 @@ private:
 
     PageHost& host_;
     waktuna::TaskEditor model_;
-    ControlSet controls_;
     HWND list_ = nullptr;
     bool showing_ = false;
 };
