@@ -32,9 +32,6 @@ BarWindow::BarWindow(const waktuna::SettingsStore& settings, const Look& look,
 
 bool BarWindow::EnsureCreated() {
     if (Exists()) return true;
-    font_.reset(CreateFontA(-14, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                            DEFAULT_PITCH | FF_SWISS, "Arial"));
     WindowSpec spec;
     spec.class_name = kClassName;
     spec.title = "Waktuna";
@@ -43,17 +40,24 @@ bool BarWindow::EnsureCreated() {
     spec.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
     spec.x = spec.y = 0;
     spec.width = 100;
-    spec.height = waktuna::kBarHeight;
+    spec.height = Scale(waktuna::kBarHeight);
     if (!CreateWin(spec)) return false;
-    Configure();
+    OnDpiChanged();
     return true;
 }
 
+void BarWindow::OnDpiChanged() {
+    font_.reset(CreateFontA(-Scale(14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, "Arial"));
+    Configure();
+}
+
 void BarWindow::Configure() {
-    motion_.Configure(waktuna::PlaceBar(waktuna::BarSettings::Load(settings_), WorkArea()));
+    motion_.Configure(waktuna::PlaceBar(waktuna::BarSettings::Load(settings_), WorkArea(), Dpi()));
     if (!Exists()) return;
     const waktuna::BarPlacement& p = motion_.Placement();
-    SetWindowPos(hwnd(), HWND_TOPMOST, p.left, p.top, p.width, waktuna::kBarHeight,
+    SetWindowPos(hwnd(), HWND_TOPMOST, p.left, p.top, p.width, p.height,
                  SWP_NOACTIVATE);
     if (InView()) Apply(motion_.Update(Now()), true);
 }

@@ -37,6 +37,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override;
 
 private:
     bool EnsureCreated();

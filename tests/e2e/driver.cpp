@@ -15,6 +15,8 @@
 //   nth-child HWND CLASS N        print the handle of the Nth (from 0) descendant of that class
 //   type-text HWND TEXT           WM_SETTEXT to that window (an edit box then tells its parent)
 //   set-date HWND Y M D [h m s]   set a date-time picker and tell its parent, as a user's pick does
+//   dpi-changed HWND DPI W H      tell a window, as Windows does, that it is now on a monitor of
+//                                 that DPI, suggesting W x H at its top-left corner
 //   windows                       list every top-level window: handle, class, visible, text
 //   count PROCESS.EXE             print how many processes run that program
 //   foreground HWND               bring the window to the front and give it the focus
@@ -58,6 +60,27 @@ HWND ParseHwnd(const char* s) {
     return reinterpret_cast<HWND>(static_cast<intptr_t>(std::strtoll(s, nullptr, 0)));
 }
 uintptr_t ParseNumber(const char* s) { return static_cast<uintptr_t>(std::strtoll(s, nullptr, 0)); }
+
+// Sends a message whose lParam points to `data`, copied into the memory of
+// the window's process for the time of the call (the system carries no
+// such data across processes). False when it could not be sent.
+bool SendWithData(HWND hwnd, UINT msg, WPARAM wp, const void* data, size_t size, size_t offset = 0,
+                  LRESULT* result = nullptr) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return false;
+    void* remote = VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
+    SIZE_T written = 0;
+    const bool ok = remote && WriteProcessMemory(process, remote, data, size, &written);
+    if (ok) {
+        const LRESULT r = SendMessageA(hwnd, msg, wp, reinterpret_cast<LPARAM>(static_cast<char*>(remote) + offset));
+        if (result) *result = r;
+    }
+    if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return ok;
+}
 
 std::string ClassOf(HWND h) {
     char buf[256] = {};
@@ -259,16 +282,9 @@ int main(int argc, char** argv) {
         t.wMinute = static_cast<WORD>(std::atoi(arg(7)));
         t.wSecond = static_cast<WORD>(std::atoi(arg(8)));
         // The picker reads the date from the program's own memory.
-        DWORD pid = 0;
-        GetWindowThreadProcessId(picker, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process) return 1;
-        void* remote = VirtualAllocEx(process, nullptr, sizeof change, MEM_COMMIT, PAGE_READWRITE);
-        SIZE_T written = 0;
-        const bool ok = remote && WriteProcessMemory(process, remote, &change, sizeof change, &written) &&
-                        SendMessageA(picker, DTM_SETSYSTEMTIME, GDT_VALID,
-                                     reinterpret_cast<LPARAM>(static_cast<char*>(remote) +
-                                                              offsetof(NMDATETIMECHANGE, st)));
+        LRESULT set = 0;
+        const bool ok = SendWithData(picker, DTM_SETSYSTEMTIME, GDT_VALID, &change, sizeof change,
+                                     offsetof(NMDATETIMECHANGE, st), &set) && set;
         // A notification cannot cross processes: a click on the first field
         // and a key up and down there bring it back to this value, and the
         // picker itself tells its parent.
@@ -278,9 +294,16 @@ int main(int argc, char** argv) {
             SendMessageA(picker, WM_KEYDOWN, VK_UP, 0);
             SendMessageA(picker, WM_KEYDOWN, VK_DOWN, 0);
         }
-        if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
         return ok ? 0 : 1;
+    }
+    if (cmd == "dpi-changed") {
+        HWND h = ParseHwnd(arg(2));
+        const auto dpi = static_cast<WORD>(std::atoi(arg(3)));
+        RECT r{};
+        if (!GetWindowRect(h, &r)) return 1;
+        r.right = r.left + std::atoi(arg(4));
+        r.bottom = r.top + std::atoi(arg(5));
+        return SendWithData(h, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), &r, sizeof r) ? 0 : 1;
     }
     if (cmd == "rect") {
         RECT r{};

@@ -42,6 +42,21 @@ TEST(PlaceBar, WidthIsCentredAndEachPositionStaysInTheWorkArea) {
     EXPECT_EQ(left.width, 1280);
 }
 
+TEST(PlaceBar, AtOneAndAHalfTimesTheDpiTheBarAndItsGapGrowAndItStillRestsOnTheTaskbar) {
+    const BarPlacement p = PlaceBar(BarSettings::FromStored(100, 0, 2), Box{0, 0, 1920, 1040}, 144);
+    EXPECT_EQ(p.height, 32);  // 21 x 1.5, rounded
+    EXPECT_EQ(p.gap, 30);
+    EXPECT_EQ(p.top, 1040 - 32);
+    // Opening from the middle takes half its larger height, and then shows every row.
+    BarMotion bar;
+    bar.Configure(p);
+    bar.Show(100, 100, 0);
+    const BarFrame open = bar.Update(16 * kBarAnimationStepMs + 1);
+    EXPECT_EQ(open.phase, BarPhase::Scrolling);
+    EXPECT_EQ(open.band_top, 0);
+    EXPECT_EQ(open.band_bottom, 32);
+}
+
 TEST(BarMotion, SlidesInScrollsFiftySecondsAndSlidesOut) {
     BarMotion bar;
     bar.Configure(PlaceBar(BarSettings::FromStored(50, 4, 0), Box{0, 30, 1024, 768}));

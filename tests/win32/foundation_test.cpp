@@ -1,12 +1,16 @@
 // The window foundation under Wine: control tables laid out for any DPI,
+// windows laid out again when they move to a monitor of another DPI,
 // bindings in both directions, dialog keys through the one message loop, and
 // modal windows ended by the program before it closes.
 #include <gtest/gtest.h>
 
+#include <string_view>
 #include <vector>
 
 #include "control_table.h"
+#include "controls.h"
 #include "message_loop.h"
+#include "recording_host.h"
 #include "skinned_window.h"
 
 using namespace app;
@@ -43,7 +47,7 @@ public:
         controls.Create(hwnd(), kTable, look(), language);
         return true;
     }
-    ControlSet controls;
+    ControlSet& controls{controls_};
     std::vector<int> commands;
 
 protected:
@@ -54,6 +58,38 @@ protected:
     }
     void OnCaptionButton(int) override { commands.push_back(100); }
 };
+
+// A page holding the same table.
+class TestPage final : public Page {
+public:
+    using Page::Page;
+
+protected:
+    const char* ClassName() const override { return "WaktunaTestPage"; }
+    void Build() override { controls_.Create(hwnd(), kTable, host_.GetLook(), host_.Language()); }
+};
+
+// Where a control is, in its parent's client area, and its font's height.
+struct Placed {
+    RECT rect;
+    LONG font_height;
+};
+Placed PlacedOf(HWND control) {
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)), sizeof lf, &lf);
+    return {ChildRect(control), lf.lfHeight};
+}
+void ExpectLaidOutFor(int dpi, HWND parent) {
+    for (const ControlSpec& spec : kTable) {
+        SCOPED_TRACE(spec.id);
+        const Placed placed = PlacedOf(GetDlgItem(parent, spec.id));
+        RECT wanted = ScaledRect(spec, dpi);
+        // A drop-down list is as high as its edit box, whatever it was given.
+        if (std::string_view(spec.cls) == "COMBOBOX") wanted.bottom = placed.rect.bottom;
+        EXPECT_TRUE(EqualRect(&placed.rect, &wanted));
+        EXPECT_EQ(placed.font_height, -MulDiv(9, dpi, 72));  // 9 points
+    }
+}
 
 // A key pressed on the focused control, through the program's loop.
 void Press(WPARAM key) {
@@ -180,4 +216,46 @@ TEST(MessageLoop, TheProgramEndsEveryModalLoopBeforeClosing) {
     EXPECT_TRUE(outer_done);
     EXPECT_EQ(ModalScope::Depth(), 1);
     EXPECT_TRUE(RunModalLoop([&] { return outer_done; }));
+}
+
+TEST(Dpi, AWindowMovedToAMonitorOfAnotherDpiLaysItselfAndItsPagesOutAgain) {
+    // Wine gives every monitor one DPI, so the move is told the way Windows
+    // tells it: WM_DPICHANGED with the new DPI and the suggested bounds.
+    RecordingHost host;
+    TestDialog dialog(host.look);
+    ASSERT_TRUE(dialog.Create(host.language));
+    TestPage page(host);
+    ASSERT_TRUE(page.Create(dialog.hwnd(), RECT{0, 160, 200, 400}));
+    ASSERT_EQ(dialog.Dpi(), 96);
+    ExpectLaidOutFor(96, dialog.hwnd());
+
+    for (const int dpi : {144, 120, 96}) {
+        SCOPED_TRACE(dpi);
+        RECT bounds{70, 60, 70 + MulDiv(200, dpi, 96), 60 + MulDiv(160, dpi, 96)};
+        SendMessageA(dialog.hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&bounds));
+        RECT window;
+        GetWindowRect(dialog.hwnd(), &window);
+        EXPECT_TRUE(EqualRect(&window, &bounds));
+        EXPECT_EQ(dialog.Dpi(), dpi);
+        EXPECT_EQ(page.Dpi(), dpi);  // a child follows its window
+        ExpectLaidOutFor(dpi, dialog.hwnd());
+        ExpectLaidOutFor(dpi, page.hwnd());
+        // The close button 24 pixels from the right edge.
+        const RECT close = ChildRect(GetDlgItem(dialog.hwnd(), 100));
+        EXPECT_EQ(close.left, bounds.right - bounds.left - MulDiv(24, dpi, 96));
+        EXPECT_EQ(close.right - close.left, MulDiv(16, dpi, 96));
+    }
+}
+
+TEST(Dpi, TheProgramIsAwareOfEachMonitorsDpi) {
+    // The manifest is the program's; the tests carry it too.
+    using Context = HANDLE;
+    const HMODULE user32 = GetModuleHandleA("user32.dll");
+    const auto current = reinterpret_cast<Context(WINAPI*)()>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetThreadDpiAwarenessContext")));
+    const auto awareness = reinterpret_cast<int(WINAPI*)(Context)>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "GetAwarenessFromDpiAwarenessContext")));
+    ASSERT_TRUE(current && awareness);
+    constexpr int kPerMonitorAware = 2;  // DPI_AWARENESS_PER_MONITOR_AWARE
+    EXPECT_EQ(awareness(current()), kPerMonitorAware);
 }

@@ -4,13 +4,6 @@
 
 namespace waktuna {
 
-namespace {
-
-// Rows opened on each side of the middle row before the bar is fully open.
-constexpr int kOpenRows = (kBarHeight + 1) / 2;
-
-}  // namespace
-
 BarSettings BarSettings::FromStored(uint32_t bar_width, uint32_t bar_motion,
                                     uint32_t bar_position) {
     BarSettings s;
@@ -25,7 +18,8 @@ BarSettings BarSettings::Load(const SettingsStore& store) {
                       ReadDword(store, "BarPosition"));
 }
 
-BarPlacement PlaceBar(const BarSettings& settings, Box work_area) {
+BarPlacement PlaceBar(const BarSettings& settings, Box work_area, int dpi) {
+    const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
     const int work_width = work_area.right - work_area.left;
     const int work_height = work_area.bottom - work_area.top;
     BarPlacement p;
@@ -34,10 +28,12 @@ BarPlacement PlaceBar(const BarSettings& settings, Box work_area) {
     p.width = settings.width_percent * work_width / 100;
     p.left = work_area.left + (work_width - p.width) / 2;
     p.clip_top = work_area.top;
+    p.height = scale(kBarHeight);
+    p.gap = scale(kBarTextGap);
     switch (settings.position) {
         case BarPosition::Top: p.top = work_area.top; break;
-        case BarPosition::Centre: p.top = work_area.top + work_height / 2 - kBarHeight / 2; break;
-        case BarPosition::Bottom: p.top = work_area.bottom - kBarHeight; break;
+        case BarPosition::Centre: p.top = work_area.top + work_height / 2 - p.height / 2; break;
+        case BarPosition::Bottom: p.top = work_area.bottom - p.height; break;
     }
     return p;
 }
@@ -52,7 +48,9 @@ void BarMotion::Configure(const BarPlacement& placement) {
 }
 
 int BarMotion::Opened() const {
-    return place_.position == BarPosition::Top ? kBarHeight : kOpenRows;
+    // Top: slid down its whole height; else the rows opened on each side of
+    // the middle row.
+    return place_.position == BarPosition::Top ? place_.height : (place_.height + 1) / 2;
 }
 
 void BarMotion::Show(int first_width, int second_width, uint64_t now) {
@@ -90,12 +88,12 @@ void BarMotion::Scroll(int64_t steps) {
         --first_left_;
         if (first_left_ <= -first_width_)
             first_left_ = place_.width - second_width_ < second_left_
-                              ? second_left_ + second_width_ + kBarTextGap
+                              ? second_left_ + second_width_ + place_.gap
                               : place_.width;
         --second_left_;
         if (second_left_ <= -second_width_)
             second_left_ = place_.width - first_width_ < first_left_
-                               ? first_left_ + first_width_ + kBarTextGap
+                               ? first_left_ + first_width_ + place_.gap
                                : place_.width;
     }
 }
@@ -152,14 +150,14 @@ BarFrame BarMotion::Frame() const {
     if (place_.position == BarPosition::Top) {
         // Slides down from above its resting place; rows above the work
         // area (a taskbar at the top) stay hidden.
-        f.top = place_.top - kBarHeight + progress_;
-        f.band_top = std::clamp(place_.clip_top - f.top, 0, kBarHeight);
-        f.band_bottom = kBarHeight;
+        f.top = place_.top - place_.height + progress_;
+        f.band_top = std::clamp(place_.clip_top - f.top, 0, place_.height);
+        f.band_bottom = place_.height;
     } else {
         // Opens from the middle row outwards.
         f.top = place_.top;
-        f.band_top = std::max(0, kBarHeight / 2 - progress_);
-        f.band_bottom = std::min(kBarHeight, kBarHeight / 2 + progress_);
+        f.band_top = std::max(0, place_.height / 2 - progress_);
+        f.band_bottom = std::min(place_.height, place_.height / 2 + progress_);
     }
     return f;
 }

@@ -11,6 +11,7 @@
 
 namespace waktuna {
 
+// At 96 DPI; PlaceBar scales them for the monitor's DPI.
 inline constexpr int kBarHeight = 21;
 inline constexpr int kBarTextGap = 20;         // between the end of one text and the next
 inline constexpr int kBarAnimationStepMs = 40;  // one pixel of sliding or opening
@@ -38,10 +39,13 @@ struct BarPlacement {
     int top = 0;       // resting top edge
     int clip_top = 0;  // rows above this (screen y) are never shown
     int scroll_ms = 30;
+    int height = kBarHeight;  // pixels at the monitor's DPI
+    int gap = kBarTextGap;
     friend bool operator==(const BarPlacement&, const BarPlacement&) = default;
 };
 
-BarPlacement PlaceBar(const BarSettings& settings, Box work_area);
+// `dpi`: the monitor's (96 is 100 %).
+BarPlacement PlaceBar(const BarSettings& settings, Box work_area, int dpi = 96);
 
 enum class BarPhase { Hidden, Appearing, Scrolling, Disappearing };
 
