@@ -98,6 +98,8 @@ bool PlaceNameWindow::Build(HWND owner) {
     RECT around{};
     if (owner) GetWindowRect(owner, &around);
     else SystemParametersInfoA(SPI_GETWORKAREA, 0, &around, 0);
+    // Centred on its owner: sized for the owner's monitor.
+    if (owner) AdoptDpi(DpiOf(owner));
     WindowSpec spec;
     spec.class_name = kClassName;
     spec.title = "Area";

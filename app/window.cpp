@@ -168,13 +168,12 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
         self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     }
     if (!self) return DefWindowProcA(hwnd, msg, wp, lp);
-    if (msg == WM_DPICHANGED && lp && !IsChildStyle(hwnd)) {
-        self->ChangeDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
-        return 0;
-    }
     LRESULT result = 0;
     try {
-        result = self->OnMessage(msg, wp, lp);
+        if (msg == WM_DPICHANGED && lp && !IsChildStyle(hwnd))
+            self->ChangeDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
+        else
+            result = self->OnMessage(msg, wp, lp);
     } catch (const std::exception&) {
         // Nothing may unwind through Windows' own frames; the message counts
         // as handled by default.
