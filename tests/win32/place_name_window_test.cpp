@@ -16,41 +16,11 @@
 
 #include "controls.h"
 #include "place_name_window.h"
-#include "waktuna/files/language.h"
-#include "waktuna/settings/settings_store.h"
+#include "recording_host.h"
 
 using namespace app;
 
 namespace {
-
-class FakeHost : public PageHost {
-public:
-    explicit FakeHost(std::string folder) : folder_(std::move(folder)) {}
-    void LoadSettings() override {}
-    void RecomputeTimes() override {}
-    void ShowSavedNotice(const std::string&) override {}
-    bool ShowMessageDialog(waktuna::DialogButtons, const std::string&, waktuna::DialogKind) override {
-        return true;
-    }
-    void OpenPage(waktuna::Page) override {}
-    void ReloadTodayTasks() override {}
-    void PreviewSkin(int32_t) override {}
-    void PreviewLanguage(const std::string&) override {}
-    void ApplyDesktopSettings() override {}
-    waktuna::SettingsStore& Settings() override { return store_; }
-    const waktuna::LanguageList& Language() const override { return language_; }
-    const Look& GetLook() const override { return look_; }
-    const std::string& ProgramFolder() const override { return folder_; }
-    const std::string& AppDataFolder() const override { return folder_; }
-    HWND DialogOwner() const override { return nullptr; }
-    std::unique_ptr<waktuna::Player> OpenPlayer(const std::string&) override { return nullptr; }
-
-private:
-    std::string folder_;
-    waktuna::MemorySettingsStore store_;
-    waktuna::LanguageList language_ = waktuna::BuiltInEnglish();
-    Look look_;
-};
 
 // The steps a test takes while the window runs, one per timer tick.
 std::vector<std::function<void(HWND)>> g_steps;
@@ -160,7 +130,8 @@ std::string DistFolder() {
 }  // namespace
 
 TEST(PlaceNameWindow, ChooseASectionSortAndUseAPlace) {
-    FakeHost host(DistFolder());
+    RecordingHost host;
+    host.folder = DistFolder();
     const std::optional<ChosenPlace> chosen = RunWindow(host, {
         LetTheSearchReadEveryFile,
         [](HWND w) {
@@ -204,7 +175,8 @@ TEST(PlaceNameWindow, ChooseASectionSortAndUseAPlace) {
 }
 
 TEST(PlaceNameWindow, SearchAcrossEveryFileAndEnterUsesAResult) {
-    FakeHost host(DistFolder());
+    RecordingHost host;
+    host.folder = DistFolder();
     const std::optional<ChosenPlace> chosen = RunWindow(host, {
         LetTheSearchReadEveryFile,
         [](HWND w) {
@@ -265,7 +237,8 @@ TEST(PlaceNameWindow, HundredThousandPlacesListAtOnce) {
         std::ofstream(dir / "Placenames" / "Big.wpn", std::ios::binary) << bytes;
         std::ofstream(dir / "Placenames" / "Damaged.wpn", std::ios::binary) << "Not a place file";
     }
-    FakeHost host(dir.string() + "\\");
+    RecordingHost host;
+    host.folder = dir.string() + "\\";
     const std::optional<ChosenPlace> chosen = RunWindow(host, {
         LetTheSearchReadEveryFile,
         [](HWND w) {
