@@ -115,7 +115,7 @@ bool MessageDialog::Build(HWND owner) {
     SetText(controls_[kTextId], request_.text);
     SetText(panel_caption_, kVersionCaption + " - prayer times reminder");
     if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
-    ApplyShape(waktuna::RoundedDialogShape(spec.width, spec.height));
+    ApplyRoundedShape();
     SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
     return true;
 }
@@ -130,7 +130,7 @@ void MessageDialog::Start() {
         ApplyShape(waktuna::EntranceEffect::StartShape());
         effect_timer_ = timeSetEvent(10, 1, EffectTimerProc, reinterpret_cast<DWORD_PTR>(hwnd()),
                                      TIME_PERIODIC | TIME_CALLBACK_FUNCTION | TIME_KILL_SYNCHRONOUS);
-        if (!effect_timer_) ApplyShape(waktuna::RoundedDialogShape(r.right - r.left, r.bottom - r.top));
+        if (!effect_timer_) ApplyRoundedShape();
     }
     if (options_.use_alpha_blend) {
         alpha_ = waktuna::kFadeStartAlpha;
@@ -181,6 +181,12 @@ void MessageDialog::ApplyShape(const waktuna::WindowShape& shape) {
     SetWindowRgn(hwnd(), MakeRegion(shape), TRUE);  // the window owns the region now
 }
 
+void MessageDialog::ApplyRoundedShape() {
+    RECT r;
+    GetWindowRect(hwnd(), &r);
+    ApplyShape(waktuna::RoundedDialogShape(r.right - r.left, r.bottom - r.top, Dpi()));
+}
+
 void MessageDialog::StopEffect() {
     if (effect_timer_) {
         timeKillEvent(effect_timer_);  // synchronous: no callback runs after this
@@ -228,9 +234,7 @@ void MessageDialog::OnCaptionButton(int) { Finish(0); }
 
 void MessageDialog::OnDpiChanged() {
     SkinnedWindow::OnDpiChanged();
-    RECT r;
-    GetWindowRect(hwnd(), &r);
-    if (!effect_timer_) ApplyShape(waktuna::RoundedDialogShape(r.right - r.left, r.bottom - r.top));
+    if (!effect_timer_) ApplyRoundedShape();
 }
 
 LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -238,7 +242,10 @@ LRESULT MessageDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case kEffectTick:
         if (effect_ && effect_timer_) {
             ApplyShape(effect_->Step());
-            if (effect_->Finished()) StopEffect();
+            if (effect_->Finished()) {
+                StopEffect();
+                ApplyRoundedShape();
+            }
         }
         return 0;
     case WM_TIMER:

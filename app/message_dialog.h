@@ -65,6 +65,8 @@ private:
     bool Build(HWND owner);
     void Start();
     void ApplyShape(const waktuna::WindowShape& shape);
+    // The dialog's own rounded shape at its size and DPI.
+    void ApplyRoundedShape();
     void StopEffect();
     void Finish(int result);  // -1: result unchanged
 

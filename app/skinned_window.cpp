@@ -44,7 +44,7 @@ void SkinnedWindow::ApplyOutline() {
     GetWindowRect(hwnd(), &r);
     const int w = r.right - r.left, h = r.bottom - r.top;
     // With square bottom corners the rounded rectangle reaches below the window.
-    const int bottom = layout_.round_bottom ? h + 1 : h + 14;
+    const int bottom = layout_.round_bottom ? h + 1 : h + Scale(14);
     const int corner = Scale(layout_.corner);
     SetWindowRgn(hwnd(), CreateRoundRectRgn(0, 0, w + 1, bottom, corner, corner),
                  IsWindowVisible(hwnd()));

@@ -47,6 +47,10 @@ TEST(DialogEffect, NormalShowsTheRoundedShapeAtOnce) {
     EXPECT_EQ(rounded.add[0].box, (Box{0, 0, W + 1, H + 14}));
     EXPECT_EQ(rounded.add[0].corner, 13);
     EXPECT_EQ(e.Step(), rounded);
+    // At 150 % the corners and the square-bottom overhang grow with the window.
+    const ShapePart large = RoundedDialogShape(W, H, 144).add[0];
+    EXPECT_EQ(large.box, (Box{0, 0, W + 1, H + 21}));
+    EXPECT_EQ(large.corner, 20);
     EXPECT_EQ(EntranceEffect::StartShape().add[0].box, (Box{0, 0, 1, 1}));
 }
 

@@ -7,11 +7,13 @@ int ChooseEffect(int32_t requested, int random2to8) {
     return requested == kEffectRandom ? random2to8 : requested;
 }
 
-WindowShape RoundedDialogShape(int width, int height) {
+WindowShape RoundedDialogShape(int width, int height, int dpi) {
+    const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
     ShapePart part;
     part.kind = ShapePart::kRoundRectangle;
-    part.box = {0, 0, width + 1, height + 14};
-    part.corner = 13;
+    // Reaching below the window, the bottom corners stay square.
+    part.box = {0, 0, width + 1, height + scale(14)};
+    part.corner = scale(13);
     return {{part}, {}};
 }
 

@@ -41,8 +41,8 @@ struct WindowShape {
 };
 
 // The dialog's own shape: a rounded rectangle (0, 0)-(W + 1, H + 14) with
-// 13 x 13 corner ellipses.
-WindowShape RoundedDialogShape(int width, int height);
+// 13 x 13 corner ellipses, the 14 and 13 scaled for `dpi` (96 is 100 %).
+WindowShape RoundedDialogShape(int width, int height, int dpi = 96);
 
 class EntranceEffect {
 public:
