@@ -1,9 +1,10 @@
-# Writes the installer's two file lists from the staged folder, so that the
+# Writes the installer's two file lists from the staged files, so that the
 # uninstaller removes exactly what was installed and nothing the user added:
 #   files.nsh    SetOutPath and File lines
 #   unfiles.nsh  Delete lines, then RMDir of each subfolder (left when not empty)
-# usage: cmake -DSTAGE=folder -DOUT=folder -P file_lists.cmake
-file(GLOB_RECURSE files RELATIVE ${STAGE} ${STAGE}/*)
+# usage: cmake -DSTAGE=folder -DNAMES=list-file -DOUT=folder -P file_lists.cmake
+# NAMES holds the staged files' paths relative to STAGE, separated by ";".
+file(READ ${NAMES} files)
 list(SORT files)
 set(install "")
 set(uninstall "")
