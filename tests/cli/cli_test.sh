@@ -26,6 +26,7 @@ expect_status() {  # expect_status NAME STATUS EXPECTED-OUTPUT ARGS...
     got=$(run "$@"); status=$?
     if [ "$status" -ne "$want_status" ] || [ "$got" != "$want" ]; then
         echo "FAIL $name (status $status)"; diff <(echo "$want") <(echo "$got") | head -20
+        [ -s /tmp/cli_err.$$ ] && echo "stderr: $(head -c 500 /tmp/cli_err.$$)"
         failures=$((failures + 1))
     fi
 }
