@@ -173,9 +173,11 @@ bool MediaPlayer::PlayRange(int64_t start, int64_t length) {
         play.dwFrom = static_cast<DWORD>(start);
         flags |= MCI_FROM;
     }
-    played_to_end_ = false;
     heard_playing_ = false;
-    return Send(MCI_PLAY, flags, &play);
+    // A play the device refuses (no output device, one held by another
+    // program) is over: the caller's next look finds it finished.
+    played_to_end_ = !Send(MCI_PLAY, flags, &play);
+    return !played_to_end_;
 }
 
 bool MediaPlayer::Pause() {
@@ -228,9 +230,12 @@ MediaPlayer::Mode MediaPlayer::CurrentMode() {
 }
 
 bool MediaPlayer::Finished() {
-    if (!IsOpen() || played_to_end_) return true;
+    if (!IsOpen()) return true;
+    // Paused first: a completion guessed from the device's notifications
+    // must not end a sound the user only paused.
     const Mode mode = CurrentMode();
     if (mode == Mode::Paused) return false;
+    if (played_to_end_) return true;
     if (mode == Mode::Playing) heard_playing_ = true;
     const uint32_t length = Length();
     // A variable-bitrate file may end short of its announced length, and a

@@ -65,8 +65,9 @@ public:
     uint32_t Position() override;
     void Close() override;
     // Finished: the position has reached the length, or the sound stopped by
-    // itself after it was heard playing, or MCI reported its play complete.
-    // A player that is not open is finished.
+    // itself after it was heard playing, or MCI reported its play complete,
+    // or the device refused to play. A player that is not open is finished;
+    // a paused one is not.
     bool Finished() override;
 
     Mode CurrentMode();

@@ -118,6 +118,13 @@ TEST(MediaPlayer, UnplayableOrMissingFilesEndAtOnceAndTouchNoOtherPlayer) {
     }
     // Nothing sent by the broken players reached the adzan.
     EXPECT_EQ(adzan->CurrentMode(), MediaPlayer::Mode::Playing);
+
+    // An open sound the device refuses to play is over at once, so the next
+    // prayer opens its own file instead of waiting on this one for ever.
+    auto refused = MediaPlayer::OpenFile(WriteWav("waktuna-refused.wav", 500));
+    ASSERT_TRUE(refused->IsOpen());
+    EXPECT_FALSE(refused->PlayRange(5000, 100));  // beyond its end
+    EXPECT_TRUE(refused->Finished());
 }
 
 TEST(MediaPlayer, DestroyingAPlayingPlayerClosesItsDevice) {
