@@ -39,7 +39,14 @@ std::optional<waktuna::StoredValue> RegistryStore::Read(std::string_view name) c
     return std::nullopt;
 }
 
+namespace {
+// The A calls end a name at its first NUL: the rest would name another
+// value (an empty rest, the key's unnamed value).
+bool Nameable(std::string_view name) { return name.find('\0') == std::string_view::npos; }
+}  // namespace
+
 bool RegistryStore::Write(std::string_view name, const waktuna::StoredValue& value) {
+    if (!Nameable(name)) return false;
     std::string data = value.data;
     if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) data.push_back('\0');
     return RegSetValueExA(key_, std::string(name).c_str(), 0, value.type,
@@ -48,6 +55,7 @@ bool RegistryStore::Write(std::string_view name, const waktuna::StoredValue& val
 }
 
 bool RegistryStore::Delete(std::string_view name) {
+    if (!Nameable(name)) return false;
     const LSTATUS st = RegDeleteValueA(key_, std::string(name).c_str());
     return st == ERROR_SUCCESS || st == ERROR_FILE_NOT_FOUND;
 }

@@ -105,6 +105,33 @@ TEST(SettingsFile, Import) {
     EXPECT_EQ(ImportSettingsText("", s).lines, 0);
 }
 
+// Files saved again by hand in Notepad: as UTF-8 (with a byte-order mark)
+// or as "Unicode" (UTF-16, a NUL after every letter).
+TEST(SettingsFile, ImportOfAFileSavedInNotepad) {
+    MemorySettingsStore s;
+    SettingsImport r = ImportSettingsText("\xEF\xBB\xBF" "1\tBarWidth=100\r\n2\tSkin=3\r\n", s);
+    EXPECT_EQ(r.written, 2);  // the first line too
+    EXPECT_EQ(ReadDword(s, "BarWidth"), 100u);
+
+    std::string utf16 = "\xFF\xFE";
+    for (char c : std::string_view("1\tBarWidth=50\r\n2\tSkin=7\r\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    MemorySettingsStore key;
+    r = ImportSettingsText(utf16, key);
+    // Nothing written (the registry would have taken "\0B\0a..." as the
+    // unnamed value), and the names are reported so the import is no success.
+    EXPECT_EQ(r.written, 0);
+    EXPECT_TRUE(key.Names().empty());
+    EXPECT_EQ(r.not_stored, (std::vector<std::string>{"Skin"}));  // the first line starts with the mark
+
+    // Any control character in a name; one in a value is the value's business.
+    r = ImportSettingsText("1\tBar\x01Width=5\r\n1\tA\tB=6\r\n2\tArea=Ja\x7Fkarta\r\n", key);
+    EXPECT_EQ(r.not_stored, (std::vector<std::string>{"BarWidth", "AB"}));
+    EXPECT_EQ(key.Names(), std::vector<std::string>{"Area"});
+}
+
 TEST(SettingsFile, ExportThenImportGivesTheSameKey) {
     MemorySettingsStore key;
     AlertSettings alerts;

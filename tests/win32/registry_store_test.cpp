@@ -88,6 +88,16 @@ TEST_F(RegistryStoreTest, RoundTripsEnumeratesAndDeletes) {
     EXPECT_EQ(store_->Names().size(), 2u);
 }
 
+TEST_F(RegistryStoreTest, ANameWithANulIsRefusedNotCutShort) {
+    using namespace std::string_view_literals;
+    ASSERT_TRUE(WriteDword(*store_, "Skin", 3));
+    EXPECT_FALSE(WriteDword(*store_, "\0S\0k\0i\0n\0"sv, 7));  // as a UTF-16 file spells it
+    EXPECT_FALSE(WriteDword(*store_, "Skin\0X"sv, 7));
+    EXPECT_FALSE(store_->Delete("Skin\0X"sv));
+    EXPECT_EQ(ReadDword(*store_, "Skin"), 3u);
+    EXPECT_EQ(store_->Names(), std::vector<std::string>{"Skin"});  // no unnamed value either
+}
+
 TEST_F(RegistryStoreTest, StartSettingsFromTheRegistry) {
     WriteDword(*store_, "Syafii", 0);
     WriteDword(*store_, "TimeFormat", 5);

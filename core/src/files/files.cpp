@@ -38,6 +38,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     return bytes;
 }
 
+#if !defined(_WIN32)
+// Windows has its own, in app/replace_file.cpp.
 bool StandardReplaceFile(const std::string& from, const std::string& to) {
     try {
         std::error_code ec;
@@ -47,5 +49,6 @@ bool StandardReplaceFile(const std::string& from, const std::string& to) {
         return false;
     }
 }
+#endif
 
 }  // namespace waktuna

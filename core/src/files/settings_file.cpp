@@ -20,6 +20,24 @@ bool LessIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
+bool IsControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A value name no settings key can hold as it reads: the registry's A calls
+// end a name at a NUL (a UTF-16 file has one after every letter), so such a
+// name would land in another value, the key's unnamed one among them.
+bool HasControlCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), IsControlCharacter);
+}
+
+// The name as the user can read it in a message: the control characters left out.
+std::string ShownName(std::string_view name) {
+    std::string shown(name);
+    std::erase_if(shown, IsControlCharacter);
+    return shown;
+}
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 }  // namespace
 
 std::string SettingsDecimalText(double value) {
@@ -65,6 +83,8 @@ std::string ExportSettingsText(const SettingsStore& store) {
 
 SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
     SettingsImport result;
+    // Notepad starts a file it saves as UTF-8 with a byte-order mark.
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
     const std::vector<std::string> lines = SplitTextLines(text);
     result.lines = static_cast<int>(lines.size());
     for (const std::string& raw : lines) {
@@ -77,6 +97,11 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
                                                    : line.substr(0, equals);
         const std::string_view value = line.substr(equals + 1);
         if (name.empty() || SameValueName(name, kWindowHandleValue)) continue;
+        if (line[0] != '1' && line[0] != '2' && line[0] != '3') continue;
+        if (HasControlCharacter(name)) {
+            result.not_stored.push_back(ShownName(name));
+            continue;
+        }
         bool written = false;
         switch (line[0]) {
             case '1':

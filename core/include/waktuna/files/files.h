@@ -19,9 +19,12 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // done; `to` is then unchanged.
 using ReplaceFileFunction = bool (*)(const std::string& from, const std::string& to);
 
-// The standard library's rename (atomic on POSIX file systems; a replacing
-// move on Windows). The Windows program passes its own ReplaceFileA-based
-// call, which also keeps the old file's attributes and security.
+// The platform's replacing rename: the standard library's rename on POSIX
+// file systems (atomic there); on Windows MoveFileExA with the names as they
+// are (app/replace_file.cpp, compiled into the Windows build of core), so
+// names holding any character of the code page work. The replaced file's
+// attributes and security are not carried over: the new file has those of a
+// file newly made in its folder.
 bool StandardReplaceFile(const std::string& from, const std::string& to);
 
 }  // namespace waktuna

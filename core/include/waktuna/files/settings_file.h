@@ -34,7 +34,9 @@ std::string SettingsDecimalText(double value);
 struct SettingsImport {
     int lines = 0;    // lines in the file
     int written = 0;  // values written to the store
-    std::vector<std::string> not_stored;  // names the store refused, in file order
+    // Names the store refused, and names no store can hold (with a control
+    // character: shown without it), in file order.
+    std::vector<std::string> not_stored;
 };
 
 // Writes the values of a settings file's text into the store. Lines are
@@ -42,7 +44,10 @@ struct SettingsImport {
 // tab and the first "=" (or before the "=" when there is no tab before it),
 // the value after the first "="; the first character of the line gives the
 // type (1, 2, 3; any other line is skipped, as is a line with no "=" or an
-// empty name). A line naming Hwnd is skipped. Nothing is ever deleted.
+// empty name). A line naming Hwnd is skipped. A UTF-8 byte-order mark at the
+// start is passed over. A name holding a control character (a UTF-16 file
+// gives NULs) is never written: it goes to not_stored. Nothing is ever
+// deleted.
 SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store);
 
 }  // namespace waktuna
