@@ -114,8 +114,8 @@ public:
 
     // Checks every row, first to last: ";" in the name or the message would
     // hide the line from every reader, "|" in any field but the message would
-    // shift the fields after it, and a Command or Multimedia task must name
-    // an existing file.
+    // shift the fields after it, a Weekly task needs its weekday, and a
+    // Command or Multimedia task must name an existing file.
     std::optional<TaskRefusal> Check(const std::function<bool(const std::string&)>& fileExists) const;
     // The rows as task-file lines, in the order shown.
     std::vector<TaskFileLine> Lines() const;
