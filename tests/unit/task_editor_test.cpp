@@ -123,6 +123,18 @@ TEST_F(Editor, AWeeklyTaskIsSavedWithTheWeekdayShownOrNotAtAll) {
     EXPECT_EQ(Written(editor)[0], "A|1|2|12:00:00|0|0|0|a");
 }
 
+TEST_F(Editor, OnlyTheEditedRowMustNameAnExistingFile) {
+    // The command and the sound of older tasks have gone since they were saved.
+    editor.LoadTaskList(File({"Run|5|1|12:00:00|-1|0|0|C:\\gone.exe", "Play|9|1|13:00:00|-1|0|0|C:\\gone.mp3",
+                              "Note|1|1|14:00:00|-1|0|0|hello"}));
+    editor.ShowTaskRow(2);
+    editor.SetMessage("hello again");
+    EXPECT_FALSE(editor.Check(NoFile));
+    EXPECT_EQ(Written(editor)[0], "Run|5|1|12:00:00|-1|0|0|C:\\gone.exe");
+    editor.ShowTaskRow(1);
+    EXPECT_EQ(editor.Check(NoFile)->row, 1u);
+}
+
 TEST_F(Editor, DeleteNeedsASelectionAndSortReversesEachTime) {
     editor.LoadTaskList(File({"b|1|1|12:00:00|-1|0|0|", "c|1|1|12:00:00|-1|0|0|", "a|1|1|12:00:00|-1|0|0|"}));
     EXPECT_FALSE(editor.DeleteSelected());

@@ -189,8 +189,10 @@ std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std:
         // A Weekly line without a weekday would be read back as Sunday.
         if (IndexOf(freqs_, row[ColFreq]) == FreqWeekly && row[ColDayOfWeek].empty())
             return TaskRefusal{i, invalid(ColDayOfWeek)};
+        // Only the row being edited must name an existing file: the others
+        // are written as they stand, even when their file has gone since.
         const int type = IndexOf(types_, row[ColType]);
-        if ((type == TaskCommand || type == TaskMultimedia) && !fileExists(row[ColMessage]))
+        if (selected_ == i && (type == TaskCommand || type == TaskMultimedia) && !fileExists(row[ColMessage]))
             return TaskRefusal{i, language_.Line(kLineTaskFileNotFound)};
     }
     return std::nullopt;

@@ -114,8 +114,9 @@ public:
 
     // Checks every row, first to last: ";" in the name or the message would
     // hide the line from every reader, "|" in any field but the message would
-    // shift the fields after it, a Weekly task needs its weekday, and a
-    // Command or Multimedia task must name an existing file.
+    // shift the fields after it, and a Weekly task needs its weekday. The
+    // selected row, the one being edited, must also name an existing file
+    // when it is a Command or Multimedia task.
     std::optional<TaskRefusal> Check(const std::function<bool(const std::string&)>& fileExists) const;
     // The rows as task-file lines, in the order shown.
     std::vector<TaskFileLine> Lines() const;
