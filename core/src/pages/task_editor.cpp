@@ -63,6 +63,12 @@ void TaskEditor::LoadTaskList(std::string_view fileText) {
     rows_.clear();
     for (const TTask& task : ReadTaskFileText(fileText, VersionText::Keep)) rows_.push_back(RowOf(task));
     selected_.reset();
+    file_read_ = true;
+}
+
+void TaskEditor::LoadUnreadableTaskList() {
+    LoadTaskList({});
+    file_read_ = false;
 }
 
 void TaskEditor::FillDates(int month) {
