@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
 
@@ -318,8 +319,18 @@ void TaskEditorWindow::Delete() {
 
 void TaskEditorWindow::Browse() {
     const bool multimedia = model_.Controls().type == waktuna::TaskMultimedia;
-    const auto file = AskFileName(FileDialog::Open, hwnd(), multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter);
-    if (file) SetWindowTextA(controls_[kMessageId], file->c_str());  // EN_CHANGE writes the row
+    const auto chosen =
+        ChooseFileWide(hwnd(), {}, std::string(multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter));
+    if (!chosen) return;
+    // Task.dat is in the code page: a name it cannot hold is kept by its
+    // short path, or not at all.
+    const auto path = waktuna::PathToStore(ChosenFileOf(*chosen));
+    if (!path) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, host_.Language().Line(waktuna::kLineAdzanPathNotKept),
+                                waktuna::DialogKind::Error);
+        return;
+    }
+    SetWindowTextA(controls_[kMessageId], path->c_str());  // EN_CHANGE writes the row
 }
 
 bool TaskEditorWindow::PreTranslate(MSG& msg) {
