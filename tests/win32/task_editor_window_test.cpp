@@ -7,11 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 
 #include "recording_host.h"
 #include "task_editor_window.h"
+#include "waktuna/files/files.h"
 
 using namespace app;
 
@@ -39,13 +39,6 @@ void Press(HWND window, const char* caption) {
     HWND button = FindWindowExA(window, nullptr, "Button", caption);
     ASSERT_TRUE(button) << caption;
     SendMessageA(button, BM_CLICK, 0, 0);
-}
-
-std::string Contents(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -84,7 +77,7 @@ TEST(TaskEditorWindow, AFileThatCouldNotBeReadIsNeverWritten) {
     });
     if (held) CloseHandle(held);
     EXPECT_EQ(host.dialogs.size(), 3u);
-    const std::string saved = Contents(file);
+    const std::string saved = waktuna::ReadWholeFile(file.string()).value_or("");
     EXPECT_NE(saved.find("Subuh|1|1|04:30:00|-1|0|0|Bangun\r\n"), std::string::npos) << saved;
     std::filesystem::remove_all(folder);
 }
