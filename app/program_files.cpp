@@ -94,7 +94,7 @@ std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title,
     ofn.nFilterIndex = 1;
     ofn.lpstrFile = name.data();
     ofn.nMaxFile = static_cast<DWORD>(name.size());
-    ofn.lpstrTitle = wideTitle.c_str();
+    ofn.lpstrTitle = wideTitle.empty() ? nullptr : wideTitle.c_str();  // none: the system's "Open"
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (!GetOpenFileNameW(&ofn)) return std::nullopt;
     return std::wstring(name.data());

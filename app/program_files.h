@@ -1,7 +1,8 @@
 // What the program settings page needs of the system besides its window:
 // the Run key that starts the program with Windows, the program file's own
-// path, and the conversion of a chosen file's name to the code page the
-// settings keep, falling back to the file's short name.
+// path, and the open-file dialog with the conversion of a chosen file's name
+// to the code page the settings (and the task file) keep, falling back to
+// the file's short name.
 #pragma once
 
 #include <windows.h>
@@ -28,8 +29,9 @@ std::string ProgramFilePath();
 // came through, and the same for its short (8.3) path.
 waktuna::ChosenFile ChosenFileOf(const std::wstring& path);
 
-// The open-file dialog of the adzan file: the chosen file, or nullopt on
-// cancel. The title and filter are the page's texts in the ANSI code page.
+// The open-file dialog of an adzan file or a task's file: the chosen file,
+// or nullopt on cancel. The title (empty: the system's) and the filter are
+// texts in the ANSI code page.
 std::optional<std::wstring> ChooseFileWide(HWND owner, const std::string& title, const std::string& filter);
 
 // The language files in "<programFolder>languages\", each by its name

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
 
@@ -71,6 +72,14 @@ const ControlSpec kTable[] = {
     {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 470, kButtonTop, 100, 28, FontId::kNormal, 131, "Close"},
 };
 
+// Whether a file is there, even one that cannot be opened (held by another
+// program, or not readable for this user).
+bool IsThere(const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+    const DWORD error = GetLastError();
+    return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
+}
+
 void Select(HWND combo, int item) { SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
 int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
 
@@ -117,9 +126,23 @@ bool TaskEditorWindow::Build() {
 }
 
 void TaskEditorWindow::LoadTaskList() {
-    const auto text = waktuna::ReadWholeFile(TaskFile());
-    model_.LoadTaskList(text ? *text : std::string());
+    const std::string path = TaskFile();
+    const auto text = waktuna::ReadWholeFile(path);
+    if (text || !IsThere(path)) {
+        model_.LoadTaskList(text ? *text : std::string());  // no file yet: no tasks
+    } else {
+        model_.LoadUnreadableTaskList();
+        PostMessageA(hwnd(), kFileUnreadable, 0, 0);
+    }
     FillList();
+}
+
+bool TaskEditorWindow::MayWriteFile() {
+    if (model_.MayWriteFile()) return true;
+    host_.ShowMessageDialog(waktuna::DialogButtons::Ok,
+                            host_.Language().Line(waktuna::kLineTaskFileUnreadable) + "\r\n" + TaskFile(),
+                            waktuna::DialogKind::Error);
+    return false;
 }
 
 void TaskEditorWindow::FillList() {
@@ -261,6 +284,7 @@ void TaskEditorWindow::OnNotify(const NMHDR& nm) {
 }
 
 void TaskEditorWindow::Save() {
+    if (!MayWriteFile()) return;
     const auto refusal = model_.Check([](const std::string& file) { return waktuna::FileExists(file); });
     if (refusal) {
         SelectRow(refusal->row);
@@ -276,7 +300,7 @@ void TaskEditorWindow::Save() {
 }
 
 void TaskEditorWindow::Delete() {
-    if (!model_.Selected()) return;
+    if (!model_.Selected() || !MayWriteFile()) return;
     if (!host_.ShowMessageDialog(waktuna::DialogButtons::OkCancel,
                                  host_.Language().Line(waktuna::kLineConfirmDeleteTask),
                                  waktuna::DialogKind::Question))
@@ -295,8 +319,18 @@ void TaskEditorWindow::Delete() {
 
 void TaskEditorWindow::Browse() {
     const bool multimedia = model_.Controls().type == waktuna::TaskMultimedia;
-    const auto file = AskFileName(FileDialog::Open, hwnd(), multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter);
-    if (file) SetWindowTextA(controls_[kMessageId], file->c_str());  // EN_CHANGE writes the row
+    const auto chosen =
+        ChooseFileWide(hwnd(), {}, std::string(multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter));
+    if (!chosen) return;
+    // Task.dat is in the code page: a name it cannot hold is kept by its
+    // short path, or not at all.
+    const auto path = waktuna::PathToStore(ChosenFileOf(*chosen));
+    if (!path) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, host_.Language().Line(waktuna::kLineAdzanPathNotKept),
+                                waktuna::DialogKind::Error);
+        return;
+    }
+    SetWindowTextA(controls_[kMessageId], path->c_str());  // EN_CHANGE writes the row
 }
 
 bool TaskEditorWindow::PreTranslate(MSG& msg) {
@@ -316,6 +350,10 @@ bool TaskEditorWindow::PreTranslate(MSG& msg) {
 LRESULT TaskEditorWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_NOTIFY) {
         OnNotify(*reinterpret_cast<const NMHDR*>(lp));
+        return 0;
+    }
+    if (msg == kFileUnreadable) {
+        MayWriteFile();
         return 0;
     }
     return DialogWindow::OnMessage(msg, wp, lp);

@@ -13,6 +13,9 @@ namespace app {
 class TaskEditorWindow final : public DialogWindow {
 public:
     static constexpr const char* kClassName = "WaktunaTaskEditor";
+    // Posted when the task file could not be read, so that the error shows
+    // over the editor once it is on the screen.
+    static constexpr UINT kFileUnreadable = WM_APP + 40;
 
     explicit TaskEditorWindow(PageHost& host);
 
@@ -36,6 +39,8 @@ private:
     void ShowStates();
     void Save();
     void Delete();
+    // False, with the error shown, while the task file could not be read.
+    bool MayWriteFile();
     void Browse();
     std::string TaskFile() const;
 

@@ -95,6 +95,43 @@ TEST_F(Editor, EveryRowIsCheckedNotOnlyTheOneShown) {
     EXPECT_FALSE(editor.Check([](const std::string& f) { return f == "C:\\missing.exe"; }));
 }
 
+TEST_F(Editor, AWeeklyTaskIsSavedWithTheWeekdayShownOrNotAtAll) {
+    editor.LoadTaskList(File({"Jumat|1|2|11:30:00|5|0|0|Siap"}));
+    editor.ShowTaskRow(0);
+    // Add keeps Friday in the weekday list; a new Weekly task takes it.
+    editor.Add();
+    editor.SetFreq(FreqWeekly);
+    EXPECT_FALSE(editor.Check(NoFile));
+    EXPECT_EQ(Written(editor)[1], "New|-1|2||5|0|0|");
+
+    // A Daily task made Weekly shows no weekday: Save waits for one rather
+    // than store Sunday.
+    editor.LoadTaskList(File({"A|1|1|12:00:00|-1|0|0|a", "B|1|1|13:00:00|-1|0|0|b"}));
+    editor.ShowTaskRow(0);
+    editor.SetFreq(FreqWeekly);
+    editor.ShowTaskRow(1);
+    const auto refusal = editor.Check(NoFile);
+    ASSERT_TRUE(refusal);
+    EXPECT_EQ(refusal->row, 0u);
+    EXPECT_EQ(refusal->text, "Invalid value for DayOfWeek");
+    editor.ShowTaskRow(0);
+    editor.SetWeekday(0);
+    EXPECT_FALSE(editor.Check(NoFile));
+    EXPECT_EQ(Written(editor)[0], "A|1|2|12:00:00|0|0|0|a");
+}
+
+TEST_F(Editor, OnlyTheEditedRowMustNameAnExistingFile) {
+    // The command and the sound of older tasks have gone since they were saved.
+    editor.LoadTaskList(File({"Run|5|1|12:00:00|-1|0|0|C:\\gone.exe", "Play|9|1|13:00:00|-1|0|0|C:\\gone.mp3",
+                              "Note|1|1|14:00:00|-1|0|0|hello"}));
+    editor.ShowTaskRow(2);
+    editor.SetMessage("hello again");
+    EXPECT_FALSE(editor.Check(NoFile));
+    EXPECT_EQ(Written(editor)[0], "Run|5|1|12:00:00|-1|0|0|C:\\gone.exe");
+    editor.ShowTaskRow(1);
+    EXPECT_EQ(editor.Check(NoFile)->row, 1u);
+}
+
 TEST_F(Editor, DeleteNeedsASelectionAndSortReversesEachTime) {
     editor.LoadTaskList(File({"b|1|1|12:00:00|-1|0|0|", "c|1|1|12:00:00|-1|0|0|", "a|1|1|12:00:00|-1|0|0|"}));
     EXPECT_FALSE(editor.DeleteSelected());

@@ -63,6 +63,12 @@ void TaskEditor::LoadTaskList(std::string_view fileText) {
     rows_.clear();
     for (const TTask& task : ReadTaskFileText(fileText, VersionText::Keep)) rows_.push_back(RowOf(task));
     selected_.reset();
+    file_read_ = true;
+}
+
+void TaskEditor::LoadUnreadableTaskList() {
+    LoadTaskList({});
+    file_read_ = false;
 }
 
 void TaskEditor::FillDates(int month) {
@@ -102,6 +108,11 @@ void TaskEditor::SetType(int item) {
 void TaskEditor::SetFreq(int item) {
     controls_.freq = item;
     WriteCell(ColFreq, ItemOr(freqs_, item));
+    // After Add the weekday list still shows the last weekday while the row
+    // has none: a task made Weekly takes the day the list shows.
+    if (item == FreqWeekly && controls_.weekday >= 0 && selected_ && *selected_ < rows_.size() &&
+        rows_[*selected_][ColDayOfWeek].empty())
+        WriteCell(ColDayOfWeek, ItemOr(weekdays_, controls_.weekday));
 }
 
 void TaskEditor::SetTime(std::string text) {
@@ -164,6 +175,13 @@ void TaskEditor::SortBy(int column) {
 
 std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std::string&)>& fileExists) const {
     const std::string why = "\r\n" + language_.Line(kLineNoSeparator);
+    // "Invalid value for <column caption>".
+    const auto invalid = [&](int column) {
+        const std::string& text = language_.Line(kLineInvalidColumn);
+        const size_t at = text.find("%s");
+        const std::string caption = language_.Line(kLineTaskColumn + column);
+        return at == std::string::npos ? text + " " + caption : text.substr(0, at) + caption + text.substr(at + 2);
+    };
     for (size_t i = 0; i < rows_.size(); ++i) {
         const TaskRow& row = rows_[i];
         if (row[ColMessage].find(';') != std::string::npos)
@@ -171,17 +189,16 @@ std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std:
         if (row[ColName].find_first_of(";|") != std::string::npos)
             return TaskRefusal{i, language_.Line(kLineInvalidName) + why};
         for (int c = ColType; c < ColMessage; ++c) {
-            if (row[static_cast<size_t>(c)].find_first_of(";|") != std::string::npos) {
-                const std::string& text = language_.Line(kLineInvalidColumn);
-                const size_t at = text.find("%s");
-                const std::string caption = language_.Line(kLineTaskColumn + c);
-                return TaskRefusal{i, (at == std::string::npos ? text + " " + caption
-                                                               : text.substr(0, at) + caption + text.substr(at + 2)) +
-                                          why};
-            }
+            if (row[static_cast<size_t>(c)].find_first_of(";|") != std::string::npos)
+                return TaskRefusal{i, invalid(c) + why};
         }
+        // A Weekly line without a weekday would be read back as Sunday.
+        if (IndexOf(freqs_, row[ColFreq]) == FreqWeekly && row[ColDayOfWeek].empty())
+            return TaskRefusal{i, invalid(ColDayOfWeek)};
+        // Only the row being edited must name an existing file: the others
+        // are written as they stand, even when their file has gone since.
         const int type = IndexOf(types_, row[ColType]);
-        if ((type == TaskCommand || type == TaskMultimedia) && !fileExists(row[ColMessage]))
+        if (selected_ == i && (type == TaskCommand || type == TaskMultimedia) && !fileExists(row[ColMessage]))
             return TaskRefusal{i, language_.Line(kLineTaskFileNotFound)};
     }
     return std::nullopt;

@@ -25,6 +25,8 @@ inline constexpr int kLineTaskColumn = 118;
 
 // Texts of the editor's checks and failures.
 inline constexpr int kLineTaskCannotSave = 176;
+// Task.dat is there but could not be read (another program holds it).
+inline constexpr int kLineTaskFileUnreadable = 256;
 inline constexpr int kLineInvalidMessage = 177;
 inline constexpr int kLineInvalidName = 178;
 inline constexpr int kLineNoSeparator = 179;
@@ -85,6 +87,11 @@ public:
 
     // The rows of a task file's text (the reading rules of every reader).
     void LoadTaskList(std::string_view fileText);
+    // The task file is there but could not be read: no rows, and the file may
+    // not be written (Save, Delete) until a later LoadTaskList, since the
+    // rows shown would replace tasks the user never saw.
+    void LoadUnreadableTaskList();
+    bool MayWriteFile() const { return file_read_; }
     const std::vector<TaskRow>& Rows() const { return rows_; }
     std::optional<size_t> Selected() const { return selected_; }
 
@@ -114,8 +121,9 @@ public:
 
     // Checks every row, first to last: ";" in the name or the message would
     // hide the line from every reader, "|" in any field but the message would
-    // shift the fields after it, and a Command or Multimedia task must name
-    // an existing file.
+    // shift the fields after it, and a Weekly task needs its weekday. The
+    // selected row, the one being edited, must also name an existing file
+    // when it is a Command or Multimedia task.
     std::optional<TaskRefusal> Check(const std::function<bool(const std::string&)>& fileExists) const;
     // The rows as task-file lines, in the order shown.
     std::vector<TaskFileLine> Lines() const;
@@ -130,6 +138,7 @@ private:
     std::vector<std::string> types_, freqs_, weekdays_, months_;
     std::vector<TaskRow> rows_;
     std::optional<size_t> selected_;
+    bool file_read_ = true;
     TaskControls controls_;
     bool descending_ = true;  // the first sort is ascending
 };
