@@ -18,6 +18,18 @@ std::string ItemOr(const std::vector<std::string>& items, int index) {
     return index >= 0 && index < static_cast<int>(items.size()) ? items[static_cast<size_t>(index)] : "";
 }
 
+// Rows are saved by finding their caption in the list, so no two items of
+// a list may read the same: a caption the language leaves empty, or one
+// that repeats an earlier item, takes the English text of its line.
+void AddItem(std::vector<std::string>& items, const std::string& text, const std::string& english) {
+    const auto taken = [&](const std::string& t) { return t.empty() || IndexOf(items, t) >= 0; };
+    std::string item = taken(text) ? english : text;
+    // The English text may itself be taken (or empty): number the item.
+    if (taken(item)) item += (item.empty() ? "" : " ") + IntText(static_cast<int64_t>(items.size()) + 1);
+    while (taken(item)) item += "'";
+    items.push_back(std::move(item));
+}
+
 bool AllDigits(const std::string& text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
@@ -35,11 +47,18 @@ TaskControlStates StatesFor(int type, int freq) {
 }
 
 TaskEditor::TaskEditor(const LanguageList& language, int year) : language_(language), year_(year) {
-    for (int line = 188; line <= 196; ++line) types_.push_back(language.Line(line));
-    types_.push_back(language.Line(218));
-    for (int line = 197; line <= 202; ++line) freqs_.push_back(language.Line(line));
-    for (int line = 8; line <= 14; ++line) weekdays_.push_back(language.Line(line));
-    for (int m = 1; m <= 12; ++m) months_.push_back(language.GregorianMonths()[static_cast<size_t>(m)]);
+    const LanguageList english = BuiltInEnglish();
+    const auto add = [&](std::vector<std::string>& items, int line) {
+        AddItem(items, language.Line(line), english.Line(line));
+    };
+    for (int line = 188; line <= 196; ++line) add(types_, line);
+    add(types_, 218);
+    for (int line = 197; line <= 202; ++line) add(freqs_, line);
+    for (int line = 8; line <= 14; ++line) add(weekdays_, line);
+    for (int m = 1; m <= 12; ++m) {
+        const auto slot = static_cast<size_t>(m);
+        AddItem(months_, language.GregorianMonths()[slot], english.GregorianMonths()[slot]);
+    }
 }
 
 TaskRow TaskEditor::RowOf(const TTask& t) const {

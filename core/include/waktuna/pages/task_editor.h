@@ -80,6 +80,9 @@ public:
     // `year` is the current year: it decides February's length in the date list.
     TaskEditor(const LanguageList& language, int year);
 
+    // The drop-down lists, from the language's lines. No two items of a list
+    // read the same (a row is saved by finding its caption): an item the
+    // language leaves empty or repeats takes the English text of its line.
     const std::vector<std::string>& TypeItems() const { return types_; }
     const std::vector<std::string>& FreqItems() const { return freqs_; }
     const std::vector<std::string>& WeekdayItems() const { return weekdays_; }
