@@ -25,7 +25,10 @@ void AddItem(std::vector<std::string>& items, const std::string& text, const std
     const auto taken = [&](const std::string& t) { return t.empty() || IndexOf(items, t) >= 0; };
     std::string item = taken(text) ? english : text;
     // The English text may itself be taken (or empty): number the item.
-    if (taken(item)) item += (item.empty() ? "" : " ") + IntText(static_cast<int64_t>(items.size()) + 1);
+    if (taken(item)) {
+        if (!item.empty()) item += ' ';
+        item += IntText(static_cast<int64_t>(items.size()) + 1);
+    }
     while (taken(item)) item += "'";
     items.push_back(std::move(item));
 }
