@@ -187,8 +187,7 @@ LRESULT AreaPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 void AreaPage::Save() {
-    std::optional<std::string> refusal;
-    if (const auto line = model_.Validate()) refusal = waktuna::RefusalText(host_.Language(), *line);
+    const std::optional<std::string> refusal = model_.RefusalMessage(host_.Language());
     if (!StoreOrReport(host_, refusal, model_)) return;
     host_.LoadSettings();
     host_.RecomputeTimes();

@@ -54,6 +54,29 @@ TEST(PrayerPage, FirstRefusalInTheOrderOfTheBoxes) {
               "The time zone lies from -12 to 14 hours, the altitude from -500 to 9000 metres.");
 }
 
+TEST(PrayerPage, AZeroAngleIsRefusedUntilAConventionFillsTheBoxes) {
+    // A fresh install: a place is typed (or chosen, which saves at once)
+    // while the angle boxes still show 0.
+    MemorySettingsStore fresh;
+    PrayerPage p;
+    p.Load(fresh, 0);
+    p.area = "Jakarta";
+    p.latitude = "-6.175";
+    p.longitude = "106.8272";
+    EXPECT_EQ(p.gd, "0");
+    EXPECT_EQ(p.Validate(), 163);
+    // 0 lies inside the listed ranges: the refusal names the angles only.
+    EXPECT_EQ(p.RefusalMessage(BuiltInEnglish()), "Invalid Added value for Gd or Gn");
+    for (const ConventionPreset& c : kConventions) {
+        p.ClickConvention(c.methods);
+        EXPECT_EQ(p.Validate(), std::nullopt) << c.builtin_caption;
+    }
+    p.gn = "0";  // typed under Customize, Fajr kept
+    EXPECT_EQ(p.Validate(), 163);
+    p.gn = "45";
+    EXPECT_EQ(p.RefusalMessage(BuiltInEnglish()), RefusalText(BuiltInEnglish(), 163));
+}
+
 TEST(PrayerPage, SaveWritesInOrderAndLoadShowsItBackWithoutNoise) {
     PrayerPage p = Jakarta();
     p.ClickConvention(kEgypt);

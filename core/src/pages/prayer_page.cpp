@@ -34,6 +34,13 @@ std::string DecimalBoxText(const SettingsStore& store, std::string_view name, fl
     return shortest.empty() ? ReadString(store, name) : shortest;
 }
 
+// A twilight angle of 0 puts Fajr at sunrise and Isya at sunset: no
+// convention uses it. It is what an angle box shows before any convention
+// was chosen (a fresh install stores no angles).
+bool ZeroAngle(const std::string& text) {
+    return !RefusalOf(CalcValue::Angle, text) && static_cast<float>(ReadDecimal(text)) == 0;
+}
+
 }  // namespace
 
 void PrayerPage::Load(const SettingsStore& store, float zoneInForce) {
@@ -91,7 +98,18 @@ std::optional<int> PrayerPage::Validate() const {
     for (const auto& [value, text] : order) {
         if (auto line = RefusalOf(value, *text)) return line;
     }
+    if (ZeroAngle(gn) || ZeroAngle(gd)) return RangeOf(CalcValue::Angle).refusal_line;
     return std::nullopt;
+}
+
+std::optional<std::string> PrayerPage::RefusalMessage(const LanguageList& language) const {
+    const std::optional<int> line = Validate();
+    if (!line) return std::nullopt;
+    // A 0 lies inside the ranges the refusal would list: name the angles only.
+    if (*line == RangeOf(CalcValue::Angle).refusal_line && !RefusalOf(CalcValue::Angle, gn) &&
+        !RefusalOf(CalcValue::Angle, gd))
+        return language.Line(*line);
+    return RefusalText(language, *line);
 }
 
 SaveResult PrayerPage::Save(SettingsStore& store) const {

@@ -84,8 +84,13 @@ struct PrayerPage {
 
     // The checks of Save in their order: latitude, longitude (line 160), time
     // zone, altitude (161), the corrections Dhuhur, Maghrib, Shubuh, Asar,
-    // Isya (162), Gn, Gd (163). The language line of the first refusal.
+    // Isya (162), Gn, Gd (163), then an angle of 0 (163): the boxes show 0
+    // until a convention is clicked, and 0 would put Fajr at sunrise. The
+    // language line of the first refusal.
     std::optional<int> Validate() const;
+    // The message of Validate's refusal, or nullopt: RefusalText, except that
+    // an angle refused for being 0 is named without the ranges, which hold 0.
+    std::optional<std::string> RefusalMessage(const LanguageList& language) const;
 
     // Writes Area, latitude, Longitude, Altitude, Gn, Gd, TZ (as typed; while
     // the Windows zone is followed, the user's own zone when it is valid), the
