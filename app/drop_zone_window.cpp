@@ -1,5 +1,7 @@
 #include "drop_zone_window.h"
 
+#include <vector>
+
 #include "skin_paint.h"
 #include "waktuna/settings/settings.h"
 #include "waktuna/version.h"
@@ -34,6 +36,19 @@ waktuna::Box WorkAreaOf(const RECT& r) {
 waktuna::Box VirtualScreen() {
     const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
     return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT r, LPARAM data) {
+    reinterpret_cast<std::vector<waktuna::Box>*>(data)->push_back(ToBox(*r));
+    return TRUE;
+}
+
+// Each monitor's whole rectangle; the virtual screen when none is reported.
+std::vector<waktuna::Box> Monitors() {
+    std::vector<waktuna::Box> boxes;
+    EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&boxes));
+    if (boxes.empty()) boxes.push_back(VirtualScreen());
+    return boxes;
 }
 
 }  // namespace
@@ -71,7 +86,7 @@ void DropZoneWindow::Show() {
     const waktuna::DropZoneSettings s = waktuna::ReadDropZoneSettings(settings_);
     if (s.x && s.y) {
         const waktuna::Point p{*s.x, *s.y};
-        if (waktuna::PositionOnScreen(p, Width(), Height(), VirtualScreen()))
+        if (waktuna::PositionOnMonitors(p, Width(), Height(), Monitors()))
             SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (const auto height = waktuna::DropZoneFontHeight(s.size)) SetFontHeight(*height);

@@ -158,16 +158,27 @@ void SchedulePage::SaveFile() {
                                 waktuna::DialogKind::Error);
         return;
     }
-    const auto file = AskFileName(FileDialog::Save, hwnd(), model_.Format().filter, language.Line(108));
-    if (!file) return;
-
-    HWND save = controls_[kSaveId];
-    EnableWindow(save, FALSE);
+    const auto not_written = [&](const std::string& reason) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok,
+                                language.Line(waktuna::kLineScheduleNotWritten) + "\r\n" + reason,
+                                waktuna::DialogKind::Error);
+    };
     const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());
     waktuna::ScheduleRequest request =
         model_.Request(settings, waktuna::ReadScheduleTemplate(host_.ProgramFolder() + "jadwal.tpl"));
     // Following the system's zone, every row takes its own day's offset.
     if (settings.calc.follow_windows_zone) request.zone = host_.SystemZone();
+    // Settings the main window shows no times for give no timetable either:
+    // said before the user picks a file for it.
+    if (!waktuna::ScheduleSettingsUsable(request)) {
+        not_written(language.Line(waktuna::kLineScheduleSettingsUnusable));
+        return;
+    }
+    const auto file = AskFileName(FileDialog::Save, hwnd(), model_.Format().filter, language.Line(108));
+    if (!file) return;
+
+    HWND save = controls_[kSaveId];
+    EnableWindow(save, FALSE);
     // A long range takes seconds: the clock's ticks run between the steps,
     // so reminders and tasks due meanwhile still come in their second.
     const auto let_clock_tick = [] {
@@ -177,11 +188,7 @@ void SchedulePage::SaveFile() {
     const waktuna::ScheduleResult result =
         waktuna::WriteScheduleInSteps(request, language, *file, let_clock_tick);
     EnableWindow(save, TRUE);
-    if (!result.ok) {
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok,
-                                language.Line(waktuna::kLineScheduleNotWritten) + "\r\n" + result.error,
-                                waktuna::DialogKind::Error);
-    }
+    if (!result.ok) not_written(result.error);
 }
 
 LRESULT SchedulePage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {

@@ -1,6 +1,8 @@
 // Reads an iCalendar timetable with ical.js and holds it against the CSV
 // timetable of the same range: every prayer of every day is one event whose
-// UTC start, shown in the zone, is the CSV's time; UIDs are unique.
+// UTC start, shown in the zone, is the CSV's time; UIDs are unique; the
+// events come one after the other in time (a time past midnight is on the
+// next day, not before that day's dawn).
 // usage: node ics_check.cjs NODE_MODULES FILE.ics FILE.csv IANA-ZONE WITH-SUNRISE(0|1)
 'use strict';
 const fs = require('fs');
@@ -43,6 +45,7 @@ const shown = new Intl.DateTimeFormat('en-CA', {
     hour: '2-digit', minute: '2-digit', second: '2-digit'});
 const uids = new Set();
 let events = 0;
+let previous = -Infinity;
 for (const event of calendar.getAllSubcomponents('vevent')) {
     ++events;
     const uid = event.getFirstPropertyValue('uid');
@@ -53,7 +56,13 @@ for (const event of calendar.getAllSubcomponents('vevent')) {
     if (!event.getFirstPropertyValue('dtstamp')) problems.push(`${uid}: no DTSTAMP`);
     if (String(event.getFirstPropertyValue('duration')) !== 'PT15M') problems.push(`${uid}: duration`);
     const parts = Object.fromEntries(shown.formatToParts(start.toJSDate()).map((p) => [p.type, p.value]));
-    const key = `${parts.year}-${parts.month}-${parts.day} ${event.getFirstPropertyValue('summary')}`;
+    // The row's day from the UID ("YYYYMMDD-name@..."): the clock time may lie on the day after.
+    const row = /^(\d{4})(\d{2})(\d{2})-/.exec(uid);
+    if (!row) { problems.push(`UID without its day: ${uid}`); continue; }
+    const key = `${row[1]}-${row[2]}-${row[3]} ${event.getFirstPropertyValue('summary')}`;
+    const instant = start.toJSDate().getTime();
+    if (instant <= previous) problems.push(`${key}: not after the event before it`);
+    previous = instant;
     const time = `${parts.hour}:${parts.minute}:${parts.second}`;
     if (!want.has(key)) { problems.push(`event not in the CSV: ${key} ${time}`); continue; }
     if (want.get(key) !== time) problems.push(`${key}: ${time} in the calendar, ${want.get(key)} in the CSV`);

@@ -15,6 +15,17 @@ TEST(DropZonePosition, OnlyPositionsThatShowSomethingAreUsed) {
     EXPECT_TRUE(PositionOnScreen({-1000, 10}, 214, 25, Box{-1280, 0, 1024, 768}));
 }
 
+// A 2560x1440 primary monitor and a 1920x1080 one to its right: below the
+// smaller one lies a gap that is inside the virtual screen yet on no monitor.
+TEST(DropZonePosition, TheGapBesideASmallerMonitorIsRefused) {
+    const Box monitors[] = {{0, 0, 2560, 1440}, {2560, 0, 4480, 1080}};
+    EXPECT_FALSE(PositionOnMonitors({3000, 1150}, 214, 25, monitors));
+    EXPECT_TRUE(PositionOnMonitors({3000, 500}, 214, 25, monitors));
+    EXPECT_TRUE(PositionOnMonitors({2450, 1150}, 214, 25, monitors));  // its left end still on the primary
+    EXPECT_TRUE(PositionOnMonitors({2450, 1000}, 214, 25, monitors));  // across both
+    EXPECT_FALSE(PositionOnMonitors({4480, 10}, 214, 25, monitors));
+}
+
 TEST(DropZoneSnap, DocksWithinTwentyPixelsAndThenStaysInside) {
     const Box work{0, 0, 1024, 738};  // a 30-pixel taskbar at the bottom
     DropZoneSnap snap;

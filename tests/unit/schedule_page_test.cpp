@@ -2,6 +2,8 @@
 // refuse an equal-date range or lose its last day.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "waktuna/pages/schedule_page.h"
 
 using namespace waktuna;
@@ -58,4 +60,30 @@ TEST(SchedulePage, LongWalkLetsTheClockTickAndWritesTheSameFile) {
     EXPECT_EQ(*stepped, *ReadWholeFile(dir + "whole.csv"));
     EXPECT_GE(steps, static_cast<int>(stepped->size() / kScheduleStepBytes));
     EXPECT_GT(steps, 10);
+}
+
+// A latitude no place has (imported from a settings file, say) gives no
+// timetable: the main window shows no times for it either, and a file of
+// that name already there is left as it was.
+TEST(SchedulePage, SettingsOutOfRangeWriteNothing) {
+    SchedulePageModel page;
+    page.SetStart(EncodeDate(2024, 6, 19));
+    page.SetEnd(EncodeDate(2024, 6, 22));
+    page.format = 2;  // CSV
+    MainSettings settings = StartSettings();
+    settings.calc.latitude = "200";
+    settings.calc.longitude = "10.75";
+    settings.calc.time_zone = 2;
+    const std::string file = ::testing::TempDir() + "refused.csv";
+    std::ofstream(file, std::ios::binary) << "old timetable";
+
+    const ScheduleRequest request = page.Request(settings, "");
+    EXPECT_FALSE(ScheduleSettingsUsable(request));
+    const ScheduleResult result = WriteScheduleInSteps(request, BuiltInEnglish(), file, {});
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.error, BuiltInEnglish().Line(kLineScheduleSettingsUnusable));
+    EXPECT_EQ(ReadWholeFile(file), "old timetable");
+
+    settings.calc.latitude = "59.91";
+    EXPECT_TRUE(ScheduleSettingsUsable(page.Request(settings, "")));
 }

@@ -588,3 +588,30 @@ TEST(ScheduleICalendar, EventsAtTheirUtcInstantsWithStableUids) {
     EXPECT_EQ(count(polar, "isha@") + count(polar, "maghrib@"), 0u);
     EXPECT_EQ(count(polar, "dhuhr@"), 1u);
 }
+
+// Far north in summer some times of a row fall on the next or the day before:
+// each event on the night it really happens, never before that day's dawn or
+// after its nightfall. Angles 18 and 18 throughout.
+TEST(ScheduleICalendar, TimesPastMidnightOnTheirOwnNight) {
+    const auto dtstart = [](double lat, double lon, float zone, Ymd date, const std::string& uid) {
+        ScheduleRequest r = Jakarta(date, date, ScheduleFormat::Ics);
+        r.calc.latitude = static_cast<float>(lat);
+        r.calc.longitude = static_cast<float>(lon);
+        r.calc.altitude = 0;
+        r.calc.time_zone = zone;
+        r.calc.fajr_angle = r.calc.isha_angle = 18;
+        r.ics_sunrise = true;
+        const std::string ics = Render(r);
+        const size_t at = ics.find("UID:" + uid + "@waktuna\r\nDTSTART:");
+        return at == std::string::npos ? std::string("none") : ics.substr(ics.find("DTSTART:", at) + 8, 16);
+    };
+    // Oslo, 19 June 2024: Isya 00:16:07 at UTC+2 is early on the 20th.
+    EXPECT_EQ(dtstart(59.9139, 10.7522, 2, {2024, 6, 19}, "20240619-isha"), "20240619T221607Z");
+    EXPECT_EQ(dtstart(59.9139, 10.7522, 2, {2024, 6, 19}, "20240619-maghrib"), "20240619T204309Z");
+    // Bodø, 27 May 2024: sunset itself is after midnight (00:06:03).
+    EXPECT_EQ(dtstart(67.28, 14.40, 2, {2024, 5, 27}, "20240527-maghrib"), "20240527T220603Z");
+    // Far east of its zone's meridian the noon is early: dawn at 23:27:50 the
+    // evening before, sunrise at 00:39:29 (UTC+3).
+    EXPECT_EQ(dtstart(67.5, 64.0, 3, {2024, 5, 15}, "20240515-fajr"), "20240514T202750Z");
+    EXPECT_EQ(dtstart(67.5, 64.0, 3, {2024, 5, 15}, "20240515-sunrise"), "20240514T213929Z");
+}

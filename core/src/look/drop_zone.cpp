@@ -11,6 +11,11 @@ bool PositionOnScreen(Point p, int width, int height, Box screen) {
            p.y < screen.bottom;
 }
 
+bool PositionOnMonitors(Point p, int width, int height, std::span<const Box> monitors) {
+    return std::any_of(monitors.begin(), monitors.end(),
+                       [&](const Box& m) { return PositionOnScreen(p, width, height, m); });
+}
+
 Point DropZoneSnap::Apply(Point p, int width, int height, Box work, bool snap_on) {
     if (!snap_on) return p;
     bool snapped = false;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <streambuf>
 
+#include "waktuna/calc/ranges.h"
 #include "waktuna/files/safe_file.h"
 
 namespace waktuna {
@@ -84,9 +85,17 @@ private:
 
 }  // namespace
 
+bool ScheduleSettingsUsable(const ScheduleRequest& request) {
+    // Following the system's zone, the zone of the first day stands in for
+    // the stored one, as it does on the main window.
+    return UsableForCalculation(PlaceOnDate(request.calc, request.zone, DateOf(request.first)));
+}
+
 ScheduleResult WriteScheduleInSteps(const ScheduleRequest& request, const LanguageList& language,
                                     const std::string& file, const std::function<void()>& between,
                                     ReplaceFileFunction replace) {
+    // A latitude of 200 would still give a full timetable of nonsense.
+    if (!ScheduleSettingsUsable(request)) return {false, language.Line(kLineScheduleSettingsUnusable)};
     // A range WriteSchedule refuses gets its answer from it.
     if (request.first < 1 || DateOf(request.last) < DateOf(request.first) ||
         request.last >= EncodeDate(9999, 12, 31) + 1)

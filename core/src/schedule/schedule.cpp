@@ -272,8 +272,8 @@ public:
                 const DateTime value = row.values[p];
                 if (IsMissing(value)) continue;  // the sun never reaches it that day
                 const Hms t = DecodeTime(value);
-                const UnixSeconds at = UnixSecondsOfDay(row.date) + t.hour * 3600 + t.minute * 60 +
-                                       t.second - offset;
+                const UnixSeconds at = UnixSecondsOfDay(row.date + DayOfTime(row.values, p)) +
+                                       t.hour * 3600 + t.minute * 60 + t.second - offset;
                 text_ += "BEGIN:VEVENT\r\nUID:";
                 text_ += day;
                 text_ += kEventIds[k];
@@ -292,6 +292,18 @@ private:
     // Stable parts of the UIDs, in the timetable's column order.
     static constexpr std::array<std::string_view, kPrayerCount> kEventIds = {
         "fajr", "sunrise", "dhuhr", "asr", "maghrib", "isha"};
+
+    // The times are times of day taken around the day's noon. Far north in
+    // summer, nightfall (and with a late noon even sunset) comes after
+    // midnight, and with an early noon dawn and sunrise come before it: a
+    // time after noon that reads earlier than noon lies on the next day, a
+    // time before noon that reads later than noon on the day before.
+    static int DayOfTime(const PrayerTimes& values, Prayer p) {
+        const DateTime noon = values[Dhuhur];
+        if (p == Dhuhur || IsMissing(noon)) return 0;
+        if (p == Shubuh || p == Terbit) return values[p] > noon ? -1 : 0;
+        return values[p] < noon ? 1 : 0;
+    }
 
     static std::string Digits(int64_t value, size_t width) {
         std::string text = IntText(static_cast<int>(value));

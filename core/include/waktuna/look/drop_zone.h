@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "waktuna/calc/qibla.h"  // Point, Box
 #include "waktuna/settings/settings_store.h"
@@ -26,6 +27,10 @@ inline constexpr int kFontSizeItems = 5;
 // screen (the virtual screen, all monitors): -width < x < screen right and
 // -height < y < screen bottom, taken from the screen's own origin.
 bool PositionOnScreen(Point p, int width, int height, Box screen);
+// The same against the monitors themselves: the window placed at `p` must
+// lie at least partly on one of them. A point inside the virtual screen can
+// still be in the gap beside a smaller monitor, where nothing shows it.
+bool PositionOnMonitors(Point p, int width, int height, std::span<const Box> monitors);
 
 // Snapping while the window is dragged. Once it has snapped, it is kept
 // inside the work area for as long as snapping stays on.

@@ -26,6 +26,9 @@ inline constexpr std::string_view kInvalidRangeText =
     "Invalid date range, please check again\r\nerror : Date 1 > Date 2";
 // "The timetable could not be written:" followed by the reason.
 inline constexpr int kLineScheduleNotWritten = 255;
+// The reason given when the place or calculation the main window holds is out
+// of range (a value imported from a settings file, say).
+inline constexpr int kLineScheduleSettingsUnusable = 230;
 
 struct SchedulePageModel {
     DateTime start = 0;  // whole dates: a picker's time of day never counts
@@ -57,10 +60,15 @@ struct SchedulePageModel {
     ScheduleRequest Request(const MainSettings& settings, std::string htmlTemplate) const;
 };
 
+// Whether the request's place and calculation can give times at all: the
+// same check the main window makes before it shows any.
+bool ScheduleSettingsUsable(const ScheduleRequest& request);
+
 // Writes the timetable as WriteSchedule does (through a temporary file, so
 // the target is either the whole new timetable or as it was), and calls
 // `between` each time about kScheduleStepBytes more have been written, so
-// the program's clock keeps ticking through a long walk.
+// the program's clock keeps ticking through a long walk. Settings that are
+// not usable write nothing and give kLineScheduleSettingsUnusable as the error.
 inline constexpr size_t kScheduleStepBytes = 16 * 1024;
 ScheduleResult WriteScheduleInSteps(const ScheduleRequest& request, const LanguageList& language,
                                     const std::string& file, const std::function<void()>& between,
