@@ -776,6 +776,9 @@ add_task() {  # add_task NAME SECONDS-FROM-NOW: a daily information at that seco
 }
 kept=$(add_task Soon 40)
 drive click "$ed" Save
+# The click is posted and the next Add is sent: let the Save land first, as
+# a user's second click would.
+wait_until 5 holds 'grep -c "^Soon|" "$(task_file)" 2>/dev/null' == 1
 gone=$(add_task Gone 45)
 drive click "$ed" Save
 wait_until 5 grep -q "^Gone|1|1|$gone|-1|0|0|Gone now" "$(task_file)"
