@@ -41,14 +41,10 @@ cmake --build --preset windows -j "$jobs"
 echo "== windows tests (Wine)"
 (
     source "$root/scripts/wine-env.sh"
-    # One Wine server for the whole run: a server that ends when it falls
-    # idle between two tests resets the connection of a program starting
-    # just then ("wine client error ... Connection reset by peer").
     # Windows windows need a display; tests run on a private Xvfb server.
-    run='wineserver -p; ctest --preset windows; status=$?; wineserver -k; exit $status'
     if [ -z "${DISPLAY:-}" ]; then
-        exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" bash -c "$run"
+        exec xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" ctest --preset windows
     fi
-    bash -c "$run"
+    ctest --preset windows
 )
 echo "== all tests passed"
