@@ -13,8 +13,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# Tests and tools built here run under Wine.
+# Tests and tools built here run under Wine (through a wrapper that starts a
+# program again when Wine itself failed to start it).
 find_program(WINE_PROGRAM NAMES wine wine64)
 if(WINE_PROGRAM)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE_PROGRAM})
+  set(CMAKE_CROSSCOMPILING_EMULATOR bash ${CMAKE_CURRENT_LIST_DIR}/../tests/support/wine-run.sh ${WINE_PROGRAM})
 endif()
