@@ -755,6 +755,8 @@ start
 form=$(drive find WaktunaForm1 20)
 drive post "$form" 0x111 1007 0   # menu item 7: the task editor
 ed=$(drive find WaktunaTaskEditor 10)
+# Found as soon as it exists; shown once its controls and list are built.
+wait_until 5 holds 'drive visible "$ed"' == 1
 task_file() { find "$WINEPREFIX/drive_c" -name Task.dat | head -1; }
 add_task() {  # add_task NAME SECONDS-FROM-NOW: a daily information at that second; prints it
     local at name_edit
