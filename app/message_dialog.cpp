@@ -104,17 +104,13 @@ bool MessageDialog::Build(HWND owner) {
          kButtonHeight, FontId::kNormal, waktuna::kLineCancel},
     }};
     controls_.Create(hwnd(), table_, look(), language_);
-    version_label_ = controls_[kVersionId];
-    panel_caption_ = controls_[kPanelCaptionId];
-    ok_ = controls_[kOkId];
-    cancel_ = controls_[kCancelId];
-    SetText(version_label_, kVersionCaption);
+    SetText(controls_[kVersionId], kVersionCaption);
     const auto kind = static_cast<uint8_t>(request_.kind);
     if (const char* picture = waktuna::DialogPictureName(kind)) kind_picture_.Load(picture);
     SetText(controls_[kTitleId], waktuna::DialogTitle(language_, kind));
     SetText(controls_[kTextId], request_.text);
-    SetText(panel_caption_, kVersionCaption + " - prayer times reminder");
-    if (!place.cancel_visible) ShowWindow(cancel_, SW_HIDE);
+    SetText(controls_[kPanelCaptionId], kVersionCaption + " - prayer times reminder");
+    if (!place.cancel_visible) ShowWindow(controls_[kCancelId], SW_HIDE);
     ApplyRoundedShape();
     SetTimer(hwnd(), kSecondTimer, 1000, nullptr);
     return true;
@@ -144,7 +140,7 @@ void MessageDialog::RunModal(HWND owner) {
     Start();
     ShowWindow(hwnd(), SW_SHOWNORMAL);
     SetForegroundWindow(hwnd());
-    SetFocus(IsWindowVisible(cancel_) ? cancel_ : ok_);
+    SetFocus(IsWindowVisible(controls_[kCancelId]) ? controls_[kCancelId] : controls_[kOkId]);
     {
         // The program may end the dialog as if cancelled (it is closing).
         ModalScope modal([this] { Finish(0); });
@@ -155,14 +151,14 @@ void MessageDialog::RunModal(HWND owner) {
 
 bool MessageDialog::PreTranslate(MSG& msg) {
     if (msg.message != WM_KEYDOWN || !hwnd()) return false;
-    const bool on_ok = msg.hwnd == ok_, on_cancel = msg.hwnd == cancel_;
+    const bool on_ok = msg.hwnd == controls_[kOkId], on_cancel = msg.hwnd == controls_[kCancelId];
     if (!on_ok && !on_cancel && msg.hwnd != hwnd() && GetParent(msg.hwnd) != hwnd()) return false;
     switch (msg.wParam) {
     case VK_TAB:
     case VK_LEFT:
     case VK_RIGHT:
-        if (on_ok && IsWindowVisible(cancel_)) SetFocus(cancel_);
-        else if (on_cancel) SetFocus(ok_);
+        if (on_ok && IsWindowVisible(controls_[kCancelId])) SetFocus(controls_[kCancelId]);
+        else if (on_cancel) SetFocus(controls_[kOkId]);
         return true;
     case VK_RETURN:
         if (request_.buttons == waktuna::DialogButtons::Ok) Finish(-1);
@@ -219,14 +215,14 @@ void MessageDialog::PaintBody(HDC dc, const RECT& client) {
 }
 
 bool MessageDialog::IsDragArea(POINT point) const {
-    const RECT caption = ChildRect(panel_caption_);
+    const RECT caption = ChildRect(controls_[kPanelCaptionId]);
     return point.y < CaptionHeight() || PtInRect(&caption, point);
 }
 
 COLORREF MessageDialog::LabelColour(HWND label) const {
     const auto& p = look().palette();
-    return label == version_label_   ? p.LightTextColor
-           : label == panel_caption_ ? p.BandColor
+    return label == controls_[kVersionId]   ? p.LightTextColor
+           : label == controls_[kPanelCaptionId] ? p.BandColor
                                      : p.LabelTextColor;
 }
 

@@ -84,7 +84,6 @@ private:
 
     // The controls: the buttons' places depend on which buttons there are.
     std::array<ControlSpec, 6> table_{};
-    HWND version_label_ = nullptr, panel_caption_ = nullptr, ok_ = nullptr, cancel_ = nullptr;
 };
 
 }  // namespace app

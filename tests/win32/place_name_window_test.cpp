@@ -15,6 +15,7 @@
 #include <string>
 
 #include "controls.h"
+#include "modal_steps.h"
 #include "place_name_window.h"
 #include "recording_host.h"
 
@@ -22,24 +23,9 @@ using namespace app;
 
 namespace {
 
-// The steps a test takes while the window runs, one per timer tick.
-std::vector<std::function<void(HWND)>> g_steps;
-size_t g_next = 0;
-
-void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = FindWindowA(PlaceNameWindow::kClassName, nullptr);
-    if (!window || !IsWindowVisible(window) || g_next >= g_steps.size()) return;
-    g_steps[g_next++](window);
-}
-
-std::optional<ChosenPlace> RunWindow(PageHost& host, std::vector<std::function<void(HWND)>> steps) {
-    g_steps = std::move(steps);
-    g_next = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, Step);
-    std::optional<ChosenPlace> chosen = ChoosePlace(host, nullptr);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_next, g_steps.size()) << "the window closed before every step ran";
-    return chosen;
+std::optional<ChosenPlace> RunWindow(PageHost& host, std::vector<modal_steps::StepFn> steps) {
+    return RunWithSteps(PlaceNameWindow::kClassName, std::move(steps),
+                        [&] { return ChoosePlace(host, nullptr); });
 }
 
 HWND Control(HWND window, int id) { return GetDlgItem(window, id); }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "modal_steps.h"
 #include "recording_host.h"
 #include "task_editor_window.h"
 #include "waktuna/files/files.h"
@@ -17,22 +18,8 @@ using namespace app;
 
 namespace {
 
-std::vector<std::function<void(HWND)>> g_steps;
-size_t g_next = 0;
-
-void CALLBACK Step(HWND, UINT, UINT_PTR, DWORD) {
-    HWND window = FindWindowA(TaskEditorWindow::kClassName, nullptr);
-    if (!window || !IsWindowVisible(window) || g_next >= g_steps.size()) return;
-    g_steps[g_next++](window);
-}
-
-void RunEditor(PageHost& host, std::vector<std::function<void(HWND)>> steps) {
-    g_steps = std::move(steps);
-    g_next = 0;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 30, Step);
-    RunTaskEditor(host);
-    KillTimer(nullptr, timer);
-    EXPECT_EQ(g_next, g_steps.size()) << "the editor closed before every step ran";
+void RunEditor(PageHost& host, std::vector<modal_steps::StepFn> steps) {
+    RunWithSteps(TaskEditorWindow::kClassName, std::move(steps), [&] { RunTaskEditor(host); });
 }
 
 void Press(HWND window, const char* caption) {
