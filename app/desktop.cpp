@@ -4,18 +4,18 @@
 
 #include <shellapi.h>
 
-#include "bar_window.h"
-#include "drop_zone_window.h"
-#include "form1.h"
-#include "main_page.h"
+#include "windows/bar_window.h"
+#include "windows/drop_zone_window.h"
+#include "pages/main_page.h"
 #include "media_player.h"
-#include "power.h"
-#include "task_command.h"
+#include "win/power.h"
+#include "win/task_command.h"
 #include "waktuna/files/tasks.h"
+#include "waktuna/watch/watch.h"
 
 namespace app {
 
-Desktop::Desktop(Form1& form) : form_(form) {}
+Desktop::Desktop(DesktopHost& host) : host_(host) {}
 Desktop::~Desktop() = default;
 
 bool FileExistsOnDisk(const std::string& path) {
@@ -25,13 +25,13 @@ bool FileExistsOnDisk(const std::string& path) {
 
 bool Desktop::ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                                 waktuna::DialogKind kind) {
-    return form_.ShowMessageDialog(buttons, text, kind);
+    return host_.ShowMessageDialog(buttons, text, kind);
 }
 
-void Desktop::SetTrayTip(const std::string& text) { form_.tray().SetTip(text); }
+void Desktop::SetTrayTip(const std::string& text) { host_.SetTrayTip(text); }
 
 void Desktop::HighlightCell(waktuna::PanelCell cell) {
-    MainPage* page = form_.main_page();
+    MainPage* page = host_.MainPanel();
     if (!page) return;
     int row = 0;
     for (int r = 0; r < 6; ++r)
@@ -40,9 +40,9 @@ void Desktop::HighlightCell(waktuna::PanelCell cell) {
 }
 
 void Desktop::ShowDays(const waktuna::WatchDays& days) {
-    MainPage* page = form_.main_page();
+    MainPage* page = host_.MainPanel();
     if (!page) return;
-    const waktuna::MainSettings& s = form_.settings();
+    const waktuna::MainSettings& s = host_.CurrentSettings();
     PanelValues v;
     v.yesterday = days.yesterday;
     v.today = days.today_times;
@@ -58,7 +58,7 @@ void Desktop::ShowDays(const waktuna::WatchDays& days) {
     page->FillPanel(v);
 }
 
-void Desktop::SetDateLabel(const std::string& text) { form_.SetDateLabel(text); }
+void Desktop::SetDateLabel(const std::string& text) { host_.SetDateLabel(text); }
 
 void Desktop::Shutdown() { app::Shutdown(); }
 bool Desktop::IsHibernateAllowed() { return app::IsHibernateAllowed(); }
@@ -66,19 +66,19 @@ void Desktop::Hibernate() { app::Hibernate(); }
 void Desktop::MinimizeAllWindows() { app::MinimizeAllWindows(); }
 bool Desktop::FileExists(const std::string& path) { return FileExistsOnDisk(path); }
 
-void Desktop::ShowAdzanMenu(bool visible) { form_.ShowPlayerMenu(waktuna::kItemAdzan, visible); }
+void Desktop::ShowAdzanMenu(bool visible) { host_.ShowPlayerMenu(waktuna::kItemAdzan, visible); }
 
 void Desktop::ShowMultimediaMenu(bool visible) {
-    form_.ShowPlayerMenu(waktuna::kItemMultimedia, visible);
+    host_.ShowPlayerMenu(waktuna::kItemMultimedia, visible);
 }
 
 void Desktop::RunCommand(const std::string& file) {
-    if (!RunTaskCommand(waktuna::TaskFilePath(form_.AppDataFolder()), file))
-        form_.WarnCommandRefused(file);
+    if (!RunTaskCommand(waktuna::TaskFilePath(host_.AppDataFolder()), file))
+        host_.WarnCommandRefused(file);
 }
 
 void Desktop::ShowBar(const std::string& first, const std::string& second, waktuna::BarUse) {
-    if (!bar_) bar_ = std::make_unique<BarWindow>(form_.Settings(), form_.GetLook(), form_.Language());
+    if (!bar_) bar_ = std::make_unique<BarWindow>(host_.Settings(), host_.GetLook(), host_.Language());
     bar_->ShowTexts(first, second);
 }
 
@@ -89,21 +89,14 @@ void Desktop::HideBar() {
 DropZoneWindow& Desktop::DropZone() {
     if (!drop_zone_) {
         DropZoneHooks hooks;
-        hooks.main_shown = [this] { return form_.IsShown(); };
-        hooks.toggle_main = [this] {
-            if (form_.IsShown()) {
-                form_.HideMain();
-            } else {
-                form_.ShowMain();
-                SetForegroundWindow(form_.hwnd());
-            }
-        };
-        hooks.shown = [this](bool shown) { form_.SetDropZoneTick(shown); };
+        hooks.main_shown = [this] { return host_.IsShown(); };
+        hooks.toggle_main = [this] { host_.ToggleMain(); };
+        hooks.shown = [this](bool shown) { host_.SetDropZoneTick(shown); };
         hooks.flags_changed = [this](bool transparent, bool snap, bool remaining) {
-            form_.SetDropZoneFlags(transparent, snap, remaining);
+            host_.SetDropZoneFlags(transparent, snap, remaining);
         };
-        drop_zone_ = std::make_unique<DropZoneWindow>(form_.Settings(), form_.GetLook(),
-                                                      form_.Language(), std::move(hooks));
+        drop_zone_ = std::make_unique<DropZoneWindow>(host_.Settings(), host_.GetLook(),
+                                                      host_.Language(), std::move(hooks));
     }
     return *drop_zone_;
 }
@@ -139,7 +132,7 @@ void Desktop::ApplyDesktopSettings() {
     if (bar_) bar_->Configure();
     // The settings page's "Drop Zone" box: shown (its place, size and
     // opacity read again) or hidden as stored.
-    if (waktuna::ReadDword(form_.Settings(), "ShowDropZone") == 1) ShowDropZone();
+    if (host_.CurrentSettings().show_drop_zone) ShowDropZone();
     else HideDropZone();
 }
 

@@ -1,22 +1,57 @@
 // What the watch asks of the desktop, carried out by the windows that exist:
 // the message dialog, the tray tip and menus and the panel through the main
-// window, power actions and commands directly.
+// window (DesktopHost), power actions and commands directly.
 #pragma once
 
 #include <memory>
 #include <string>
 
+#include "waktuna/files/language.h"
+#include "waktuna/settings/settings.h"
 #include "waktuna/watch/watch_actions.h"
 
 namespace app {
 
 class BarWindow;
 class DropZoneWindow;
-class Form1;
+class Look;
+class MainPage;
+
+// All the desktop may ask of the main window, so that it can be tested
+// with a fake and never reaches into the main window's state.
+class DesktopHost {
+public:
+    virtual ~DesktopHost() = default;
+
+    // The settings as last loaded, and the settings key itself.
+    virtual const waktuna::MainSettings& CurrentSettings() const = 0;
+    virtual waktuna::SettingsStore& Settings() = 0;
+    virtual const waktuna::LanguageList& Language() const = 0;
+    virtual const Look& GetLook() const = 0;
+    virtual const std::string& AppDataFolder() const = 0;
+    virtual bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
+                                   waktuna::DialogKind kind) = 0;
+    // The prayer-times panel; nullptr until it exists.
+    virtual MainPage* MainPanel() const = 0;
+    virtual void SetDateLabel(const std::string& text) = 0;
+    virtual void SetTrayTip(const std::string& text) = 0;
+    virtual bool IsShown() const = 0;
+    // Hides a shown main window; shows a hidden one in front.
+    virtual void ToggleMain() = 0;
+    // The tray menu's player submenus ("Adzan", "Multimedia") shown or removed.
+    virtual void ShowPlayerMenu(int item, bool visible) = 0;
+    // The drop zone was shown or hidden: the tray menu's tick follows.
+    virtual void SetDropZoneTick(bool shown) = 0;
+    // The drop zone's menu changed dzTransparent, dzSnap or dzRemaining.
+    virtual void SetDropZoneFlags(bool transparent, bool snap, bool remaining) = 0;
+    // A Command task was not run: the user is warned once the watch's tick
+    // has ended, since a dialog opened inside it would run the watch again.
+    virtual void WarnCommandRefused(const std::string& command) = 0;
+};
 
 class Desktop final : public waktuna::NullWatchActions {
 public:
-    explicit Desktop(Form1& form);
+    explicit Desktop(DesktopHost& host);
     ~Desktop() override;
 
     bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
@@ -57,7 +92,7 @@ public:
 private:
     DropZoneWindow& DropZone();
 
-    Form1& form_;
+    DesktopHost& host_;
     std::unique_ptr<BarWindow> bar_;
     std::unique_ptr<DropZoneWindow> drop_zone_;
 };

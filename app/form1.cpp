@@ -6,9 +6,9 @@
 
 #include <vector>
 
-#include "controls.h"
-#include "main_page.h"
-#include "message_loop.h"
+#include "ui/controls.h"
+#include "pages/main_page.h"
+#include "ui/message_loop.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/version.h"
 
@@ -44,13 +44,7 @@ bool PageExists(int page) { return FindPage(static_cast<waktuna::Page>(page)) !=
 
 Form1::Form1() : SkinnedWindow(own_look_) {}
 
-Form1::~Form1() {
-    // A player submenu that is not shown is no longer part of the tray menu.
-    if (tray_menu_) DestroyMenu(tray_menu_);
-    for (HMENU m : {adzan_menu_, multimedia_menu_})
-        if (m && IsMenu(m)) DestroyMenu(m);
-    if (instance_mutex_) CloseHandle(instance_mutex_);
-}
+Form1::~Form1() = default;
 
 Form1::Started Form1::Create() {
     if (!tray_.Create(this)) return Started::kFailed;
@@ -76,7 +70,6 @@ Form1::Started Form1::Create() {
 
     // No Close in the system menu: the program ends through the tray menu.
     DeleteMenu(GetSystemMenu(hwnd(), FALSE), SC_CLOSE, MF_BYCOMMAND);
-    BuildTrayMenu();
     BuildControls();
     tray_.Add();
     return StartUp();
@@ -128,7 +121,12 @@ void Form1::ShowMain() {
 
 void Form1::HideMain() { ShowWindow(hwnd(), SW_HIDE); }
 
-MainPage* Form1::main_page() const {
+void Form1::ToggleMain() {
+    if (IsShown()) HideMain();
+    else ShowMain();
+}
+
+MainPage* Form1::MainPanel() const {
     return static_cast<MainPage*>(pages_[waktuna::kPageMain].get());
 }
 
@@ -294,17 +292,12 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     }
     case WM_HOTKEY:
-        if (wp == kHotKeyId) {
-            if (IsShown())
-                HideMain();
-            else
-                ShowMain();
-        }
+        if (wp == kHotKeyId) ToggleMain();
         return 0;
     case WM_SHOWWINDOW:
-        SetMenuCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(wp != 0)));
+        menus_.SetCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(wp != 0)));
         // Showing the main window closes an open message dialog.
-        if (wp && dialog_) dialog_->Close();
+        if (wp) dialogs_.Close();
         break;
     case WM_TIMER:
         if (wp == kSavedNoticeTimer) SavedNoticeTick();
@@ -327,8 +320,7 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         KillTimer(hwnd(), kClockTimer);
         KillTimer(hwnd(), kSavedNoticeTimer);
         UnregisterHotKey(hwnd(), kHotKeyId);
-        if (instance_mutex_) CloseHandle(instance_mutex_);
-        instance_mutex_ = nullptr;
+        instance_mutex_.reset();
         tray_.Remove();
         PostQuitMessage(0);
         return 0;

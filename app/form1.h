@@ -1,34 +1,33 @@
 // Form1, the main window: built at start-up, hidden in the notification area
 // for most of its life, the owner of everything that lives as long as the
-// program (settings key, clock timer and watch, tray icon and menu, the
-// pages, the look, the language list). The watch's requests reach the
-// desktop through `Desktop`; pages reach the main window through PageHost.
+// program (settings key, clock timer and watch, tray icon and menus, the
+// message dialogs, the pages, the look, the language list). The watch's
+// requests reach the desktop through `Desktop`, which asks the main window
+// through DesktopHost; pages reach it through PageHost.
 #pragma once
 
 #include <array>
 #include <memory>
-#include <random>
 #include <string>
 
 #include "desktop.h"
 #include "form1_ids.h"
-#include "local_clock.h"
-#include "look.h"
-#include "message_dialog.h"
-#include "page.h"
-#include "registry_store.h"
-#include "skinned_window.h"
 #include "tray_icon.h"
+#include "tray_menus.h"
+#include "ui/look.h"
+#include "ui/page.h"
+#include "ui/skinned_window.h"
 #include "waktuna/files/language.h"
+#include "waktuna/look/saved_notice.h"
 #include "waktuna/settings/settings.h"
-#include "waktuna/watch/saved_notice.h"
-#include "waktuna/watch/tray_menu.h"
 #include "waktuna/watch/watch.h"
-#include "windows_zone.h"
+#include "win/handles.h"
+#include "win/local_clock.h"
+#include "win/registry_store.h"
+#include "win/windows_zone.h"
+#include "windows/message_dialog.h"
 
 namespace app {
-
-class MainPage;
 
 // The look of the program, built before the main window's own base.
 struct LookHolder {
@@ -38,7 +37,8 @@ struct LookHolder {
 class Form1 final : private LookHolder,
                     public SkinnedWindow,
                     public TrayListener,
-                    public PageHost {
+                    public PageHost,
+                    public DesktopHost {
 public:
     static constexpr const char* kClassName = "WaktunaForm1";
     static constexpr int kWidth = 586, kHeight = 407;
@@ -56,7 +56,6 @@ public:
 
     void ShowMain();
     void HideMain();
-    bool IsShown() const;
 
     // ---- PageHost --------------------------------------------------------------
     void LoadSettings() override;
@@ -83,21 +82,17 @@ public:
     float TimeZoneInForceToday(bool follow, float fixedHours) const override;
     const waktuna::ZoneRule* SystemZone() const override { return windows_zone_.get(); }
 
-    // ---- What the desktop forwards to the main window -------------------------
-    MainPage* main_page() const;
-    TrayIcon& tray() { return tray_; }
-    const waktuna::MainSettings& settings() const { return settings_; }
-    void SetDateLabel(const std::string& text);
-    // The tray menu's player submenus ("Adzan", "Multimedia") shown or removed.
-    void ShowPlayerMenu(int item, bool visible);
-    // The drop zone was shown or hidden: the tray menu's tick follows.
-    void SetDropZoneTick(bool shown);
-    // The drop zone's menu changed dzTransparent, dzSnap or dzRemaining.
-    void SetDropZoneFlags(bool transparent, bool snap, bool remaining);
-    // A Command task was not run (task_command.h): the user is warned once
-    // the watch's tick has ended, since a dialog opened inside it would run
-    // the watch again.
-    void WarnCommandRefused(const std::string& command);
+    // ---- DesktopHost (the rest is shared with PageHost) ------------------------
+    const waktuna::MainSettings& CurrentSettings() const override { return settings_; }
+    MainPage* MainPanel() const override;
+    void SetDateLabel(const std::string& text) override;
+    void SetTrayTip(const std::string& text) override { tray_.SetTip(text); }
+    bool IsShown() const override;
+    void ToggleMain() override;
+    void ShowPlayerMenu(int item, bool visible) override;
+    void SetDropZoneTick(bool shown) override { menus_.SetDropZoneTick(shown); }
+    void SetDropZoneFlags(bool transparent, bool snap, bool remaining) override;
+    void WarnCommandRefused(const std::string& command) override;
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;
@@ -130,11 +125,9 @@ private:
     void SavedNoticeTick();
     Page* CurrentPage() const;
 
-    // Tray menu and commands (form1_tray.cpp).
-    void BuildTrayMenu();
+    // Tray menu commands (form1_tray.cpp).
     void RunMenuItem(int item);
     bool Confirm(int line);
-    void SetMenuCaption(int item, const std::string& caption);
     bool RunMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                           waktuna::DialogKind kind, int32_t effect);
     // Command tasks refused because another user saved the task file: the
@@ -143,7 +136,8 @@ private:
     std::string refused_commands_;
 
     TrayIcon tray_;
-    HANDLE instance_mutex_ = nullptr;
+    TrayMenus menus_;
+    UniqueHandle instance_mutex_;
     SettingsKey key_{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
     LocalClock clock_;
     std::unique_ptr<Desktop> desktop_;
@@ -155,13 +149,7 @@ private:
     std::string app_data_folder_;
     waktuna::LanguageList language_;
 
-    DialogRequest request_;
-    MessageDialog* dialog_ = nullptr;
-    std::mt19937 random_{std::random_device{}()};
-
-    HMENU tray_menu_ = nullptr;
-    HMENU adzan_menu_ = nullptr;
-    HMENU multimedia_menu_ = nullptr;
+    MessageDialogRunner dialogs_{own_look_, language_};
 
     int hot_button_ = -1;
     waktuna::SavedNotice notice_;

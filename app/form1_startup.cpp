@@ -1,11 +1,11 @@
 // The main window's start-up, settings, recomputation, message dialog and end.
 #include <windows.h>
 
-#include "controls.h"
+#include "ui/controls.h"
 #include "form1.h"
-#include "main_page.h"
-#include "message_loop.h"
-#include "power.h"
+#include "pages/main_page.h"
+#include "ui/message_loop.h"
+#include "win/power.h"
 #include "waktuna/files/tasks.h"
 #include "waktuna/version.h"
 
@@ -16,7 +16,7 @@ using namespace form1;
 // ---- Start-up -------------------------------------------------------------------
 
 bool Form1::IsFirstInstance() {
-    instance_mutex_ = CreateMutexA(nullptr, FALSE, kMutexName);
+    instance_mutex_.reset(CreateMutexA(nullptr, FALSE, kMutexName));
     if (!instance_mutex_) return false;
     // The first instance takes the mutex and keeps it for its whole life; a
     // later one finds it owned and times out at once.
@@ -28,8 +28,7 @@ void Form1::EndSecondInstance() {
     const uint32_t value = waktuna::ReadDword(key_, "Hwnd");
     HWND first = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(value)));
     if (first) ShowWindow(first, SW_SHOWNORMAL);
-    if (instance_mutex_) CloseHandle(instance_mutex_);
-    instance_mutex_ = nullptr;
+    instance_mutex_.reset();
     DestroyWindow(tray_.hwnd());
 }
 
@@ -110,7 +109,7 @@ void Form1::ReloadTodayTasks() {
 void Form1::ApplyLook() {
     for (auto& page : pages_)
         if (page) page->ApplyColours();
-    if (dialog_ && dialog_->hwnd()) InvalidateRect(dialog_->hwnd(), nullptr, TRUE);
+    dialogs_.Repaint();
     if (desktop_) desktop_->Repaint();
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
@@ -120,9 +119,7 @@ void Form1::ApplyTexts() {
     for (int i = 0; i < waktuna::kPageCount; ++i)
         SetText(controls_[kFirstPageButtonId + i],
                 waktuna::PageButtonCaption(language_, static_cast<waktuna::Page>(i)));
-    for (const auto& item : waktuna::TrayMenuItems())
-        if (item.language_line) SetMenuCaption(item.number, language_.Line(item.language_line));
-    SetMenuCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(IsShown())));
+    menus_.ApplyLanguage(language_, IsShown());
     for (auto& page : pages_)
         if (page) page->ApplyLanguage();
     if (CurrentPage()) SetText(controls_[kPageTitleId], waktuna::PageTitle(language_, current_page_));
@@ -159,7 +156,7 @@ std::unique_ptr<waktuna::Player> Form1::OpenPlayer(const std::string& file) {
 }
 
 void Form1::RegisterHotKeyFromSettings() {
-    const uint32_t key = waktuna::HotKeyFromText(waktuna::ReadString(key_, "HotKey"));
+    const uint32_t key = waktuna::ReadHotKey(key_);
     // A key combination that is taken simply does not work.
     RegisterHotKey(hwnd(), kHotKeyId, MOD_ALT | MOD_CONTROL, key);
 }
@@ -168,39 +165,22 @@ void Form1::RegisterHotKeyFromSettings() {
 
 bool Form1::ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                               waktuna::DialogKind kind) {
-    return RunMessageDialog(buttons, text, kind,
-                            static_cast<int32_t>(waktuna::ReadDword(key_, "DialogEffect")));
+    return RunMessageDialog(buttons, text, kind, waktuna::ReadDialogOpening(key_).effect);
 }
 
 void Form1::ShowEffectSample(int effect) {
-    // Random draws any of the eight, Normal included.
-    if (effect == waktuna::kEffectRandom)
-        effect = std::uniform_int_distribution<int>(waktuna::kEffectNormal, waktuna::kEffectLast)(random_);
     RunMessageDialog(waktuna::DialogButtons::Ok,
                      "Sample / Contoh / Tulodho\r\n" + std::string(waktuna::kProgramCaption),
-                     waktuna::DialogKind::Information, effect);
+                     waktuna::DialogKind::Information, dialogs_.SampleEffect(effect));
 }
 
 bool Form1::RunMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                              waktuna::DialogKind kind, int32_t effect) {
-    if (dialog_ || closing_) return false;  // one at a time: this message is dropped
-    request_.buttons = buttons;
-    request_.text = text;
-    request_.kind = kind;
-    // A confirmation never inherits an earlier OK: only this dialog's OK counts.
-    request_.result = 0;
-    DialogOptions options;
-    options.dialog_effect = effect;
-    options.use_alpha_blend = waktuna::ReadDword(key_, "UseAlphaBlend") == 1;
-    options.random_effect = std::uniform_int_distribution<int>(2, waktuna::kEffectLast)(random_);
-    MessageDialog dialog(request_, options, own_look_, language_);
-    dialog_ = &dialog;
-    const bool was_enabled = !EnableWindow(hwnd(), FALSE);
-    dialog.RunModal(hwnd());
-    if (was_enabled && hwnd()) EnableWindow(hwnd(), TRUE);
-    dialog_ = nullptr;
+    if (dialogs_.IsOpen() || closing_) return false;  // one at a time: this message is dropped
+    const bool ok = dialogs_.Run(hwnd(), buttons, text, kind, effect,
+                                 waktuna::ReadDialogOpening(key_).alpha_blend);
     if (desktop_) desktop_->HideBar();  // the bar goes with the message it showed
-    return request_.result == 1;
+    return ok;
 }
 
 // ---- The end ---------------------------------------------------------------------------

@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "form1.h"
-#include "message_loop.h"
-#include "prepare_machine.h"
+#include "ui/message_loop.h"
+#include "win/prepare_machine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR command_line, int) {
     // The installer's one-off step: no window, no single-instance check.

@@ -6,7 +6,7 @@
 #include <deque>
 #include <vector>
 
-#include "window.h"
+#include "ui/window.h"
 
 namespace app {
 

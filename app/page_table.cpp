@@ -1,15 +1,15 @@
 // The pages and windows of the program, one entry each. A page or window
 // that is not listed here does not exist: its side-panel button and its tray
 // menu item are greyed.
-#include "about_page.h"
-#include "area_page.h"
-#include "converter_dialog.h"
-#include "main_page.h"
-#include "message_page.h"
-#include "page.h"
-#include "program_page.h"
-#include "schedule_page.h"
-#include "task_editor_window.h"
+#include "pages/about_page.h"
+#include "pages/prayer_page.h"
+#include "windows/date_converter_window.h"
+#include "pages/main_page.h"
+#include "pages/alert_page.h"
+#include "ui/page.h"
+#include "pages/program_page.h"
+#include "pages/schedule_page.h"
+#include "windows/task_editor_window.h"
 
 namespace app {
 
@@ -22,9 +22,9 @@ std::unique_ptr<Page> Make(PageHost& host) {
 
 const PageEntry kPages[] = {
     {waktuna::kPageMain, Make<MainPage>},
-    {waktuna::kPageProgramSetting, Make<ProgramSettingsPage>},
-    {waktuna::kPagePrayerTimes, Make<AreaPage>},
-    {waktuna::kPageMessage, Make<MessagePage>},
+    {waktuna::kPageProgramSetting, Make<ProgramPage>},
+    {waktuna::kPagePrayerTimes, Make<PrayerPage>},
+    {waktuna::kPageMessage, Make<AlertPage>},
     {waktuna::kPageAbout, Make<AboutPage>},
     {waktuna::kPageSchedule, Make<SchedulePage>},
     {waktuna::kPageTaskScheduler, nullptr, RunTaskEditor},

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "window.h"  // <windows.h> first
+#include "ui/window.h"  // <windows.h> first
 
 #include <shellapi.h>
 

@@ -7,7 +7,7 @@
 #include "args.h"
 #include "commands.h"
 #include "waktuna/files/files.h"
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/watch/watch.h"
 #include "zone_option.h"
 

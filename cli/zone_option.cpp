@@ -6,7 +6,7 @@
 #include "waktuna/files/files.h"
 #include "waktuna/files/tzif.h"
 #if defined(_WIN32)
-#include "windows_zone.h"
+#include "win/windows_zone.h"
 #endif
 
 namespace cli {

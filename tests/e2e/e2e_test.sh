@@ -364,7 +364,7 @@ start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1004 0   # the alert page: its check boxes fit their captions
-page=$(drive child "$form" WaktunaMessagePage 10)
+page=$(drive child "$form" WaktunaAlertPage 10)
 wait_until 5 holds 'drive visible "$page"' == 1
 read -r _ _ edit_w edit_h < <(drive rect "$(drive control "$page" 101)")
 read -r _ _ box_w _ < <(drive rect "$(drive control "$page" 100)")
@@ -390,7 +390,7 @@ start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
-page=$(drive child "$form" WaktunaAreaPage 10)
+page=$(drive child "$form" WaktunaPrayerPage 10)
 wait_until 5 holds 'drive visible "$page"' == 1
 check "the stored place is shown" "-6.175 7" "$(drive get-text "$page" 101) $(drive get-text "$page" 104)"
 check "Methods 0: Customize, angles locked" "1 0" "$(drive checked "$page" 115) $(drive enabled "$page" 120)"
@@ -468,7 +468,7 @@ start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1004 0   # menu item "Main message setting"
-page=$(drive child "$form" WaktunaMessagePage 10)
+page=$(drive child "$form" WaktunaAlertPage 10)
 wait_until 5 holds 'drive visible "$page"' == 1
 check "nothing stored: boxes locked" "0 0" "$(drive checked "$page" 100) $(drive enabled "$page" 101)"
 drive click "$page" "Show message before"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace waktuna;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "quiet_desktop.h"
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/watch/watch.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

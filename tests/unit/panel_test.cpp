@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "waktuna/watch/panel.h"
-#include "waktuna/watch/saved_notice.h"
+#include "waktuna/look/saved_notice.h"
 #include "waktuna/watch/tray_menu.h"
 
 using namespace waktuna;

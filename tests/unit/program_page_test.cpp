@@ -5,33 +5,15 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/pages/about_page.h"
+#include "fake_store.h"
 
 namespace waktuna {
 namespace {
 
 // Records the order of writes and refuses the names it is given, as a
 // registry key does for a user without the right to change it.
-class RecordingStore final : public SettingsStore {
-public:
-    explicit RecordingStore(std::vector<std::string> refused = {}) : refused_(std::move(refused)) {}
-    std::optional<StoredValue> Read(std::string_view name) const override { return inner_.Read(name); }
-    bool Write(std::string_view name, const StoredValue& value) override {
-        writes.emplace_back(name);
-        for (const auto& r : refused_)
-            if (SameValueName(r, name)) return false;
-        return inner_.Write(name, value);
-    }
-    bool Delete(std::string_view name) override { return inner_.Delete(name); }
-    std::vector<std::string> Names() const override { return inner_.Names(); }
-    std::vector<std::string> writes;
-
-private:
-    std::vector<std::string> refused_;
-    MemorySettingsStore inner_;
-};
-
 const std::string kProgram = "C:\\Program Files\\Waktuna\\Waktuna.exe";
 
 TEST(ProgramPage, LoadMendsOutOfRangeValues) {
@@ -77,7 +59,7 @@ TEST(ProgramPage, StartWithWindowsNamesThisProgramOnly) {
 }
 
 TEST(ProgramPage, SaveWritesInItsOrder) {
-    RecordingStore key;
+    FakeStore key;
     MemorySettingsStore run;
     WriteDword(key, "Pembulatan", 2);
     key.writes.clear();
@@ -107,7 +89,7 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
 }
 
 TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {
-    RecordingStore key({"Skin", "BarAlpha"});
+    FakeStore key({"Skin", "BarAlpha"});
     ProgramPage page;
     page.FirstLoad(key, {});
     page.skin = 3;
@@ -119,7 +101,7 @@ TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {
 }
 
 TEST(ProgramPage, AdzanFileIsStoredAtOnceAndReported) {
-    RecordingStore key({"AdzanIsya"});
+    FakeStore key({"AdzanIsya"});
     EXPECT_TRUE(StoreAdzanFile(key, 2, "C:\\a.mp3").Ok());
     EXPECT_EQ(ReadString(key, "AdzanAsar"), "C:\\a.mp3");
     EXPECT_EQ(StoreAdzanFile(key, 4, "C:\\b.mp3").not_stored, std::vector<std::string>{"AdzanIsya"});
@@ -152,7 +134,7 @@ TEST(ProgramPage, ExportAndImportLeaveTheWindowHandleAlone) {
     EXPECT_EQ(ImportSettingsText("1\tHwnd=5\r\n", other).written, 0);
     EXPECT_EQ(ReadDword(other, "Hwnd"), 0x9999u);
 
-    RecordingStore refusing({"Skin"});
+    FakeStore refusing({"Skin"});
     const ImportOutcome refused = ImportSettingsFile(path, &refusing, BuiltInEnglish());
     EXPECT_FALSE(refused.ok);
     EXPECT_NE(refused.message.find("Skin"), std::string::npos);

@@ -9,7 +9,7 @@
 using namespace waktuna;
 
 TEST(SchedulePage, RangeIsMadeOfWholeDatesWithinThePickers) {
-    SchedulePageModel page;
+    SchedulePage page;
     page.SetStart(EncodeDate(2009, 3, 21) + 0.75);  // picked in the evening
     page.SetEnd(EncodeDate(2009, 3, 21) + 0.25);    // picked in the morning
     EXPECT_TRUE(page.RangeValid());
@@ -33,7 +33,7 @@ TEST(SchedulePage, RangeIsMadeOfWholeDatesWithinThePickers) {
 }
 
 TEST(SchedulePage, ColourButtonsCaptionInTheContrastColour) {
-    SchedulePageModel page;
+    SchedulePage page;
     page.main_colour = Rgb(255, 200, 0);
     EXPECT_EQ(page.MainCaption(), Rgb(0, 0, 255));
     EXPECT_EQ(page.TextCaption(), Rgb(255, 255, 255));
@@ -42,7 +42,7 @@ TEST(SchedulePage, ColourButtonsCaptionInTheContrastColour) {
 // A long walk hands control back again and again, and the file it writes is
 // the one WriteSchedule writes.
 TEST(SchedulePage, LongWalkLetsTheClockTickAndWritesTheSameFile) {
-    SchedulePageModel page;
+    SchedulePage page;
     page.SetStart(EncodeDate(2000, 1, 1));
     page.SetEnd(EncodeDate(2009, 12, 31));
     page.format = 2;  // CSV
@@ -66,7 +66,7 @@ TEST(SchedulePage, LongWalkLetsTheClockTickAndWritesTheSameFile) {
 // timetable: the main window shows no times for it either, and a file of
 // that name already there is left as it was.
 TEST(SchedulePage, SettingsOutOfRangeWriteNothing) {
-    SchedulePageModel page;
+    SchedulePage page;
     page.SetStart(EncodeDate(2024, 6, 19));
     page.SetEnd(EncodeDate(2024, 6, 22));
     page.format = 2;  // CSV

@@ -4,26 +4,12 @@
 
 #include "waktuna/pages/alert_page.h"
 #include "waktuna/pages/prayer_page.h"
+#include "fake_store.h"
 
 namespace waktuna {
 namespace {
 
 // Records the names written, in order; refuses the names in `refused`.
-class RecordingStore final : public SettingsStore {
-public:
-    std::vector<std::string> writes, refused;
-    MemorySettingsStore inner;
-    std::optional<StoredValue> Read(std::string_view name) const override { return inner.Read(name); }
-    bool Write(std::string_view name, const StoredValue& value) override {
-        writes.emplace_back(name);
-        for (const auto& r : refused)
-            if (SameValueName(r, name)) return false;
-        return inner.Write(name, value);
-    }
-    bool Delete(std::string_view name) override { return inner.Delete(name); }
-    std::vector<std::string> Names() const override { return inner.Names(); }
-};
-
 PrayerPage Jakarta() {
     MemorySettingsStore key;
     for (const auto& [name, text] : {std::pair{"Area", "Jakarta"}, {"Latitude", "-6.175"},
@@ -81,7 +67,7 @@ TEST(PrayerPage, SaveWritesInOrderAndLoadShowsItBackWithoutNoise) {
     p.add_dhuhur = "-3";
     p.add_asar = "2 min";
     p.asar_index = 1;
-    RecordingStore store;
+    FakeStore store;
     EXPECT_TRUE(p.Save(store).Ok());
     EXPECT_EQ(store.writes, (std::vector<std::string>{
                                 "Area", "latitude", "Longitude", "Altitude", "Gn", "Gd", "TZ",
@@ -130,7 +116,7 @@ TEST(PrayerPage, FollowingWindowsLocksTheZoneAndIsKept) {
 }
 
 TEST(PrayerPage, ARefusedWriteIsNamedAndTheOthersAreStillTried) {
-    RecordingStore store;
+    FakeStore store;
     store.refused = {"latitude", "Methods"};
     const SaveResult r = Jakarta().Save(store);
     EXPECT_EQ(r.not_stored, (std::vector<std::string>{"latitude", "Methods"}));
@@ -169,7 +155,7 @@ TEST(AlertPage, MinutesOutsideADayAreRefusedAndSaveReportsARefusedWrite) {
     a.friday = true;
     a.friday_time = EncodeDate(2024, 1, 5) + EncodeTime(11, 30, 0);
 
-    RecordingStore store;
+    FakeStore store;
     store.refused = {"MJumat"};
     EXPECT_EQ(a.Save(store).not_stored, (std::vector<std::string>{"MJumat"}));
     EXPECT_EQ(store.writes.size(), 10u);

@@ -1,4 +1,4 @@
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 
 #include <gtest/gtest.h>
 

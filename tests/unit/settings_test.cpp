@@ -3,6 +3,7 @@
 #include <limits>
 
 #include <gtest/gtest.h>
+#include "fake_store.h"
 
 
 using namespace waktuna;
@@ -10,24 +11,6 @@ using namespace waktuna;
 namespace {
 
 // A store that records the names read, to check the order of the readers.
-class RecordingStore final : public SettingsStore {
-public:
-    std::optional<StoredValue> Read(std::string_view name) const override {
-        reads.emplace_back(name);
-        return inner.Read(name);
-    }
-    bool Write(std::string_view name, const StoredValue& v) override {
-        writes.emplace_back(name);
-        return inner.Write(name, v);
-    }
-    bool Delete(std::string_view name) override { return inner.Delete(name); }
-    std::vector<std::string> Names() const override { return inner.Names(); }
-
-    MemorySettingsStore inner;
-    mutable std::vector<std::string> reads;
-    std::vector<std::string> writes;
-};
-
 StoredValue Raw(uint32_t type, std::string bytes) { return StoredValue{type, std::move(bytes)}; }
 
 }  // namespace
@@ -83,7 +66,7 @@ TEST(SettingsStore, MissingAndMalformedValues) {
 }
 
 TEST(Settings, AlertValuesRoundTripInThePagesOrder) {
-    RecordingStore s;
+    FakeStore s;
     AlertSettings a;
     a.message1 = 10;
     a.message2 = 1;
@@ -115,7 +98,7 @@ TEST(Settings, AlertValuesRoundTripInThePagesOrder) {
 }
 
 TEST(Settings, MainSettingsReadInTheStartUpOrder) {
-    RecordingStore s;
+    FakeStore s;
     ReadMainSettings(s);
     EXPECT_EQ(s.reads, (std::vector<std::string>{
                            "Message1",     "Message2",     "MAdzan",       "MMinimize",

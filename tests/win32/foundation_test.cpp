@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "control_table.h"
-#include "controls.h"
-#include "message_loop.h"
+#include "ui/control_table.h"
+#include "ui/controls.h"
+#include "ui/message_loop.h"
 #include "recording_host.h"
-#include "skinned_window.h"
+#include "ui/skinned_window.h"
 
 using namespace app;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "message_dialog.h"
+#include "windows/message_dialog.h"
 #include "waktuna/files/language.h"
 
 using namespace app;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "power.h"
+#include "win/power.h"
 
 using namespace app;
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "prepare_machine.h"
-#include "task_command.h"
+#include "win/prepare_machine.h"
+#include "win/task_command.h"
 
 using namespace app;
 

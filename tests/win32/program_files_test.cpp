@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "program_files.h"
+#include "win/program_files.h"
 #include "waktuna/pages/about_page.h"
 
 using namespace app;

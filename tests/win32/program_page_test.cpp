@@ -3,7 +3,7 @@
 // stored shows the error and applies nothing.
 #include <gtest/gtest.h>
 
-#include "program_page.h"
+#include "pages/program_page.h"
 #include "recording_host.h"
 #include "waktuna/files/language.h"
 
@@ -13,7 +13,7 @@ namespace {
 
 constexpr int kSaveId = 2122;
 
-void PressSave(ProgramSettingsPage& page) {
+void PressSave(ProgramPage& page) {
     HWND save = GetDlgItem(page.hwnd(), kSaveId);
     ASSERT_NE(save, nullptr);
     SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kSaveId, BN_CLICKED), reinterpret_cast<LPARAM>(save));
@@ -21,15 +21,15 @@ void PressSave(ProgramSettingsPage& page) {
 
 }  // namespace
 
-TEST(ProgramSettingsPage, SaveAppliesOnlyWhatWasWhollyStored) {
+TEST(ProgramPage, SaveAppliesOnlyWhatWasWhollyStored) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
     RecordingHost host;
     waktuna::WriteString(host.store, "Skin", "12");
-    ProgramSettingsPage page(host);
+    ProgramPage page(host);
     ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
     page.Show(true);
 
-    host.store.refused = "Skin";
+    host.store.refused = {"Skin"};
     PressSave(page);
     ASSERT_EQ(host.dialogs.size(), 1u);
     EXPECT_EQ(host.errors, 1);

@@ -6,22 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "page.h"
+#include "fake_store.h"
+#include "ui/page.h"
 #include "waktuna/files/language.h"
 
 namespace app {
-
-class RefusingStore final : public waktuna::SettingsStore {
-public:
-    std::optional<waktuna::StoredValue> Read(std::string_view name) const override { return inner.Read(name); }
-    bool Write(std::string_view name, const waktuna::StoredValue& value) override {
-        return !waktuna::SameValueName(name, refused) && inner.Write(name, value);
-    }
-    bool Delete(std::string_view name) override { return inner.Delete(name); }
-    std::vector<std::string> Names() const override { return inner.Names(); }
-    std::string refused;
-    waktuna::MemorySettingsStore inner;
-};
 
 class RecordingHost final : public PageHost {
 public:
@@ -48,7 +37,7 @@ public:
         return std::make_unique<waktuna::SilentPlayer>();
     }
 
-    RefusingStore store;
+    waktuna::FakeStore store;
     waktuna::LanguageList language = waktuna::BuiltInEnglish();
     Look look;
     std::string folder = "C:\\";

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "registry_store.h"
+#include "win/registry_store.h"
 #include "waktuna/settings/settings.h"
 
 using namespace app;

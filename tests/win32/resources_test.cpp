@@ -2,10 +2,10 @@
 // computes with, and every picture the windows load is there.
 #include <gtest/gtest.h>
 
-#include "pictures.h"
-#include "skin_paint.h"
+#include "ui/pictures.h"
+#include "ui/skin_paint.h"
 #include "waktuna/files/language.h"
-#include "window.h"
+#include "ui/window.h"
 
 using namespace app;
 

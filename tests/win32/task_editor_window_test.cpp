@@ -11,7 +11,7 @@
 
 #include "modal_steps.h"
 #include "recording_host.h"
-#include "task_editor_window.h"
+#include "windows/task_editor_window.h"
 #include "waktuna/files/files.h"
 
 using namespace app;

@@ -2,7 +2,7 @@
 // copy of the Windows zone list.
 #include <gtest/gtest.h>
 
-#include "windows_zone.h"
+#include "win/windows_zone.h"
 
 using namespace app;
 using namespace waktuna;

@@ -2,7 +2,7 @@
 
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/safe_file.h"
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/look/dialog_effect.h"
 #include "waktuna/look/skin.h"
 #include "waktuna/settings/settings.h"

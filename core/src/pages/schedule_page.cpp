@@ -14,16 +14,16 @@ DateTime ScheduleDate(DateTime picked) {
     return std::clamp(DateOf(picked), first, last);
 }
 
-void SchedulePageModel::Reset(DateTime today) { start = end = ScheduleDate(today); }
-void SchedulePageModel::SetStart(DateTime picked) { start = ScheduleDate(picked); }
-void SchedulePageModel::SetEnd(DateTime picked) { end = ScheduleDate(picked); }
+void SchedulePage::Reset(DateTime today) { start = end = ScheduleDate(today); }
+void SchedulePage::SetStart(DateTime picked) { start = ScheduleDate(picked); }
+void SchedulePage::SetEnd(DateTime picked) { end = ScheduleDate(picked); }
 
-const ScheduleFormatChoice& SchedulePageModel::Format() const {
+const ScheduleFormatChoice& SchedulePage::Format() const {
     const auto& formats = ScheduleFormats();
     return formats[format < formats.size() ? format : 0];
 }
 
-ScheduleRequest SchedulePageModel::Request(const MainSettings& settings, std::string htmlTemplate) const {
+ScheduleRequest SchedulePage::Request(const MainSettings& settings, std::string htmlTemplate) const {
     ScheduleRequest r;
     r.first = start;
     r.last = end;

@@ -124,6 +124,12 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     return m;
 }
 
+uint32_t ReadHotKey(const SettingsStore& store) { return HotKeyFromText(ReadString(store, "HotKey")); }
+
+DialogOpening ReadDialogOpening(const SettingsStore& store) {
+    return {static_cast<int32_t>(ReadDword(store, "DialogEffect")), DwordIsOne(store, "UseAlphaBlend")};
+}
+
 uint32_t HotKeyFromText(std::string_view text) {
     const std::string_view trimmed = TrimBlanks(text);
     if (trimmed.size() == 1) return static_cast<unsigned char>(UpperCp1252(trimmed[0]));

@@ -9,7 +9,7 @@
 
 #include "waktuna/files/language.h"
 #include "waktuna/calc/qibla.h"  // Point, Box
-#include "waktuna/watch/watch_actions.h"
+#include "waktuna/look/dialog_kind.h"
 
 namespace waktuna {
 

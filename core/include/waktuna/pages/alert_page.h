@@ -7,7 +7,7 @@
 #include <string>
 
 #include "waktuna/calc/datetime.h"
-#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_writer.h"
 #include "waktuna/settings/settings.h"
 
 namespace waktuna {

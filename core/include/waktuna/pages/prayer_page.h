@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "waktuna/files/language.h"
-#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_writer.h"
 #include "waktuna/settings/settings_store.h"
 
 namespace waktuna {

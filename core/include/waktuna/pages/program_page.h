@@ -20,7 +20,7 @@
 #include "waktuna/calc/prayer.h"
 #include "waktuna/files/files.h"
 #include "waktuna/files/language.h"
-#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_writer.h"
 #include "waktuna/settings/settings_store.h"
 #include "waktuna/watch/watch_actions.h"
 

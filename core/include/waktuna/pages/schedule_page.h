@@ -30,7 +30,7 @@ inline constexpr int kLineScheduleNotWritten = 255;
 // of range (a value imported from a settings file, say).
 inline constexpr int kLineScheduleSettingsUnusable = 230;
 
-struct SchedulePageModel {
+struct SchedulePage {
     DateTime start = 0;  // whole dates: a picker's time of day never counts
     DateTime end = 0;
     Colour main_colour = Rgb(128, 128, 128);

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "waktuna/calc/prayer.h"
-#include "waktuna/pages/page_model.h"
+#include "waktuna/settings/settings_writer.h"
 #include "waktuna/settings/settings_store.h"
 
 namespace waktuna {
@@ -105,6 +105,15 @@ MainSettings ReadMainSettings(const SettingsStore& store);
 // anything else, an n whose low 8 bits are 0, and an empty text give F12 (123).
 uint32_t HotKeyFromText(std::string_view text);
 inline constexpr uint32_t kHotKeyF12 = 123;
+// The hot key from the stored HotKey, by the rule above.
+uint32_t ReadHotKey(const SettingsStore& store);
+
+// How the message dialog opens: DialogEffect as stored, UseAlphaBlend = 1.
+struct DialogOpening {
+    int32_t effect = 0;
+    bool alpha_blend = false;
+};
+DialogOpening ReadDialogOpening(const SettingsStore& store);
 
 // ---- Program settings page ------------------------------------------------
 

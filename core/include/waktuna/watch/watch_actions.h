@@ -14,12 +14,9 @@
 #include <string>
 
 #include "waktuna/calc/prayer.h"
+#include "waktuna/look/dialog_kind.h"
 
 namespace waktuna {
-
-// The program's message dialog: its buttons and its style (title and icon).
-enum class DialogButtons : uint8_t { Ok = 0, OkCancel = 1 };
-enum class DialogKind : uint8_t { Error = 1, Warning = 2, Information = 3, Question = 4 };
 
 // One sound (or video) file opened for playing. Positions are milliseconds.
 // A file that exists but cannot be opened or decoded still gives a player;

@@ -1,0 +1,228 @@
+#include "pages/main_page.h"
+
+#include <vector>
+
+#include "ui/controls.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/files/lines.h"
+#include "waktuna/watch/panel.h"
+
+namespace app {
+
+namespace {
+
+// Layout, pixels at 96 DPI, in the page's client area.
+constexpr int kTableLeft = 4, kNameWidth = 110, kCellWidth = 100, kRowHeight = 19;
+constexpr int kTableTop = 4;
+constexpr int kInfoTop = 144, kInfoBottom = 303, kInfoRight = 426;
+constexpr int kQiblaLeft = 312;
+constexpr int kCompassTop = 198;
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kGreyPage = RGB(128, 128, 128);
+
+// Control ids: column headers, row names, cells [column][row], the rest.
+enum : int {
+    kHeaderId = 100,       // + column
+    kRowNameId = 110,      // + row
+    kCellId = 120,         // + column * 6 + row
+    kPlaceHeadingId = 150,
+    kInfoLabelId = 160,    // + item
+    kInfoValueId = 170,    // + item
+    kOrganisationId = 180,
+    kQiblaHeadingId,
+    kBearingId,
+    kEastWestId,
+};
+int CellId(int column, int row) { return kCellId + column * 6 + row; }
+
+constexpr const char* kRowCaptions[6] = {"Shubuh", "Terbit", "Dhuhur", "Asar", "Maghrib", "Isya'"};
+constexpr const char* kInfoCaptions[5] = {"Latitude", "Longitude", "Altitude", "Time Zone", "Fiqh"};
+constexpr int kInfoLines[5] = {waktuna::kLineLatitude, waktuna::kLineLongitude,
+                               waktuna::kLineAltitude, waktuna::kLineTimeZone,
+                               waktuna::kLineAsrTimes};
+
+const std::vector<ControlSpec>& Table() {
+    static const std::vector<ControlSpec> table = [] {
+        constexpr DWORD kCell = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
+        std::vector<ControlSpec> t;
+        for (int c = 0; c < 3; ++c)
+            t.push_back({kHeaderId + c, "STATIC", kCell, kTableLeft + kNameWidth + c * kCellWidth,
+                         kTableTop, kCellWidth, kRowHeight,
+                         c == MainPage::kToday ? FontId::kTahomaBold : FontId::kTahoma,
+                         waktuna::kPanelColumnLines[c]});
+        for (int r = 0; r < 6; ++r) {
+            const int y = kTableTop + (r + 1) * kRowHeight;
+            t.push_back({kRowNameId + r, "STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
+                         kTableLeft, y, kNameWidth, kRowHeight, FontId::kNormal,
+                         waktuna::kPanelRowLines[r], kRowCaptions[r]});
+            for (int c = 0; c < 3; ++c)
+                t.push_back({CellId(c, r), "STATIC", kCell, kTableLeft + kNameWidth + c * kCellWidth,
+                             y, kCellWidth, kRowHeight,
+                             c == MainPage::kToday ? FontId::kTahomaBold : FontId::kTahoma, 0, "0"});
+        }
+        t.push_back({kPlaceHeadingId, "STATIC", SS_NOPREFIX, 10, kInfoTop + 4, 296, 16, FontId::kBold});
+        for (int i = 0; i < 5; ++i) {
+            const int y = kInfoTop + 24 + i * 18;
+            t.push_back({kInfoLabelId + i, "STATIC", SS_NOPREFIX, 10, y, 90, 16, FontId::kNormal,
+                         kInfoLines[i], kInfoCaptions[i]});
+            t.push_back({kInfoValueId + i, "STATIC", SS_NOPREFIX, 100, y, 208, 16});
+        }
+        t.push_back({kOrganisationId, "STATIC", SS_NOPREFIX, 10, kInfoTop + 118, 296, 34,
+                     FontId::kNormal, 0, "Organization"});
+        t.push_back({kQiblaHeadingId, "STATIC", SS_NOPREFIX, kQiblaLeft, kInfoTop + 4, 112, 16,
+                     FontId::kBold, waktuna::kLineQiblaDirection, "Qibla Direction"});
+        t.push_back({kBearingId, "STATIC", SS_NOPREFIX, kQiblaLeft, kInfoTop + 20, 112, 16});
+        t.push_back({kEastWestId, "STATIC", SS_NOPREFIX, kQiblaLeft, kInfoTop + 36, 112, 16});
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
+void MainPage::Build() {
+    face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
+    controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
+    ApplyColours();
+}
+
+void MainPage::FillPanel(const PanelValues& v) {
+    values_ = v;
+    const waktuna::PrayerTimes* days[3] = {&v.yesterday, &v.today, &v.tomorrow};
+    for (int c = 0; c < 3; ++c) {
+        const auto texts = waktuna::PanelColumn(*days[c], v.time_format);
+        for (int r = 0; r < 6; ++r) SetText(controls_[CellId(c, r)], texts[r]);
+    }
+    const auto& language = host_.Language();
+    SetText(controls_[kPlaceHeadingId], waktuna::PlaceHeadingText(language, v.area));
+    SetText(controls_[kInfoValueId + 0], waktuna::LatitudeValueText(v.latitude));
+    SetText(controls_[kInfoValueId + 1], waktuna::LongitudeValueText(v.longitude));
+    SetText(controls_[kInfoValueId + 2], waktuna::AltitudeText(v.altitude));
+    SetText(controls_[kInfoValueId + 3], waktuna::TimeZoneText(v.time_zone));
+    SetText(controls_[kInfoValueId + 4], waktuna::MazhabText(v.syafii));
+    SetText(controls_[kOrganisationId], waktuna::OrganisationText(language, v.methods));
+    BuildQiblaCompass();
+}
+
+void MainPage::ApplyLanguage() {
+    Page::ApplyLanguage();
+    const auto& language = host_.Language();
+    SetText(controls_[kPlaceHeadingId], waktuna::PlaceHeadingText(language, values_.area));
+    SetText(controls_[kOrganisationId], waktuna::OrganisationText(language, values_.methods));
+}
+
+void MainPage::ApplyColours() {
+    const auto& p = Palette();
+    even_colour_ = p.PageColor == kGreyPage ? RGB(160, 160, 164) : p.TintColor;
+    even_brush_.reset(CreateSolidBrush(even_colour_));
+    Page::ApplyColours();
+}
+
+void MainPage::HighlightCell(int row, Column column) {
+    if (row < 0 || row > 5) return;
+    const int id = CellId(column, row);
+    if (id == red_cell_) return;  // already marked: nothing to redraw
+    red_cell_ = id;
+    ApplyColours();  // repaints every cell: the old one loses its red
+}
+
+void MainPage::BuildQiblaCompass() {
+    // Coordinates that are no place give "--" and a compass without a needle.
+    const auto bearing = waktuna::PanelQiblaBearing(values_.latitude, values_.longitude);
+    has_needle_ = bearing.has_value();
+    bearing_ = bearing.value_or(0);
+    compass_ = waktuna::BuildQiblaCompass(bearing_);
+    SetText(controls_[kBearingId], bearing ? waktuna::QiblaAngleText(bearing_) : "--");
+    SetText(controls_[kEastWestId],
+            bearing ? waktuna::QiblaAngleText(waktuna::EastWestAngle(bearing_)) : "--");
+    RECT r{Scale(kQiblaLeft), Scale(kCompassTop), Scale(kQiblaLeft + 100), Scale(kCompassTop + 100)};
+    if (hwnd()) InvalidateRect(hwnd(), &r, FALSE);
+}
+
+void MainPage::PaintCompass(HDC target, int x, int y) {
+    // Drawn at 100 x 100 and then scaled to the DPI, so the geometry stays exact.
+    const int n = waktuna::QiblaCompass::kSize;
+    const MemoryDC dc(CreateCompatibleDC(target));
+    {
+        Bitmap bmp(CreateCompatibleBitmap(target, n, n));
+        Selection bitmap(dc, bmp);
+        const auto& p = Palette();
+        Brush fill(CreateSolidBrush(p.PageColor));
+        Pen line(CreatePen(PS_SOLID, 1, p.EdgeColor));
+        Pen red(CreatePen(PS_SOLID, 1, kRed));
+        Pen blue(CreatePen(PS_SOLID, 1, kBlue));
+        Font small(CreateFontA(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0,
+                               ANTIALIASED_QUALITY, 0, "Arial"));
+        Selection pen(dc, line), brush(dc, fill), font(dc, small);
+        Rectangle(dc, 0, 0, n, n);
+        MoveToEx(dc, 16, 50, nullptr);
+        LineTo(dc, 84, 50);
+        MoveToEx(dc, 50, 16, nullptr);
+        LineTo(dc, 50, 84);
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, p.LabelTextColor);
+        TextOutA(dc, 47, 1, "N", 1);
+        TextOutA(dc, 90, 45, "E", 1);
+        TextOutA(dc, 47, 87, "S", 1);
+        TextOutA(dc, 3, 46, "W", 1);
+        Ellipse(dc, 48, 48, 52, 52);
+        auto arc = [&dc](const waktuna::ArcSpec& a) {
+            SetArcDirection(dc, AD_COUNTERCLOCKWISE);
+            Arc(dc, a.box.left, a.box.top, a.box.right, a.box.bottom, a.start.x, a.start.y,
+                a.end.x, a.end.y);
+        };
+        if (has_needle_) {
+            {
+                Selection needle(dc, red);
+                MoveToEx(dc, 50, 50, nullptr);
+                LineTo(dc, compass_.direction_end.x, compass_.direction_end.y);
+                arc(compass_.north_arc);
+            }
+            Selection east_west(dc, blue);
+            arc(compass_.east_west_arc);
+        }
+        StretchBlt(target, x, y, Scale(n), Scale(n), dc, 0, 0, n, n, SRCCOPY);
+    }
+}
+
+void MainPage::PaintPage(HDC dc, const RECT& client) {
+    Page::PaintPage(dc, client);
+    // The information box's outline, then the compass.
+    Pen pen(CreatePen(PS_SOLID, 1, Palette().EdgeColor));
+    {
+        Selection p(dc, pen), b(dc, GetStockObject(NULL_BRUSH));
+        RoundRect(dc, Scale(kTableLeft), Scale(kInfoTop), Scale(kInfoRight), Scale(kInfoBottom), 6, 6);
+    }
+    PaintCompass(dc, Scale(kQiblaLeft), Scale(kCompassTop));
+}
+
+HBRUSH MainPage::BrushFor(HWND control, HDC dc) {
+    SetBkMode(dc, TRANSPARENT);
+    const int id = GetDlgCtrlID(control);
+    if (id >= kRowNameId && id < kRowNameId + 6) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        return (id - kRowNameId) % 2 == 1 ? even_brush_ : face_brush_;  // rows 2, 4, 6 even
+    }
+    if (id >= kCellId && id < kCellId + 18) {
+        SetTextColor(dc, id == red_cell_ ? kRed : RGB(0, 0, 0));
+        return (id - kCellId) % 6 % 2 == 1 ? even_brush_ : face_brush_;
+    }
+    if (id >= kHeaderId && id < kHeaderId + 3) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        return face_brush_;
+    }
+    SetTextColor(dc, id == kBearingId    ? kRed
+                     : id == kEastWestId ? kBlue
+                                         : Palette().LabelTextColor);
+    return page_brush_;
+}
+
+LRESULT MainPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_CTLCOLORSTATIC)
+        return reinterpret_cast<LRESULT>(BrushFor(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp)));
+    return Page::OnMessage(msg, wp, lp);
+}
+
+}  // namespace app

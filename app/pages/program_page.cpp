@@ -1,0 +1,406 @@
+#include "pages/program_page.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+#include <uxtheme.h>
+
+#include <vector>
+
+#include "ui/controls.h"
+#include "ui/file_dialog.h"
+#include "pages/page_save.h"
+#include "win/program_files.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/files/files.h"
+#include "waktuna/settings/settings.h"
+
+namespace app {
+
+namespace {
+
+enum Id : int {
+    // Ids of their own, so a test can find each control among the main window's.
+    kSkin = 2100, kLanguage, kOpenFile,
+    kPrayer, kFile, kBrowse, kPlay, kPause, kStop, kProgress,
+    kEffect, kAlphaBlend,
+    kBarPosition, kBarSpeed, kBarWidth, kBarAlpha,
+    kHHmm, kHHmmss, kRounding,
+    kStartWithWindows, kAlwaysOnTop, kDropZone,
+    kSave, kExport, kImport,
+};
+
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr DWORD kDropList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD kButton = BS_PUSHBUTTON | WS_TABSTOP;
+constexpr DWORD kCheck = BS_AUTOCHECKBOX | WS_TABSTOP;
+constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
+
+// Two columns in a page of about 430 x 305 pixels.
+const ControlSpec kControls[] = {
+    {0, "STATIC", SS_CENTERIMAGE, 4, 4, 100, 21, FontId::kNormal, 62, "Select skin color"},
+    {kSkin, "COMBOBOX", kDropList, 106, 4, 110, 300},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 30, 100, 21, FontId::kNormal, 63, "Select Language"},
+    {kLanguage, "COMBOBOX", kDropList, 106, 30, 110, 200},
+    {kOpenFile, "BUTTON", kButton, 106, 55, 110, 21, FontId::kNormal, 126, "Open File"},
+
+    {0, "STATIC", 0, 12, 74, 100, 16, FontId::kNormal, 64, "Adzan Sound"},
+    {kPrayer, "COMBOBOX", kDropList, 12, 98, 72, 200},
+    {kFile, "EDIT", kEdit, 88, 98, 96, 21, FontId::kNormal, 0, "", WS_EX_CLIENTEDGE},
+    {kBrowse, "BUTTON", kButton, 186, 98, 22, 21, FontId::kNormal, 0, "..."},
+    {kPlay, "BUTTON", kButton, 12, 124, 62, 22, FontId::kNormal, 65, "Play"},
+    {kPause, "BUTTON", kButton, 79, 124, 62, 22, FontId::kNormal, 66, "Pause"},
+    {kStop, "BUTTON", kButton, 146, 124, 62, 22, FontId::kNormal, 67, "Stop"},
+    {kProgress, PROGRESS_CLASSA, 0, 12, 154, 196, 14},
+
+    {0, "STATIC", SS_CENTERIMAGE, 4, 186, 100, 21, FontId::kNormal, 208, "Dialog Message"},
+    {kEffect, "COMBOBOX", kDropList, 106, 186, 110, 220},
+    {kAlphaBlend, "BUTTON", kCheck, 106, 212, 110, 18, FontId::kNormal, 0, "Alpha Blend"},
+
+    {0, "STATIC", SS_CENTERIMAGE, 224, 4, 200, 18, FontId::kNormal, 196, "Moving Text"},
+    {kBarPosition, "COMBOBOX", kDropList, 224, 24, 98, 200},
+    {kBarSpeed, "COMBOBOX", kDropList, 326, 24, 100, 200},
+    {kBarWidth, "EDIT", kEdit, 224, 50, 60, 21, FontId::kNormal, 0, "100%", WS_EX_CLIENTEDGE},
+    {0, "STATIC", SS_CENTERIMAGE | SS_RIGHT, 288, 50, 34, 21, FontId::kNormal, 0, "Alpha"},
+    {kBarAlpha, "EDIT", kEdit, 326, 50, 60, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
+
+    {0, "STATIC", SS_CENTERIMAGE, 224, 80, 200, 18, FontId::kNormal, 68, "Time Format"},
+    {kHHmm, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 232, 110, 80, 18, FontId::kNormal, 0, "HH:mm"},
+    {kHHmmss, "BUTTON", BS_AUTORADIOBUTTON, 316, 110, 100, 18, FontId::kNormal, 0, "HH:mm:ss"},
+    {kRounding, "COMBOBOX", kDropList | WS_GROUP, 232, 132, 186, 200},
+
+    {kStartWithWindows, "BUTTON", kCheck, 224, 168, 202, 18, FontId::kNormal, 69, "Auto tart with windows"},
+    {kAlwaysOnTop, "BUTTON", kCheck, 224, 188, 202, 18, FontId::kNormal, 225, "Window Always on Top"},
+    {kDropZone, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
+
+    {kSave, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, 70, "Save"},
+    {kExport, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
+    {kImport, "BUTTON", kButton, 362, 272, 64, 24, FontId::kNormal, 0, "Import"},
+};
+
+// Frames drawn on the page (a group box's inside would not be painted).
+constexpr RECT kAdzanFrame = {4, 82, 216, 178};
+constexpr RECT kTimeFrame = {224, 100, 426, 162};
+
+constexpr const char* kSoundFilter =
+    "Supported Sound Files (*.wav,*.mp3 ) | *.MP3;*.WAV|Others Audio Video format "
+    "(*.mid,*.midi,*.avi,*.rmi,*.mpg,*.wmv,*.asf)| *.MID;*.MIDI;*.AVI;*.RMI;*.MPG;*.WMV;*.ASF|All Files (*.*)|*.*";
+constexpr const char* kSettingsFilter = "Waktuna Setting (*.sav )|*.SAV";
+
+int Selected(HWND combo) { return static_cast<int>(SendMessageA(combo, CB_GETCURSEL, 0, 0)); }
+void Select(HWND combo, int item) { SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0); }
+bool Ticked(HWND button) { return SendMessageA(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+void Tick(HWND button, bool on) { SendMessageA(button, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+// Refills a drop-down and keeps its selected position.
+void Refill(HWND combo, const std::vector<std::string>& items) {
+    const int kept = Selected(combo);
+    FillChoices(combo, items);
+    if (kept >= 0 && kept < static_cast<int>(items.size())) Select(combo, kept);
+}
+
+}  // namespace
+
+ProgramPage::~ProgramPage() {
+    if (hwnd() && timer_running_) KillTimer(hwnd(), kProgressTimer);
+}
+
+void ProgramPage::OnDpiChanged() {
+    Page::OnDpiChanged();
+    // The open list is wide enough for the longest skin name.
+    SendMessageA(controls_[kSkin], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
+}
+
+void ProgramPage::Build() {
+    controls_.Create(hwnd(), kControls, host_.GetLook(), host_.Language());
+    // The progress bar takes the skin's colours only without visual styles.
+    SetWindowTheme(controls_[kProgress], L"", L"");
+    SendMessageA(controls_[kProgress], PBM_SETRANGE32, 0, 0);  // no track yet
+    std::vector<HWND> buttons;
+    for (int id : {kPlay, kPause, kStop, kBrowse, kSave, kExport, kImport}) buttons.push_back(controls_[id]);
+    bold_buttons_.Set(hwnd(), buttons, host_.GetLook(), FontId::kNormal, FontId::kBold);
+    std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
+    FillChoices(controls_[kSkin], skins);
+    OnDpiChanged();
+    FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
+    FillChoiceLists();
+    Bind();
+    const auto run = OpenRunKey(KEY_READ);
+    model_.FirstLoad(host_.Settings(), Surroundings(run.get()));
+    ToControls();
+}
+
+waktuna::ProgramPageSurroundings ProgramPage::Surroundings(const waktuna::SettingsStore* run) const {
+    waktuna::ProgramPageSurroundings around;
+    around.program_path = ProgramFilePath();
+    around.run = run;
+    around.rounding_in_force = static_cast<int>(waktuna::ReadDword(host_.Settings(), "Pembulatan") & 0xff);
+    around.drop_zone_visible = host_.DropZoneVisible();
+    return around;
+}
+
+void ProgramPage::FillChoiceLists() {
+    const waktuna::LanguageList& language = host_.Language();
+    Refill(controls_[kPrayer], waktuna::AdzanPrayerEntries(language));
+    Refill(controls_[kBarPosition], waktuna::BarPositionEntries(language));
+    Refill(controls_[kBarSpeed], waktuna::BarSpeedEntries(language));
+    Refill(controls_[kRounding], waktuna::RoundingEntries(language));
+    Refill(controls_[kEffect], waktuna::EffectEntries(language));
+}
+
+void ProgramPage::ApplyLanguage() {
+    Page::ApplyLanguage();
+    if (hwnd()) FillChoiceLists();
+}
+
+void ProgramPage::ApplyColours() {
+    const waktuna::SkinPalette& palette = host_.GetLook().palette();
+    if (HWND progress = controls_[kProgress]) {
+        SendMessageA(progress, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.TintColor));
+        SendMessageA(progress, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(palette.BandColor));
+    }
+    Page::ApplyColours();
+}
+
+void ProgramPage::Refresh() {
+    FromControls();
+    const auto run = OpenRunKey(KEY_READ);
+    model_.Refresh(host_.Settings(), Surroundings(run.get()));
+    ToControls();
+}
+
+void ProgramPage::Bind() {
+    bindings_.Choice(kSkin, &model_.skin);
+    bindings_.Choice(kPrayer, &model_.adzan_prayer);
+    bindings_.Text(kFile, &model_.adzan_file);
+    bindings_.Choice(kEffect, &model_.dialog_effect);
+    bindings_.Check(kAlphaBlend, &model_.use_alpha_blend);
+    bindings_.Choice(kBarPosition, &model_.bar_position);
+    bindings_.Choice(kBarSpeed, &model_.bar_motion);
+    bindings_.Text(kBarWidth, &model_.bar_width);
+    bindings_.Text(kBarAlpha, &model_.bar_alpha);
+    bindings_.Check(kHHmmss, &model_.seconds);
+    bindings_.Choice(kRounding, &model_.rounding);
+    bindings_.Check(kStartWithWindows, &model_.start_with_windows);
+    bindings_.Check(kAlwaysOnTop, &model_.always_on_top);
+    bindings_.Check(kDropZone, &model_.show_drop_zone);
+}
+
+void ProgramPage::ToControls() {
+    bindings_.ToControls(controls_);
+    // The language by its name (none when its file is gone); "HH:mm" is the
+    // other radio button.
+    Select(controls_[kLanguage], static_cast<int>(SendMessageA(controls_[kLanguage], CB_FINDSTRINGEXACT,
+                                                               static_cast<WPARAM>(-1),
+                                                               reinterpret_cast<LPARAM>(model_.language.c_str()))));
+    Tick(controls_[kHHmm], !model_.seconds);
+    ShowRoundingState();
+}
+
+void ProgramPage::FromControls() {
+    bindings_.FromControls(controls_);
+    model_.language = Selected(controls_[kLanguage]) >= 0 ? GetText(controls_[kLanguage]) : std::string();
+}
+
+void ProgramPage::ShowRoundingState() {
+    EnableWindow(controls_[kRounding], !Ticked(controls_[kHHmmss]));
+}
+
+void ProgramPage::Error(const std::string& text) {
+    host_.ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Error);
+}
+
+void ProgramPage::OnCommand(int id, int code) {
+    switch (id) {
+    case kSkin:
+        if (code == CBN_SELCHANGE && Selected(controls_[kSkin]) >= 0) host_.PreviewSkin(Selected(controls_[kSkin]));
+        break;
+    case kLanguage:
+        if (code == CBN_SELCHANGE && Selected(controls_[kLanguage]) >= 0)
+            host_.PreviewLanguage(GetText(controls_[kLanguage]));
+        break;
+    case kEffect:
+        if (code == CBN_SELCHANGE && Selected(controls_[kEffect]) >= 0)
+            host_.ShowEffectSample(Selected(controls_[kEffect]));
+        break;
+    case kPrayer:
+        if (code == CBN_SELCHANGE)
+            SetText(controls_[kFile], waktuna::StoredAdzanFile(host_.Settings(), Selected(controls_[kPrayer])));
+        break;
+    case kHHmm:
+    case kHHmmss:
+        if (code == BN_CLICKED) ShowRoundingState();
+        break;
+    case kDropZone:
+        if (code == BN_CLICKED) host_.ShowDropZone(Ticked(controls_[kDropZone]));
+        break;
+    case kOpenFile:
+        if (code == BN_CLICKED && Selected(controls_[kLanguage]) >= 0)
+            EditLanguageFile(host_.ProgramFolder(), GetText(controls_[kLanguage]));
+        break;
+    case kBrowse:
+        if (code == BN_CLICKED) ChooseAdzanFile();
+        break;
+    case kPlay:
+        if (code == BN_CLICKED) Play();
+        break;
+    case kPause:
+        if (code == BN_CLICKED) trial_.Pause();
+        break;
+    case kStop:
+        if (code == BN_CLICKED) StopPlayer();
+        break;
+    case kSave:
+        if (code == BN_CLICKED) Save();
+        break;
+    case kExport:
+        if (code == BN_CLICKED) Export();
+        break;
+    case kImport:
+        if (code == BN_CLICKED) Import();
+        break;
+    }
+}
+
+LRESULT ProgramPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    const waktuna::SkinPalette& palette = host_.GetLook().palette();
+    switch (msg) {
+    case WM_TIMER:
+        if (wp == kProgressTimer) {
+            ProgressTick();
+            return 0;
+        }
+        if (wp == HoverFont::kTimerId) {
+            bold_buttons_.OnTimer();
+            return 0;
+        }
+        break;
+    case WM_SETCURSOR:
+        bold_buttons_.OnSetCursor(reinterpret_cast<HWND>(wp));
+        break;
+    case WM_CTLCOLOREDIT:
+        // The file box: the edge colour on the page colour.
+        if (reinterpret_cast<HWND>(lp) == controls_[kFile]) {
+            HDC dc = reinterpret_cast<HDC>(wp);
+            SetBkColor(dc, palette.PageColor);
+            SetTextColor(dc, palette.EdgeColor);
+            return reinterpret_cast<LRESULT>(page_brush_.get());
+        }
+        break;
+    case WM_CTLCOLORLISTBOX: {
+        HDC dc = reinterpret_cast<HDC>(wp);
+        SetBkColor(dc, palette.PageColor);
+        return reinterpret_cast<LRESULT>(page_brush_.get());
+    }
+    case WM_PAINT:
+        return Painted([this](HDC dc, const RECT& client) {
+            PaintPage(dc, client);
+            for (RECT frame : {kAdzanFrame, kTimeFrame}) {
+                RECT scaled = {Scale(frame.left), Scale(frame.top), Scale(frame.right), Scale(frame.bottom)};
+                DrawEdge(dc, &scaled, EDGE_ETCHED, BF_RECT);
+            }
+        });
+    case WM_DESTROY:
+        if (timer_running_) KillTimer(hwnd(), kProgressTimer);
+        timer_running_ = false;
+        trial_.Stop();
+        break;
+    }
+    return Page::OnMessage(msg, wp, lp);
+}
+
+// ---- The adzan file -----------------------------------------------------------
+
+void ProgramPage::ChooseAdzanFile() {
+    const auto path = AskFileName(host_, host_.DialogOwner(), {FileDialog::Open, kSoundFilter, host_.Language().Line(182)});
+    if (!path) return;
+    SetText(controls_[kFile], *path);
+    const waktuna::SaveResult stored =
+        waktuna::StoreAdzanFile(host_.Settings(), Selected(controls_[kPrayer]), *path);
+    if (!stored.Ok()) Error(waktuna::NotStoredText(host_.Language(), stored));
+}
+
+void ProgramPage::Play() {
+    const std::string file = GetText(controls_[kFile]);
+    const bool started = !trial_.Active();
+    if (!trial_.Play(file, waktuna::FileExists(file),
+                     [this](const std::string& f) { return host_.OpenPlayer(f); }))
+        return;
+    if (started) SendMessageA(controls_[kProgress], PBM_SETPOS, 0, 0);
+    if (!timer_running_) timer_running_ = SetTimer(hwnd(), kProgressTimer, 50, nullptr) != 0;
+    ProgressTick();
+}
+
+void ProgramPage::StopPlayer() {
+    trial_.Stop();
+    if (timer_running_) KillTimer(hwnd(), kProgressTimer);
+    timer_running_ = false;
+    SendMessageA(controls_[kProgress], PBM_SETPOS, 0, 0);
+}
+
+void ProgramPage::ProgressTick() {
+    const waktuna::AdzanTrial::Progress progress = trial_.Tick();
+    HWND bar = controls_[kProgress];
+    // Track lengths in milliseconds pass 65 535 after a minute: the 32-bit range.
+    if (static_cast<uint32_t>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) != progress.length)
+        SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(progress.length));
+    if (progress.running || progress.length > 0)
+        SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(progress.position), 0);
+    if (!progress.running && timer_running_) {
+        KillTimer(hwnd(), kProgressTimer);
+        timer_running_ = false;
+    }
+}
+
+// ---- Save, export, import ---------------------------------------------------------
+
+void ProgramPage::Save() {
+    FromControls();
+    // The Run key is opened for this Save only; Save names it when it could
+    // not be opened or written.
+    const auto run = OpenRunKey(KEY_READ | KEY_WRITE);
+    struct Saving {
+        waktuna::ProgramPage& page;
+        waktuna::SettingsStore* run;
+        std::string program;
+        const waktuna::LanguageList& language;
+        waktuna::SaveResult Save(waktuna::SettingsStore& settings) const {
+            return page.Save(settings, run, program, language);
+        }
+    };
+    const bool stored =
+        StoreOrReport(host_, std::nullopt, Saving{model_, run.get(), ProgramFilePath(), host_.Language()});
+    SetText(controls_[kBarWidth], model_.bar_width);
+    if (!stored) return;
+    host_.LoadSettings();
+    host_.RecomputeTimes();
+    host_.ApplyDesktopSettings();
+    host_.ShowSavedNotice();
+}
+
+void ProgramPage::Export() {
+    const auto path = AskFileName(host_, host_.DialogOwner(), {FileDialog::Save, kSettingsFilter, "Export Setting", L"sav"});
+    if (!path) return;
+    // A key that lists no value is one that could not be read.
+    waktuna::SettingsStore& key = host_.Settings();
+    if (const auto error = waktuna::ExportSettingsFile(key.Names().empty() ? nullptr : &key, *path, host_.Language()))
+        Error(*error);
+}
+
+void ProgramPage::Import() {
+    const auto path = AskFileName(host_, host_.DialogOwner(), {FileDialog::Open, kSettingsFilter, "Open Setting", L"sav"});
+    if (!path) return;
+    const waktuna::ImportOutcome outcome = waktuna::ImportSettingsFile(*path, &host_.Settings(), host_.Language());
+    if (outcome.reload) {
+        host_.LoadSettings();
+        host_.RecomputeTimes();
+        host_.ApplyDesktopSettings();
+        // Every value may have changed, the skin and the time format too.
+        const auto run = OpenRunKey(KEY_READ);
+        model_.FirstLoad(host_.Settings(), Surroundings(run.get()));
+        ToControls();
+    }
+    host_.ShowMessageDialog(waktuna::DialogButtons::Ok, outcome.message,
+                            outcome.ok ? waktuna::DialogKind::Information : waktuna::DialogKind::Error);
+}
+
+}  // namespace app

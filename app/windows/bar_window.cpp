@@ -1,0 +1,169 @@
+#include "windows/bar_window.h"
+
+namespace app {
+
+namespace {
+
+constexpr UINT_PTR kMotionTimer = 1;
+// The frame is worked out from the time elapsed, so the timer only sets how
+// smooth the motion looks.
+constexpr UINT kMotionTimerMs = 15;
+constexpr UINT kCloseCommand = 1;
+constexpr int kLineClose = 85;  // "Close"
+
+uint64_t Now() { return GetTickCount64(); }
+
+// The work area of the primary monitor: the screen less its taskbars.
+waktuna::Box WorkArea() {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    HMONITOR monitor = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (!GetMonitorInfoA(monitor, &info)) {
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &info.rcWork, 0);
+    }
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+
+}  // namespace
+
+BarWindow::BarWindow(const waktuna::SettingsStore& settings, const Look& look,
+                     const waktuna::LanguageList& language)
+    : settings_(settings), look_(look), language_(language) {}
+
+bool BarWindow::EnsureCreated() {
+    if (Exists()) return true;
+    WindowSpec spec;
+    spec.class_name = kClassName;
+    spec.title = "Waktuna";
+    spec.style = WS_POPUP;
+    // No taskbar button, always on top, never activated by a click.
+    spec.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    spec.x = spec.y = 0;
+    spec.width = 100;
+    spec.height = Scale(waktuna::kBarHeight);
+    if (!CreateWin(spec)) return false;
+    OnDpiChanged();
+    return true;
+}
+
+void BarWindow::OnDpiChanged() {
+    font_.reset(CreateFontA(-Scale(14), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                            DEFAULT_PITCH | FF_SWISS, "Arial"));
+    Configure();
+}
+
+void BarWindow::Configure() {
+    motion_.Configure(waktuna::PlaceBar(waktuna::BarSettings::Load(settings_), WorkArea(), Dpi()));
+    if (!Exists()) return;
+    const waktuna::BarPlacement& p = motion_.Placement();
+    SetWindowPos(hwnd(), HWND_TOPMOST, p.left, p.top, p.width, p.height,
+                 SWP_NOACTIVATE);
+    if (InView()) Apply(motion_.Update(Now()), true);
+}
+
+int BarWindow::TextWidth(const std::string& text) {
+    const WindowDC dc(hwnd());
+    Selection font(dc, font_);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+void BarWindow::ShowTexts(const std::string& first, const std::string& second) {
+    if (!EnsureCreated()) return;
+    if (!InView()) Configure();  // a new show takes the latest work area
+    first_ = first;
+    second_ = second;
+    motion_.Show(TextWidth(first_), TextWidth(second_), Now());
+    Apply(motion_.Update(Now()), true);
+    // In front of other topmost windows, without taking the focus.
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
+                                                       SWP_SHOWWINDOW);
+    if (!timer_) timer_ = SetTimer(hwnd(), kMotionTimer, kMotionTimerMs, nullptr) != 0;
+}
+
+void BarWindow::HideNow() {
+    motion_.HideNow();
+    if (Exists()) Apply(motion_.Update(Now()), true);
+}
+
+void BarWindow::Close() {
+    motion_.Close(Now());
+    if (Exists()) Apply(motion_.Update(Now()), false);
+}
+
+void BarWindow::Tick() { Apply(motion_.Update(Now()), false); }
+
+void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
+    if (frame.phase == waktuna::BarPhase::Hidden) {
+        ShowWindow(hwnd(), SW_HIDE);
+        if (timer_) KillTimer(hwnd(), kMotionTimer);
+        timer_ = false;
+        frame_ = frame;
+        return;
+    }
+    const bool moved = force || frame.top != frame_.top;
+    const bool clipped =
+        force || frame.band_top != frame_.band_top || frame.band_bottom != frame_.band_bottom;
+    const bool scrolled = force || frame.first_left != frame_.first_left ||
+                          frame.second_left != frame_.second_left;
+    frame_ = frame;
+    const waktuna::BarPlacement& p = motion_.Placement();
+    if (moved)
+        SetWindowPos(hwnd(), nullptr, p.left, frame.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (clipped)
+        SetWindowRgn(hwnd(), CreateRectRgn(0, frame.band_top, p.width, frame.band_bottom), TRUE);
+    if (scrolled || moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::Paint(HDC dc, const RECT& client) {
+    // Drawn off screen and copied whole, so the scrolling does not flicker.
+    const MemoryDC mem(CreateCompatibleDC(dc));
+    Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
+    {
+        Selection keep(mem, bitmap);
+        const waktuna::SkinPalette& palette = look_.palette();
+        Brush edge(CreateSolidBrush(palette.EdgeColor));
+        FillRect(mem, &client, edge);
+        Selection font(mem, font_);
+        SetBkMode(mem, TRANSPARENT);
+        SetTextColor(mem, palette.LightTextColor);
+        SIZE size{};
+        GetTextExtentPoint32A(mem, "Ag", 2, &size);
+        const int y = (client.bottom - size.cy) / 2;
+        TextOutA(mem, frame_.first_left, y, first_.c_str(), static_cast<int>(first_.size()));
+        TextOutA(mem, frame_.second_left, y, second_.c_str(), static_cast<int>(second_.size()));
+        BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    }
+}
+
+LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    switch (msg) {
+    case WM_TIMER:
+        if (wp == kMotionTimer) Tick();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    case WM_PAINT:
+        return Painted([this](HDC dc, const RECT& client) { Paint(dc, client); });
+    case WM_MOUSEACTIVATE:
+        return MA_NOACTIVATE;
+    case WM_CONTEXTMENU: {
+        const UniqueMenu menu(CreatePopupMenu());
+        const std::string close = language_.Line(kLineClose);
+        AppendMenuA(menu, MF_STRING, kCloseCommand, close.c_str());
+        POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
+        if (lp == -1) GetCursorPos(&pt);
+        const UINT cmd =
+            TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, pt.x, pt.y, 0, hwnd(), nullptr);
+        if (cmd == kCloseCommand) Close();
+        return 0;
+    }
+    default:
+        return Default(msg, wp, lp);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,59 @@
+// The taskbar bar: a thin always-on-top strip in which two texts scroll from
+// right to left, sliding or opening into view and leaving again after 50
+// seconds. Its motion is the core's BarMotion, driven from a window timer on
+// the user-interface thread; it never takes the keyboard focus.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "ui/gdi.h"
+#include "ui/look.h"
+#include "waktuna/files/language.h"
+#include "waktuna/look/bar.h"
+#include "waktuna/settings/settings_store.h"
+#include "ui/window.h"
+
+namespace app {
+
+class BarWindow final : public Window {
+public:
+    static constexpr const char* kClassName = "WaktunaBar";
+
+    BarWindow(const waktuna::SettingsStore& settings, const Look& look,
+              const waktuna::LanguageList& language);
+
+    // Shows the two texts: appearing (or starting over when in view).
+    void ShowTexts(const std::string& first, const std::string& second);
+    // Reads BarWidth, BarMotion and BarPosition again and re-places the bar.
+    void Configure();
+    // Gone at once (the message dialog's buttons).
+    void HideNow();
+    // Leaves the way it came (its Close menu).
+    void Close();
+    bool InView() const { return motion_.Phase() != waktuna::BarPhase::Hidden; }
+    waktuna::BarFrame CurrentFrame() const { return frame_; }
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+    void OnDpiChanged() override;
+
+private:
+    bool EnsureCreated();
+    void Tick();
+    void Apply(const waktuna::BarFrame& frame, bool force);
+    void Paint(HDC dc, const RECT& client);
+    int TextWidth(const std::string& text);
+
+    const waktuna::SettingsStore& settings_;
+    const Look& look_;
+    const waktuna::LanguageList& language_;
+    waktuna::BarMotion motion_;
+    waktuna::BarFrame frame_;
+    std::string first_, second_;
+    Font font_;
+    bool timer_ = false;
+};
+
+}  // namespace app

@@ -1,0 +1,162 @@
+#include "windows/date_converter_window.h"
+
+#include <vector>
+
+#include "ui/controls.h"
+#include "waktuna/calc/numbers.h"
+#include "waktuna/settings/settings_writer.h"
+#include "waktuna/settings/settings.h"
+
+namespace app {
+
+namespace {
+
+enum : int {
+    kTitleId = 401,
+    kWesternDayId,
+    kWesternMonthId,
+    kWesternYearId,
+    kHijriDayId,
+    kHijriMonthId,
+    kHijriYearId,
+    kWeekdayId,
+    kCorrectionId,
+    kTodayId,
+    kCloseId,
+};
+
+constexpr int kWidth = 330, kHeight = 214;
+constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
+constexpr DWORD kYear = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
+
+const ControlSpec kTable[] = {
+    {kTitleId, "STATIC", SS_NOPREFIX, 10, 7, 200, 16, FontId::kBold, 0, "Hijriyah <-> Masehi"},
+    {0, "STATIC", SS_NOPREFIX, 10, 45, 60, 16, FontId::kNormal, 185, "Masehi"},
+    {kWesternDayId, "COMBOBOX", kList, 75, 42, 50, 300},
+    {kWesternMonthId, "COMBOBOX", kList, 130, 42, 105, 300},
+    {kWesternYearId, "COMBOBOX", kYear, 240, 42, 75, 300},
+    {0, "STATIC", SS_NOPREFIX, 10, 75, 60, 16, FontId::kNormal, 186, "Hijri"},
+    {kHijriDayId, "COMBOBOX", kList, 75, 72, 50, 300},
+    {kHijriMonthId, "COMBOBOX", kList, 130, 72, 105, 300},
+    {kHijriYearId, "COMBOBOX", kYear, 240, 72, 75, 300},
+    {kWeekdayId, "EDIT", ES_READONLY | WS_BORDER | WS_DISABLED, 75, 102, 240, 21},
+    {0, "STATIC", SS_NOPREFIX, 10, 137, 160, 16, FontId::kNormal, 226, "Hijriyah Correction"},
+    {kCorrectionId, "COMBOBOX", kList, 175, 134, 60, 200},
+    {kTodayId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 75, 172, 90, 26, FontId::kNormal, 58, "Today"},
+    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 225, 172, 90, 26, FontId::kNormal, 85, "Close"},
+};
+
+std::vector<std::string> Numbers(int first, int last) {
+    std::vector<std::string> items;
+    for (int n = first; n <= last; ++n) items.push_back(waktuna::IntText(n));
+    return items;
+}
+
+std::vector<std::string> Months(const waktuna::MonthNames& names) {
+    return {names.begin() + 1, names.end()};
+}
+
+}  // namespace
+
+DateConverterWindow::DateConverterWindow(PageHost& host)
+    : DialogWindow(host.GetLook()), host_(host), model_(host.Language()) {}
+
+bool DateConverterWindow::Build() {
+    if (!CreateCentred(kClassName, "Hijriyah <-> Masehi", kWidth, kHeight, host_.DialogOwner())) return false;
+    const auto& language = host_.Language();
+    controls_.Create(hwnd(), kTable, look(), language);
+    FillChoices(controls_[kWesternMonthId], Months(language.GregorianMonths()));
+    FillChoices(controls_[kWesternYearId], Numbers(waktuna::kOfferedWesternYears[0], waktuna::kOfferedWesternYears[1]));
+    FillChoices(controls_[kHijriDayId], Numbers(1, 30));
+    FillChoices(controls_[kHijriMonthId], Months(language.HijriMonths()));
+    FillChoices(controls_[kHijriYearId], Numbers(waktuna::kOfferedHijriYears[0], waktuna::kOfferedHijriYears[1]));
+    std::vector<std::string> corrections;
+    for (int c : waktuna::kHijriCorrectionItems) corrections.push_back(waktuna::IntText(c));
+    FillChoices(controls_[kCorrectionId], corrections);
+
+    const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());
+    model_.LoadCorrection(host_.Settings(), settings.core.hijriyah_diff);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    model_.Today(waktuna::EncodeDate(now.wYear, now.wMonth, now.wDay));
+    Show();
+    return true;
+}
+
+void DateConverterWindow::Show() {
+    showing_ = true;
+    HWND days = controls_[kWesternDayId];
+    if (static_cast<int>(SendMessageA(days, CB_GETCOUNT, 0, 0)) != model_.WesternDayCount())
+        FillChoices(days, Numbers(1, model_.WesternDayCount()));
+    const auto& g = model_.Western();
+    const auto& h = model_.Hijri();
+    SendMessageA(days, CB_SETCURSEL, static_cast<WPARAM>(g.day), 0);
+    SendMessageA(controls_[kWesternMonthId], CB_SETCURSEL, static_cast<WPARAM>(g.month), 0);
+    if (YearText(kWesternYearId) != g.year) SetText(controls_[kWesternYearId], g.year);
+    SendMessageA(controls_[kHijriDayId], CB_SETCURSEL, static_cast<WPARAM>(h.day), 0);
+    SendMessageA(controls_[kHijriMonthId], CB_SETCURSEL, static_cast<WPARAM>(h.month), 0);
+    if (YearText(kHijriYearId) != h.year) SetText(controls_[kHijriYearId], h.year);
+    SetText(controls_[kWeekdayId], model_.WeekdayName());
+    SendMessageA(controls_[kCorrectionId], CB_SETCURSEL, static_cast<WPARAM>(model_.CorrectionItem()), 0);
+    showing_ = false;
+}
+
+std::string DateConverterWindow::YearText(int id) const { return GetText(controls_[id]); }
+
+void DateConverterWindow::OnControl(int id, int code) {
+    if (showing_) return;  // our own change of a control, not the user's
+    const auto selected = [&] { return static_cast<int>(SendMessageA(controls_[id], CB_GETCURSEL, 0, 0)); };
+    // The year fields: typed text, or an item picked from the list (whose
+    // text reaches the edit only after the notification).
+    const auto year = [&] {
+        if (code != CBN_SELCHANGE) return YearText(id);
+        const int item = selected();
+        char text[32] = "";
+        if (item >= 0) SendMessageA(controls_[id], CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    const bool picked = code == CBN_SELCHANGE;
+    const bool typed = code == CBN_EDITCHANGE;
+    switch (id) {
+    case kWesternDayId: if (picked) model_.SetWesternDay(selected()); break;
+    case kWesternMonthId: if (picked) model_.SetWesternMonth(selected()); break;
+    case kWesternYearId: if (picked || typed) model_.SetWesternYear(year()); break;
+    case kHijriDayId: if (picked) model_.SetHijriDay(selected()); break;
+    case kHijriMonthId: if (picked) model_.SetHijriMonth(selected()); break;
+    case kHijriYearId: if (picked || typed) model_.SetHijriYear(year()); break;
+    case kCorrectionId: if (picked) PickCorrection(selected()); return;
+    case kTodayId:
+        if (code == BN_CLICKED) {
+            SYSTEMTIME now;
+            GetLocalTime(&now);
+            model_.Today(waktuna::EncodeDate(now.wYear, now.wMonth, now.wDay));
+        }
+        break;
+    case kCloseId:
+        if (code == BN_CLICKED) Close();
+        return;
+    default: return;
+    }
+    Show();
+}
+
+void DateConverterWindow::PickCorrection(int item) {
+    const bool stored = model_.PickCorrection(item, &host_.Settings());
+    Show();
+    if (!stored) {
+        // Not stored: the program keeps the correction it has, and says why.
+        const waktuna::SaveResult result{{"HijriyahDiff"}};
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::NotStoredText(host_.Language(), result),
+                                waktuna::DialogKind::Error);
+        return;
+    }
+    // The main window reads the correction again and recomputes its dates.
+    host_.LoadSettings();
+    host_.RecomputeTimes();
+}
+
+void DateConverterWindow::RunModal() {
+    if (Build()) RunModalLoopFor(host_.DialogOwner(), controls_[kWesternDayId]);
+}
+
+}  // namespace app

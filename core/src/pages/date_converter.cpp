@@ -1,0 +1,107 @@
+#include "waktuna/pages/date_converter.h"
+
+#include "waktuna/calc/numbers.h"
+
+namespace waktuna {
+
+namespace {
+
+// 18 June 592, the earliest Western date the converter takes.
+bool BeforeFirstDate(int y, int m, int d) {
+    if (y != 592) return y < 592;
+    if (m != 6) return m < 6;
+    return d < 18;
+}
+
+}  // namespace
+
+int WeekdayLine(int weekday) { return weekday == 7 ? 8 : weekday + 8; }
+
+void DateConverter::Today(DateTime today) {
+    const Ymd d = DecodeDate(today);
+    western_days_ = WesternDaysInMonth(d.year, d.month);
+    western_ = Row{d.day - 1, d.month - 1, IntText(d.year)};
+    WesternToHijri();
+}
+
+void DateConverter::LoadCorrection(const SettingsStore& key, int8_t inForce) {
+    correction_ = inForce;
+    correction_item_ = -1;
+    const std::string stored = ReadString(key, "HijriyahDiff");
+    for (int i = 0; i < static_cast<int>(std::size(kHijriCorrectionItems)); ++i) {
+        if (IntText(kHijriCorrectionItems[i]) == stored) correction_item_ = i;
+    }
+}
+
+bool DateConverter::PickCorrection(int item, SettingsStore* key) {
+    if (item < 0 || item >= static_cast<int>(std::size(kHijriCorrectionItems))) return true;
+    correction_item_ = item;
+    correction_ = static_cast<int8_t>(kHijriCorrectionItems[item]);
+    const bool stored = key != nullptr && WriteString(*key, "HijriyahDiff", IntText(correction_));
+    WesternToHijri();
+    return stored || key == nullptr;
+}
+
+void DateConverter::SetWesternDay(int item) {
+    western_.day = item;
+    WesternToHijri();
+}
+
+void DateConverter::SetWesternYear(std::string text) {
+    western_.year = std::move(text);
+    WesternToHijri();
+}
+
+void DateConverter::SetWesternMonth(int item) {
+    western_.month = item;
+    const int year = ReadWholeNumber(western_.year);
+    if (year != 0) RefillWesternDays(year);
+    WesternToHijri();
+}
+
+void DateConverter::SetHijriDay(int item) {
+    hijri_.day = item;
+    HijriToWestern();
+}
+
+void DateConverter::SetHijriMonth(int item) {
+    hijri_.month = item;
+    HijriToWestern();
+}
+
+void DateConverter::SetHijriYear(std::string text) {
+    hijri_.year = std::move(text);
+    HijriToWestern();
+}
+
+void DateConverter::RefillWesternDays(int year) {
+    if (western_.month < 0) return;
+    western_days_ = WesternDaysInMonth(year, western_.month + 1);
+    if (western_.day >= western_days_) western_.day = -1;
+}
+
+void DateConverter::WesternToHijri() {
+    const int y = ReadWholeNumber(western_.year);
+    const int m = western_.month + 1;
+    const int d = western_.day + 1;
+    if (y > kLastConverterYear || !IsWesternDate(y, m, d) || BeforeFirstDate(y, m, d)) return;
+    weekday_ = language_.Line(WeekdayLine(WesternWeekday(y, m, d)));
+    const CalendarDate h = ConvertCalendar(false, static_cast<uint16_t>(y), static_cast<uint16_t>(m),
+                                           static_cast<uint16_t>(d), correction_);
+    hijri_ = Row{h.day - 1, h.month - 1, IntText(h.year)};
+}
+
+void DateConverter::HijriToWestern() {
+    const int y = ReadWholeNumber(hijri_.year);
+    if (y < 0 || y > kLastConverterYear || hijri_.month < 0 || hijri_.day < 0) return;
+    const CalendarDate g = ConvertCalendar(true, static_cast<uint16_t>(y),
+                                           static_cast<uint16_t>(hijri_.month + 1),
+                                           static_cast<uint16_t>(hijri_.day + 1), correction_);
+    if (g.year > kLastConverterYear || BeforeFirstDate(g.year, g.month, g.day)) return;
+    // The day list follows the month shown, so the day is always one of its items.
+    western_days_ = WesternDaysInMonth(g.year, g.month);
+    western_ = Row{g.day - 1, g.month - 1, IntText(g.year)};
+    weekday_ = language_.Line(WeekdayLine(WesternWeekday(g.year, g.month, g.day)));
+}
+
+}  // namespace waktuna

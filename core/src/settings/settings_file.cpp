@@ -1,0 +1,122 @@
+#include "waktuna/settings/settings_file.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <vector>
+
+#include "waktuna/files/encoding.h"
+#include "waktuna/files/text.h"
+#include "waktuna/calc/numbers.h"
+
+namespace waktuna {
+
+namespace {
+
+// Byte-by-byte order after turning letters to upper case.
+bool LessIgnoringCase(const std::string& a, const std::string& b) {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(UpperCp1252(x)) < static_cast<unsigned char>(UpperCp1252(y));
+    });
+}
+
+bool IsControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }
+
+// A value name no settings key can hold as it reads: the registry's A calls
+// end a name at a NUL (a UTF-16 file has one after every letter), so such a
+// name would land in another value, the key's unnamed one among them.
+bool HasControlCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), IsControlCharacter);
+}
+
+// The name as the user can read it in a message: the control characters left out.
+std::string ShownName(std::string_view name) {
+    std::string shown(name);
+    std::erase_if(shown, IsControlCharacter);
+    return shown;
+}
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
+std::string SettingsDecimalText(double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    // Fixed notation with the shortest digits that round-trip: at most 17
+    // significant digits, laid out in full (up to 330 characters).
+    char buf[400];
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    return std::string(buf, r.ptr);
+}
+
+std::string ExportSettingsText(const SettingsStore& store) {
+    std::vector<std::string> lines;
+    for (const std::string& name : store.Names()) {
+        if (TrimBlanks(name).empty() || SameValueName(TrimBlanks(name), kWindowHandleValue)) continue;
+        const auto value = store.Read(name);
+        if (!value) continue;  // gone since it was listed
+        switch (value->type) {
+            case kTypeDword:
+                lines.push_back("1\t" + name + '=' +
+                                IntText(static_cast<int32_t>(ReadDword(store, name))));
+                break;
+            case kTypeString:
+                lines.push_back("2\t" + name + '=' + ReadString(store, name));
+                break;
+            case kTypeBinary:
+                lines.push_back("3\t" + name + '=' + SettingsDecimalText(ReadDouble(store, name)));
+                break;
+            default:
+                lines.push_back(name + '=');
+                break;
+        }
+    }
+    std::stable_sort(lines.begin(), lines.end(), LessIgnoringCase);
+    std::string text;
+    for (const auto& line : lines) {
+        text += line;
+        text += "\r\n";
+    }
+    return text;
+}
+
+SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
+    SettingsImport result;
+    // Notepad starts a file it saves as UTF-8 with a byte-order mark.
+    if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
+    const std::vector<std::string> lines = SplitTextLines(text);
+    result.lines = static_cast<int>(lines.size());
+    for (const std::string& raw : lines) {
+        const std::string_view line = TrimBlanks(raw);
+        if (line.empty()) continue;
+        const size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const size_t tab = line.find('\t');
+        const std::string_view name = tab < equals ? line.substr(tab + 1, equals - tab - 1)
+                                                   : line.substr(0, equals);
+        const std::string_view value = line.substr(equals + 1);
+        if (name.empty() || SameValueName(name, kWindowHandleValue)) continue;
+        if (line[0] != '1' && line[0] != '2' && line[0] != '3') continue;
+        if (HasControlCharacter(name)) {
+            result.not_stored.push_back(ShownName(name));
+            continue;
+        }
+        bool written = false;
+        switch (line[0]) {
+            case '1':
+                written = WriteDword(store, name, static_cast<uint32_t>(ReadWholeNumber(value)));
+                break;
+            case '2': written = WriteString(store, name, value); break;
+            case '3': written = WriteDouble(store, name, ReadDecimal(value)); break;
+            default: continue;
+        }
+        if (written)
+            ++result.written;
+        else
+            result.not_stored.emplace_back(name);
+    }
+    return result;
+}
+
+}  // namespace waktuna

@@ -1,0 +1,111 @@
+// The date converter: each change converts the other row once, the
+// correction applies at once and never moves the date it was applied to,
+// and dates outside what the calendars can show change nothing.
+#include <gtest/gtest.h>
+
+#include "waktuna/pages/date_converter.h"
+#include "fake_store.h"
+
+using namespace waktuna;
+using Row = DateConverter::Row;
+
+namespace {
+
+struct Converter : ::testing::Test {
+    LanguageList english = BuiltInEnglish();
+    DateConverter c{english};
+    void SetUp() override { c.Today(EncodeDate(2009, 3, 21)); }
+};
+
+TEST_F(Converter, OpensOnTodayInBothRows) {
+    EXPECT_EQ(c.Western(), (Row{20, 2, "2009"}));
+    EXPECT_EQ(c.Hijri(), (Row{23, 2, "1430"}));  // 24 Rabiul Awal 1430
+    EXPECT_EQ(c.WeekdayName(), "Saturday");
+    EXPECT_EQ(c.WesternDayCount(), 31);
+}
+
+TEST_F(Converter, CorrectionAppliesOnceStoresAndNeverMovesTheWesternDate) {
+    MemorySettingsStore key;
+    EXPECT_TRUE(c.PickCorrection(3, &key));  // "1"
+    EXPECT_EQ(ReadString(key, "HijriyahDiff"), "1");
+    EXPECT_EQ(c.Correction(), 1);
+    EXPECT_EQ(c.Western(), (Row{20, 2, "2009"}));
+    EXPECT_EQ(c.Hijri(), (Row{24, 2, "1430"}));
+    // Picking again, or going through the Hijri row, does not walk the date on.
+    c.PickCorrection(3, &key);
+    EXPECT_EQ(c.Hijri(), (Row{24, 2, "1430"}));
+    c.SetHijriDay(23);  // 24 Rabiul Awal with +1 is 22 March
+    EXPECT_EQ(c.Western(), (Row{21, 2, "2009"}));
+    c.PickCorrection(0, &key);  // "-2"
+    EXPECT_EQ(ReadString(key, "HijriyahDiff"), "-2");
+    EXPECT_EQ(c.Hijri(), (Row{22, 2, "1430"}));  // of 20 March
+    // A key that refuses the value: reported, yet the correction is in force.
+    FakeStore refusing;
+    refusing.refuse_all = true;
+    EXPECT_FALSE(c.PickCorrection(4, &refusing));
+    EXPECT_EQ(c.Correction(), 2);
+}
+
+TEST_F(Converter, StoredCorrectionOutsideTheListSelectsNothingAndStaysInForce) {
+    MemorySettingsStore key;
+    WriteString(key, "HijriyahDiff", "3");
+    c.LoadCorrection(key, 3);
+    EXPECT_EQ(c.CorrectionItem(), -1);
+    EXPECT_EQ(c.Correction(), 3);
+    WriteString(key, "HijriyahDiff", "-1");
+    c.LoadCorrection(key, -1);
+    EXPECT_EQ(c.CorrectionItem(), 1);
+}
+
+TEST_F(Converter, MonthChangeRefillsTheDayListWithTheCalendarOfThatYear) {
+    c.SetWesternDay(30);
+    c.SetWesternMonth(1);  // February 2009, day 31 chosen
+    EXPECT_EQ(c.WesternDayCount(), 28);
+    EXPECT_EQ(c.Western().day, -1);
+    c.SetWesternYear("1500");  // Julian: a leap year
+    c.SetWesternMonth(1);
+    EXPECT_EQ(c.WesternDayCount(), 29);
+    c.SetWesternDay(28);
+    EXPECT_EQ(c.Hijri(), (Row{28, 6, "905"}));  // 29 Rajab 905
+    c.SetWesternYear("1900");                 // Gregorian: not a leap year
+    c.SetWesternMonth(1);
+    EXPECT_EQ(c.WesternDayCount(), 28);
+}
+
+TEST_F(Converter, WeekdayAcrossTheCutOverComesFromTheDayNumber) {
+    c.SetWesternYear("1582");
+    c.SetWesternMonth(9);
+    c.SetWesternDay(3);  // 4 October 1582 (Julian), a Thursday
+    EXPECT_EQ(c.WeekdayName(), "Thursday");
+    EXPECT_EQ(c.Hijri(), (Row{15, 8, "990"}));
+    c.SetWesternDay(14);  // 15 October 1582, the next day, a Friday
+    EXPECT_EQ(c.WeekdayName(), "Friday");
+    EXPECT_EQ(c.Hijri(), (Row{16, 8, "990"}));
+    // 5..14 October 1582 never existed: nothing changes.
+    c.SetWesternDay(9);
+    EXPECT_EQ(c.WeekdayName(), "Friday");
+    EXPECT_EQ(c.Hijri(), (Row{16, 8, "990"}));
+    // The other way: 16 Ramadhan 990 gives the Julian 4 October and its weekday.
+    c.SetHijriDay(15);
+    EXPECT_EQ(c.Western(), (Row{3, 9, "1582"}));
+    EXPECT_EQ(c.WeekdayName(), "Thursday");
+}
+
+TEST_F(Converter, DatesBeyondTheLimitsChangeNothing) {
+    const Row hijri = c.Hijri();
+    for (const char* year : {"12000", "500", "10000", "-3"}) {
+        c.SetWesternYear(year);
+        EXPECT_EQ(c.Hijri(), hijri) << year;
+    }
+    c.SetWesternYear("2009");
+    const Row western = c.Western();
+    // 70000 must not wrap to 4464, and Hijri 9999 lies past Western 9999.
+    for (const char* year : {"70000", "9999", "-1"}) {
+        c.SetHijriYear(year);
+        EXPECT_EQ(c.Western(), western) << year;
+    }
+    c.SetHijriYear("9665");  // late in Western 9999: still shown
+    EXPECT_EQ(c.Western().year, "9999");
+}
+
+}  // namespace
