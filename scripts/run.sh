@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# Builds Waktuna.exe and starts it: under Wine on Linux, on a private Xvfb
-# display when there is no display. The program lives in the notification
+# Builds Waktuna.exe and starts it as installed: from the staged folder, with
+# the languages, help, licences, Dua sound and place names beside it, under
+# Wine on Linux, on a private Xvfb display when there is no display. The program lives in the notification
 # area (its icon, or Ctrl+Alt+F12 while one of its windows has the focus,
 # opens the main window). On the first run the example place is stored in the
 # settings key: Jakarta (latitude -6.175, longitude 106.8272, altitude 8 m,
 # UTC+7, Fajr 20 degrees, Isha 18 degrees, Syafi'i).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+# WAKTUNA_RUN_DRY=1: only build and name the program that would start (the
+# machine is taken as set up).
+[ -n "${WAKTUNA_RUN_DRY:-}" ] || scripts/setup.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target Waktuna >/dev/null
-exe=$PWD/build/windows/app/Waktuna.exe
+cmake --build --preset windows --target waktuna-stage >/dev/null
+exe=$PWD/build/windows/stage/Waktuna.exe
+if [ -n "${WAKTUNA_RUN_DRY:-}" ]; then
+    echo "$exe"
+    exit 0
+fi
 
 export WINEPREFIX=${WAKTUNA_WINEPREFIX:-$HOME/.waktuna-wine}
 export WINEDEBUG=-all WINEARCH=win64 WINEDLLOVERRIDES="mscoree,mshtml="

@@ -404,7 +404,7 @@ TEST(ScheduleHtml, FooterSummaryLinkAndDegreeSigns) {
               " Altitude = 8 m<br /> Dawn Angle (Gd) = 20&deg;<br /> Night Angle (Dn) = 18&deg;<br />"
               " Time Zone =  7<br /> Asr Calculation Based on Mazhab Syafii<br /> Conventions for "
               "calculation Fajr and Ishaa Based on = Customize degree<br /><br /> Created with "
-              "<a href=\"https://waktuna.sourceforge.net/\" target=\"_blank\">Waktuna</a> v3.10\r\n"
+              "<a href=\"https://waktuna.example.org/\" target=\"_blank\">Waktuna</a> v3.10\r\n"
               "{INFO}{TITLE}{VERSI}&deg;&deg;)");
 }
 

@@ -20,7 +20,7 @@ constexpr char kDegreeSign = '\xB0';
 constexpr std::string_view kHeaderMarker = "<!--header-->";
 constexpr std::string_view kBlockMarker = "<!--jadwal-->";
 constexpr std::string_view kDownloadLink =
-    "<a href=\"https://waktuna.sourceforge.net/\" target=\"_blank\">Waktuna</a>";
+    "<a href=\"https://waktuna.example.org/\" target=\"_blank\">Waktuna</a>";
 constexpr std::string_view kInvalidRange =
     "Invalid date range, please check again\r\nerror : Date 1 > Date 2";
 

@@ -12,8 +12,10 @@ std::string AboutVersionCaption();
 // Who made the program and where its place names come from.
 std::string AboutNotice();
 
-inline constexpr std::string_view kAboutContact = "waktuna@users.sourceforge.net";
-inline constexpr std::string_view kAboutWeb = "https://waktuna.sourceforge.net/";
+// The project's own placeholders until it has a public address and site
+// (example.org is reserved for examples: nobody else's host is named).
+inline constexpr std::string_view kAboutContact = "waktuna@example.org";
+inline constexpr std::string_view kAboutWeb = "https://waktuna.example.org/";
 
 // The contact link: "mailto:" + the address with the version caption as its
 // subject (spaces written as %20).
