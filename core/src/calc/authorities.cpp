@@ -61,14 +61,17 @@ const std::array<Authority, 18> kAuthorities = {{
      "reported by JAKIM's statement (malaymail.com, kartelmedia, Feb 2020); Isyak 18 from "
      "praycalc.org (a listing)"},
     {13, "kemenag", "Kementerian Agama Republik Indonesia (Kemenag)", 6, 20, 18, 0, 0, 0, false,
-     false, {2, -2, 2, 2, 2, 2}, RoundNormal, H::TwilightAngle, true, true,
+     false, {2, -2, 2, 2, 2, 2}, RoundUp, H::TwilightAngle, true, true,
      "Kemenag's criteria as quoted by rukyatulhilal.org (Kriteria jadwal shalat): Subuh -20, "
      "Isya -18, 2 minutes of ihtiyat added to each time and taken from sunrise; altitude "
-     "corrections of sunrise and Maghrib"},
+     "corrections of sunrise and Maghrib; rounding up FITTED to Kemenag's Jakarta imsakiyah "
+     "of 2026"},
     {14, "turkey", "Diyanet Isleri Baskanligi (Turkey)", 6, 18, 17, 0, 0, 0, false, false,
-     {0, 0, 0, 0, 0, 0}, RoundNormal, H::TwilightAngle, false, true,
-     "pray-calc wiki, Traditional Methods: 18/17 (a listing); Diyanet's temkin minutes were "
-     "not found and are not applied"},
+     {0, -7, 5, 4, 6, -1}, RoundNormal, H::TwilightAngle, false, true,
+     "angles 18/17 from the pray-calc wiki, Traditional Methods (a listing); Diyanet's "
+     "temkin minutes are not published where they could be found: sunrise -7, Dhuhr +5, "
+     "Asr +4, Maghrib +6, Isha -1 and rounding to the nearest minute are FITTED to Diyanet's "
+     "Istanbul imsakiye of 2025 (tests/bench/accuracy)"},
     {15, "tehran", "Institute of Geophysics, University of Tehran", 6, 17.7f, 14, 0, 0, 4.5f,
      false, false, {0, 0, 0, 0, 0, 0}, RoundNormal, H::TwilightAngle, false, true,
      "praytimes.org, Calculation Methods: Fajr 17.7, Isha 14, Maghrib 4.5 (a listing)"},
@@ -79,9 +82,10 @@ const std::array<Authority, 18> kAuthorities = {{
      "minutes after the zenith and Maghrib 3 minutes after sunset (msofg.org, contributed "
      "by moonsighting.com)"},
     {17, "morocco", "Ministere des Habous (Morocco)", 6, 19, 17, 0, 0, 0, false, false,
-     {0, 0, 0, 0, 5, 0}, RoundNormal, H::TwilightAngle, false, true,
-     "NOT PUBLISHED: fitted to the ministry's times for 1 Ramadan 1439 in Rabat, Oujda and "
-     "Dakhla (lesiteinfo.com, May 2018); Isha 17 unverified"},
+     {0, 0, 0, 0, 5, 0}, RoundDown, H::TwilightAngle, false, true,
+     "NOT PUBLISHED: Fajr 19, Maghrib +5 and rounding down FITTED to the ministry's Fajr and "
+     "Maghrib of 1 Ramadan 1439 in Rabat, Oujda and Dakhla (lesiteinfo.com, May 2018); Isha "
+     "17 is the value commonly quoted, unverified"},
     {18, "france", "Union des Organisations Islamiques de France (UOIF)", 6, 12, 12, 0, 0, 0,
      false, false, {0, 0, 0, 0, 0, 0}, RoundNormal, H::TwilightAngle, false, true,
      "Musulmans de France (formerly UOIF), \"Latitude de determination de l'horaire du "
