@@ -135,7 +135,11 @@ std::optional<int> PrayerPage::Validate() const {
     for (const auto& [value, text] : order) {
         if (auto line = RefusalOf(value, *text)) return line;
     }
-    if (ZeroAngle(gn) || ZeroAngle(gd)) return RangeOf(CalcValue::Angle).refusal_line;
+    // An angle the calculation does not use (Isya by an interval, both by
+    // the seasons) may stay 0.
+    const bool isha_by_angle = !seasonal_twilight && ReadWholeNumber(isha_interval) == 0;
+    if ((isha_by_angle && ZeroAngle(gn)) || (!seasonal_twilight && ZeroAngle(gd)))
+        return RangeOf(CalcValue::Angle).refusal_line;
     const std::pair<CalcValue, const std::string*> added[] = {
         {CalcValue::Correction, &add_terbit},
         {CalcValue::IshaInterval, &isha_interval},

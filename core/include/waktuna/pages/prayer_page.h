@@ -110,7 +110,8 @@ struct PrayerPage {
     // The checks of Save in their order: latitude, longitude (line 160), time
     // zone, altitude (161), the corrections Dhuhur, Maghrib, Shubuh, Asar,
     // Isya (162), Gn, Gd (163), then an angle of 0 (163): the boxes show 0
-    // until a convention is clicked, and 0 would put Fajr at sunrise; then
+    // until a convention is clicked, and 0 would put Fajr at sunrise (an
+    // angle not used, as Gn beside an Isya interval, may be 0); then
     // the sunrise correction (162), the two Isya intervals (294) and the
     // Maghrib angle (296). The language line of the first refusal.
     std::optional<int> Validate() const;
