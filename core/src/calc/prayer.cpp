@@ -17,18 +17,13 @@ constexpr double kRadToHours = 3.8197186342054880582;  // 12 / pi
 
 float F32(double x) { return static_cast<float>(x); }
 
-// Hour angle (hours) at which the sun stands at the altitude whose sine is
-// sin_h; NaN when the sun never reaches it that day.
-double HourAngleExact(double sin_h, double lat_rad, double decl_rad) {
+// Hour angle (hours, f32) at which the sun stands at altitude h (radians);
+// NaN when the sun never reaches it that day.
+double HourAngle(double sin_h, double lat_rad, double decl_rad) {
     const double q = (sin_h - std::sin(lat_rad) * std::sin(decl_rad)) /
                      (std::cos(lat_rad) * std::cos(decl_rad));
     if (!(q >= -1.0 && q <= 1.0)) return std::nan("");
-    return std::atan2(std::sqrt(1.0 - q * q), q) * kRadToHours;
-}
-
-// The same rounded to a 32-bit value, as the Fourier model keeps it.
-double HourAngle(double sin_h, double lat_rad, double decl_rad) {
-    return F32(HourAngleExact(sin_h, lat_rad, decl_rad));
+    return F32(std::atan2(std::sqrt(1.0 - q * q), q) * kRadToHours);
 }
 
 DateTime WrapDay(DateTime t) { return t - std::floor(t); }
@@ -125,28 +120,44 @@ DayAngles FourierDay(const CalcSettings& p, DateTime date) {
 // fraction of a second of the converged one.
 DayAngles PreciseDay(const CalcSettings& p, DateTime date) {
     const SunDay sun(date, p.time_zone);
-    const double lat = p.latitude * kRad;
-    const auto noon_at = [&](double hours) {
-        return 12.0 + (p.time_zone * 15.0 - p.longitude) / 15.0 - sun.At(hours).equation_of_time / 60.0;
+    const double sin_lat = std::sin(p.latitude * kRad);
+    const double cos_lat = std::cos(p.latitude * kRad);
+    const double meridian = 12.0 + (p.time_zone * 15.0 - p.longitude) / 15.0;
+    const auto noon_at = [&](double hours) { return meridian - sun.EquationOfTime(hours) / 60.0; };
+    // Hour angle (hours) of the altitude whose sine is sin_h, for a
+    // declination of the given sine and cosine; NaN when never reached.
+    const auto hour_angle = [&](double sin_h, double sin_d, double cos_d) {
+        const double q = (sin_h - sin_lat * sin_d) / (cos_lat * cos_d);
+        if (!(q >= -1.0 && q <= 1.0)) return std::nan("");
+        return std::atan2(std::sqrt(1.0 - q * q), q) * kRadToHours;
     };
     DayAngles a;
     a.noon = noon_at(noon_at(12.0));
-    const double noon_decl = sun.At(a.noon).declination;
-    // Hour angle of altitude `h` (degrees) on the side `side` (-1 morning, +1 evening).
-    const auto event = [&](double h, double side) {
-        const double sin_h = std::sin(h * kRad);
-        const double first = std::fabs(HourAngleExact(sin_h, lat, noon_decl * kRad));
+    const SunPosition noon_sun = sun.At(a.noon);
+    const double noon_decl = noon_sun.declination;
+    const double sin_noon = noon_sun.sin_declination;
+    const double cos_noon = std::sqrt(1.0 - sin_noon * sin_noon);
+    // Hour angle on the side `side` (-1 morning, +1 evening), measured from
+    // a.noon: first with the sun of noon, then with the sun at that time.
+    const auto event_from = [&](double sin_h, double side, double first) {
         if (std::isnan(first)) return first;
         const double at = a.noon + side * first;
-        return HourAngleExact(sin_h, lat, sun.At(at).declination * kRad) + side * (noon_at(at) - a.noon);
+        const double sin_d = sun.SinDeclination(at);
+        return hour_angle(sin_h, sin_d, std::sqrt(1.0 - sin_d * sin_d)) + side * (noon_at(at) - a.noon);
     };
-    const double horizon = HorizonAltitude(p);
-    a.rise = event(horizon, -1);
-    a.set = event(horizon, +1);
-    a.fajr = event(-p.fajr_angle, -1);
-    a.isha = event(-p.isha_angle, +1);
-    a.asar = event(AsarAltitude(p, noon_decl) / kRad, +1);
-    if (p.maghrib_angle != 0) a.maghrib = event(-p.maghrib_angle, +1);
+    const auto event = [&](double sin_h, double side) {
+        return event_from(sin_h, side, hour_angle(sin_h, sin_noon, cos_noon));
+    };
+    const double sin_horizon = std::sin(HorizonAltitude(p) * kRad);
+    const double horizon_at_noon = hour_angle(sin_horizon, sin_noon, cos_noon);
+    a.rise = event_from(sin_horizon, -1, horizon_at_noon);
+    a.set = event_from(sin_horizon, +1, horizon_at_noon);
+    a.fajr = event(-std::sin(p.fajr_angle * kRad), -1);
+    a.isha = event(-std::sin(p.isha_angle * kRad), +1);
+    // The Asar altitude A has cot A = f + tan|latitude - declination|.
+    const double cot_asar = (p.syafii ? 1.0 : 2.0) + std::tan(std::fabs(p.latitude - noon_decl) * kRad);
+    a.asar = event(1.0 / std::sqrt(1.0 + cot_asar * cot_asar), +1);
+    if (p.maghrib_angle != 0) a.maghrib = event(-std::sin(p.maghrib_angle * kRad), +1);
     return a;
 }
 

@@ -12,6 +12,7 @@ namespace waktuna {
 
 struct SunPosition {
     double declination = 0;       // degrees, north positive
+    double sin_declination = 0;
     double equation_of_time = 0;  // minutes: apparent minus mean solar time
 };
 
@@ -23,19 +24,23 @@ double JulianDayOf(DateTime utc);
 // than 3 arc seconds, a fifth of a second in the times.
 SunPosition PreciseSunAt(double julianDay);
 
-// One calendar day of the sun, for the times of that day: three positions
-// (local midnight, noon and the next midnight) and the declination and the
-// equation of time between them by quadratic interpolation, so each time of
-// the day costs no new series.
+// One calendar day of the sun, for the times of that day: two positions
+// (local midnight and the next) and the declination and the equation of
+// time between them by linear interpolation, so each time of the day costs
+// no new series. The curvature left out is below 0.001 degrees of
+// declination and 0.1 s of the equation of time.
 class SunDay {
 public:
     // `date`: the calendar day; `timeZone`: hours east of UTC of its clock.
     SunDay(DateTime date, double timeZone);
     // The sun at a clock time of the day, in hours (outside 0..24 allowed).
     SunPosition At(double clockHours) const;
+    // Its parts alone, without the arc sine of the declination.
+    double SinDeclination(double clockHours) const;
+    double EquationOfTime(double clockHours) const;
 
 private:
-    SunPosition p0_, p12_, p24_;
+    SunPosition p0_, p24_;
 };
 
 }  // namespace waktuna
