@@ -36,10 +36,12 @@ const std::array<Authority, 18> kAuthorities = {{
      RoundNormal, H::TwilightAngle, false, true,
      "angles from praytimes.org, Calculation Methods (a listing; the League's own "
      "publication was not found); rounding and sea level not published, assumed"},
-    {7, "makkah", "Umm al-Qura University, Makkah", 6, 18.5f, 0, 90, 120, 0, false, false,
+    {7, "makkah", "Umm al-Qura University, Makkah", 6, 18.5f, 0, 90, 0, 0, false, false,
      {0, 0, 0, 0, 0, 0}, RoundNormal, H::TwilightAngle, false, true,
-     "praytimes.org, Calculation Methods: Fajr 18.5, Isha 90 minutes after Maghrib, 120 in "
-     "Ramadan (a listing; the university's own publication was not found)"},
+     "praytimes.org, Calculation Methods: Fajr 18.5, Isha 90 minutes after Maghrib (a "
+     "listing; the university's own publication was not found). The 120 minutes in Ramadan "
+     "that listing adds is NOT applied: the Umm al-Qura times of Ramadan 1440 printed by "
+     "almowaten.net keep 90 (tests/bench/accuracy); --isha-interval-ramadan 120 gives it"},
     {8, "dubai", "Dubai (IACAD)", 6, 18.2f, 18.2f, 0, 0, 0, false, false, {0, 0, 0, 0, 0, 0},
      RoundNormal, H::TwilightAngle, false, true,
      "NOT SOURCED: IACAD publishes timetables (its e-calendar) but no method was found; "
