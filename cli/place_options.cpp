@@ -40,7 +40,7 @@ const char* const kPlaceOptionsHelp =
     "                         ummulqura | egypt (the settings page's buttons), or an\n"
     "                         authority: mwl | makkah | dubai | qatar | kuwait | singapore |\n"
     "                         jakim | kemenag | turkey | tehran | moonsighting | morocco |\n"
-    "                         france (waktuna-cli methods lists their values); the\n"
+    "                         france | egas (waktuna-cli methods lists their values); the\n"
     "                         options below change single values of it\n"
     "  --hanafi               Asar by the Hanafi shadow rule (default Syafi'i)\n"
     "  --precise              the precise sun (about a second) instead of the Fourier model\n"

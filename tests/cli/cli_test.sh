@@ -62,7 +62,7 @@ kemenag=(times --date 2026-03-05 --lat -6.1754 --lon 106.8272 --alt 8 --tz 7 --m
 [ "$(run "${kemenag[@]}" --rounding down | head -1)" = $'Shubuh\t04:42' ] ||
     { echo "FAIL kemenag-own-rounding"; failures=$((failures + 1)); }
 methods=$(run methods)
-if [ "$(grep -c $'^[a-z]' <<<"$methods")" -ne 18 ] || [ "$(grep -c $'^\tsource: ' <<<"$methods")" -ne 18 ]; then
+if [ "$(grep -c $'^[a-z]' <<<"$methods")" -ne 19 ] || [ "$(grep -c $'^\tsource: ' <<<"$methods")" -ne 19 ]; then
     echo "FAIL methods: every preset with its source"; failures=$((failures + 1))
 fi
 expect_error bad-high-lat "--high-lat" times "${jakarta[@]}" --high-lat north

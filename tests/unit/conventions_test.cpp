@@ -93,6 +93,8 @@ TEST(Authorities, PresetsAgreeWithPublishedTimetablesWithinAMinute) {
         // Umm al-Qura, 1 Ramadan 1440 as printed by almowaten.net.
         {"makkah", 21.4225f, 39.8262f, 3, 277, 2019, 5, 6,
          {"04:25", "05:47", "12:17", "15:37", "18:48", "20:18"}},
+        // Egyptian General Authority of Survey, Cairo, 7 Ramadan 1444 (alraeesnews.com).
+        {"egas", 30.0444f, 31.2357f, 2, 23, 2023, 3, 29, {"04:21", "05:48", "12:00", "15:30", "-", "-"}},
         // Ministere des Habous, 1 Ramadan 1439 (lesiteinfo.com).
         {"morocco", 34.0209f, -6.8416f, 0, 50, 2018, 5, 17, {"03:40", "-", "-", "-", "19:27", "-"}},
         {"morocco", 23.6848f, -15.958f, 0, 10, 2018, 5, 17, {"04:52", "-", "-", "-", "19:44", "-"}},

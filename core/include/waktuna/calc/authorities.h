@@ -40,7 +40,7 @@ struct Authority {
 
 // Every preset, in the order the page lists them. The first five are the
 // conventions of the five buttons, as they have always been computed.
-const std::array<Authority, 18>& Authorities();
+const std::array<Authority, 19>& Authorities();
 
 // The preset of a stored number, or nullptr (custom) for 0 or a number this
 // program does not know.
