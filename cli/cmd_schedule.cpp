@@ -121,6 +121,7 @@ int Schedule(int argc, char** argv) {
     request.core = place.core;
     request.core.hijriyah_diff = args.HijriCorrection();
     request.methods = place.methods;
+    request.authority = place.authority;
     request.zone = place.zone.get();
     request.ics_sunrise = args.Has("sunrise");
 #if defined(_WIN32)

@@ -13,5 +13,6 @@ int Schedule(int argc, char** argv);
 int Tasks(int argc, char** argv);
 int Places(int argc, char** argv);
 int Agenda(int argc, char** argv);
+int Methods(int argc, char** argv);
 
 }  // namespace cli

@@ -21,6 +21,7 @@ struct Command {
 
 constexpr Command kCommands[] = {
     {"times", cli::Times, "the six prayer times of a day for a place"},
+    {"methods", cli::Methods, "the conventions --method accepts: their values and sources"},
     {"hijri", cli::Hijri, "the Hijri date of a Western date"},
     {"gregorian", cli::Gregorian, "the Western date of a Hijri date"},
     {"qibla", cli::Qibla, "the Qibla bearing and its angle to the east-west line"},

@@ -1,29 +1,25 @@
 #include "place_options.h"
 
-#include "waktuna/calc/numbers.h"
+#include "waktuna/calc/authorities.h"
 #include "zone_option.h"
 
 namespace cli {
 
 namespace {
 
-struct Method {
-    const char* name;
-    int methods;
-    const char* fajr;
-    const char* isha;
-};
-
-// The convention presets, as the settings page fills the two angle boxes.
-constexpr Method kMethods[] = {
-    {"karachi", 1, "18", "18"},    {"isna", 2, "15", "15"},       {"wil", 3, "18", "17"},
-    {"ummulqura", 4, "19", "18"}, {"egypt", 5, "19.5", "17.5"},
-};
-
-float Angle(const Args& args, const char* option, const char* preset) {
+float Angle(const Args& args, const char* option, const waktuna::Authority* preset, float presetAngle) {
     if (args.Has(option)) return static_cast<float>(args.Decimal(option, waktuna::CalcValue::Angle));
-    if (preset) return static_cast<float>(waktuna::ReadDecimal(preset));
+    if (preset) return presetAngle;
     throw UsageError{std::string("option --") + option + " (or --method) is required"};
+}
+
+waktuna::HighLatitudeRule HighLatitude(const Args& args, waktuna::HighLatitudeRule fallback) {
+    if (!args.Has("high-lat")) return fallback;
+    const std::string rule = args.Get("high-lat");
+    if (rule == "angle") return waktuna::HighLatitudeRule::TwilightAngle;
+    if (rule == "middle") return waktuna::HighLatitudeRule::MiddleOfNight;
+    if (rule == "seventh") return waktuna::HighLatitudeRule::OneSeventh;
+    throw UsageError{"option --high-lat: '" + rule + "' is not angle, middle or seventh"};
 }
 
 }  // namespace
@@ -40,16 +36,30 @@ const char* const kPlaceOptionsHelp =
 #endif
     "                         each day takes the offset in force at its noon\n"
     "  --fajr DEG --isha DEG  twilight angles of Shubuh and Isya, 0..30\n"
-    "  --method NAME          karachi | isna | wil | ummulqura | egypt, instead of the angles\n"
+    "  --method NAME          a convention instead of the angles: karachi | isna | wil |\n"
+    "                         ummulqura | egypt (the settings page's buttons), or an\n"
+    "                         authority: mwl | makkah | dubai | qatar | kuwait | singapore |\n"
+    "                         jakim | kemenag | turkey | tehran | moonsighting | morocco |\n"
+    "                         france | egas (waktuna-cli methods lists their values); the\n"
+    "                         options below change single values of it\n"
     "  --hanafi               Asar by the Hanafi shadow rule (default Syafi'i)\n"
+    "  --precise              the precise sun (about a second) instead of the Fourier model\n"
+    "  --high-lat RULE        angle (default) | middle | seventh: Fajr and Isha where the\n"
+    "                         night is short, by the twilight angle, the middle or a seventh\n"
+    "                         of the night\n"
+    "  --isha-interval MIN    Isha MIN minutes after Maghrib, 0..240 (0: by its angle)\n"
+    "  --isha-interval-ramadan MIN  the same in the Hijri month of Ramadan\n"
+    "  --maghrib-angle DEG    Maghrib when the sun is DEG below the horizon, 0..10 (0: sunset)\n"
     "  --time-format F        HH:mm:ss (default) or HH:mm\n"
-    "  --rounding R           down (default) | up | normal, for HH:mm\n"
-    "  --add-fajr N, --add-dhuhr N, --add-asr N, --add-maghrib N, --add-isha N\n"
-    "                         minutes added to each time, -120..120\n";
+    "  --rounding R           down | up | normal, for HH:mm (default down, or the --method's)\n"
+    "  --add-fajr N, --add-sunrise N, --add-dhuhr N, --add-asr N, --add-maghrib N,\n"
+    "  --add-isha N           minutes added to each time, -120..120\n";
 
 std::vector<OptionSpec> PlaceOptionSpecs() {
     return {{"lat", true},        {"lon", true},       {"alt", true},        {"tz", true},
-            {"zone", true},       {"fajr", true},       {"isha", true},      {"method", true},     {"hanafi", false},
+            {"zone", true},       {"fajr", true},       {"isha", true},      {"method", true},     {"hanafi", false},   {"precise", false},
+            {"high-lat", true},   {"isha-interval", true}, {"isha-interval-ramadan", true},
+            {"maghrib-angle", true}, {"add-sunrise", true},
             {"time-format", true}, {"rounding", true}, {"add-fajr", true},   {"add-dhuhr", true},
             {"add-asr", true},    {"add-maghrib", true}, {"add-isha", true}};
 }
@@ -68,38 +78,52 @@ PlaceOptions ReadPlaceOptions(const Args& args) {
         p.calc.time_zone = static_cast<float>(args.Decimal("tz", waktuna::CalcValue::TimeZone));
     }
     p.calc.altitude = args.Whole("alt", 0, waktuna::CalcValue::Altitude);
-    p.calc.syafii = !args.Has("hanafi");
 
-    const Method* method = nullptr;
+    const waktuna::Authority* preset = nullptr;
     if (args.Has("method")) {
-        for (const auto& m : kMethods) {
-            if (args.Get("method") == m.name) method = &m;
-        }
-        if (!method) throw UsageError{"option --method: unknown convention '" + args.Get("method") + "'"};
-        p.methods = method->methods;
+        preset = waktuna::AuthorityByKey(args.Get("method"));
+        if (!preset) throw UsageError{"option --method: unknown convention '" + args.Get("method") + "'"};
+        p.methods = preset->methods;
+        p.authority = preset->number;
+        p.calc = waktuna::WithAuthority(p.calc, *preset);
+        p.core = waktuna::WithAuthority(p.core, *preset);
     }
-    p.calc.fajr_angle = Angle(args, "fajr", method ? method->fajr : nullptr);
-    p.calc.isha_angle = Angle(args, "isha", method ? method->isha : nullptr);
+    p.calc.syafii = !args.Has("hanafi") && !(preset && preset->hanafi);
+    p.calc.fajr_angle = Angle(args, "fajr", preset, preset ? preset->fajr_angle : 0);
+    p.calc.isha_angle = Angle(args, "isha", preset, preset ? preset->isha_angle : 0);
+    if (args.Has("precise")) p.calc.precise_sun = true;
+    p.calc.high_latitude = HighLatitude(args, p.calc.high_latitude);
+    p.calc.isha_interval = args.Whole("isha-interval", p.calc.isha_interval, waktuna::CalcValue::IshaInterval);
+    p.calc.isha_interval_ramadan =
+        args.Whole("isha-interval-ramadan", p.calc.isha_interval_ramadan, waktuna::CalcValue::IshaInterval);
+    if (args.Has("maghrib-angle"))
+        p.calc.maghrib_angle = static_cast<float>(args.Decimal("maghrib-angle", waktuna::CalcValue::MaghribAngle));
 
     const std::string format = args.Get("time-format", "HH:mm:ss");
     if (format != waktuna::kFormatHHmm && format != waktuna::kFormatHHmmss)
         throw UsageError{"option --time-format: '" + format + "' is neither HH:mm nor HH:mm:ss"};
     p.core.time_format = format;
-    const std::string rounding = args.Get("rounding", "down");
-    if (rounding == "down")
-        p.core.pembulatan = waktuna::RoundDown;
-    else if (rounding == "up")
-        p.core.pembulatan = waktuna::RoundUp;
-    else if (rounding == "normal")
-        p.core.pembulatan = waktuna::RoundNormal;
-    else
-        throw UsageError{"option --rounding: '" + rounding + "' is not down, up or normal"};
+    if (args.Has("rounding")) {
+        const std::string rounding = args.Get("rounding");
+        if (rounding == "down")
+            p.core.pembulatan = waktuna::RoundDown;
+        else if (rounding == "up")
+            p.core.pembulatan = waktuna::RoundUp;
+        else if (rounding == "normal")
+            p.core.pembulatan = waktuna::RoundNormal;
+        else
+            throw UsageError{"option --rounding: '" + rounding + "' is not down, up or normal"};
+    }
 
-    p.core.add_shubuh = args.Whole("add-fajr", 0, waktuna::CalcValue::Correction);
-    p.core.add_dhuhur = args.Whole("add-dhuhr", 0, waktuna::CalcValue::Correction);
-    p.core.add_asar = args.Whole("add-asr", 0, waktuna::CalcValue::Correction);
-    p.core.add_maghrib = args.Whole("add-maghrib", 0, waktuna::CalcValue::Correction);
-    p.core.add_isya = args.Whole("add-isha", 0, waktuna::CalcValue::Correction);
+    const auto correction = [&](const char* option, int32_t& value) {
+        value = args.Whole(option, value, waktuna::CalcValue::Correction);
+    };
+    correction("add-fajr", p.core.add_shubuh);
+    correction("add-sunrise", p.core.add_terbit);
+    correction("add-dhuhr", p.core.add_dhuhur);
+    correction("add-asr", p.core.add_asar);
+    correction("add-maghrib", p.core.add_maghrib);
+    correction("add-isha", p.core.add_isya);
     return p;
 }
 

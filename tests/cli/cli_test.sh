@@ -51,6 +51,24 @@ expect times-comma-and-corrections "$(printf 'Shubuh\t04:43\nTerbit\t05:57\nDhuh
     times --date 2009-03-21 --lat -6,175 --lon 106,8272 --alt 8 --tz 7 --fajr 20 --isha 18 --time-format HH:mm --rounding up --add-fajr 2
 expect times-method "$(run times --date 2009-03-21 --lat -6.175 --lon 106.8272 --tz 7 --fajr 19.5 --isha 17.5)" \
     times --date 2009-03-21 --lat -6.175 --lon 106.8272 --tz 7 --method egypt
+# Authority presets: Diyanet's published times for Erzurum, 12 March 2024
+# (Ramadan imsakiye), with its preset, the town's elevation and the preset's
+# rounding; Kemenag's Subuh for Jakarta, 5 March 2026, needs the preset's
+# rounding up, which --method applies unless --rounding is given.
+expect times-diyanet "$(printf 'Shubuh\t05:01\nTerbit\t06:24\nDhuhur\t12:30\nAsar\t15:48\nMaghrib\t18:25\nIsya\t19:43')" \
+    times --date 2024-03-12 --lat 39.9043 --lon 41.2679 --alt 1890 --tz 3 --method turkey --time-format HH:mm
+kemenag=(times --date 2026-03-05 --lat -6.1754 --lon 106.8272 --alt 8 --tz 7 --method kemenag --time-format HH:mm)
+[ "$(run "${kemenag[@]}" | head -1)" = $'Shubuh\t04:43' ] || { echo "FAIL kemenag-rounding"; failures=$((failures + 1)); }
+[ "$(run "${kemenag[@]}" --rounding down | head -1)" = $'Shubuh\t04:42' ] ||
+    { echo "FAIL kemenag-own-rounding"; failures=$((failures + 1)); }
+methods=$(run methods)
+if [ "$(grep -c $'^[a-z]' <<<"$methods")" -ne 19 ] || [ "$(grep -c $'^\tsource: ' <<<"$methods")" -ne 19 ]; then
+    echo "FAIL methods: every preset with its source"; failures=$((failures + 1))
+fi
+expect_error bad-high-lat "--high-lat" times "${jakarta[@]}" --high-lat north
+expect_error bad-isha-interval "--isha-interval" times "${jakarta[@]}" --isha-interval 241
+expect_error bad-maghrib-angle "--maghrib-angle" times "${jakarta[@]}" --maghrib-angle 11
+expect_error bad-add-sunrise "--add-sunrise" times "${jakarta[@]}" --add-sunrise 121
 # Polar day: missing times print as dashes, never as NaN.
 polar=$(run times --date 2024-06-21 --lat 69.65 --lon 18.96 --tz 1 --fajr 18 --isha 17 --time-format HH:mm)
 if [ "$(echo "$polar" | grep -c -- '--:--$')" -ne 4 ] || echo "$polar" | grep -qi nan ||
@@ -108,7 +126,7 @@ data=$(mktemp -d "${TMPDIR:-/tmp}/waktuna-cli.XXXXXX")
 trap 'rm -rf "$data"' EXIT
 english="$(dirname "$0")/../../resources/english.txt"
 
-expect language-english "accepted: 283 lines, 283 kept" language "$english"
+expect language-english "accepted: 298 lines, 298 kept" language "$english"
 expect language-line-80 "Univ. Ummul Qura’" language "$english" --line 80
 expect language-line-beyond "" language "$english" --line 500
 # A translation whose templates are broken, with comments, 215 lines in all.
@@ -188,7 +206,7 @@ expect_error places-no-section "--section" places "$data/Indonesia.wpn" --sectio
 expect_error places-not-wpn "not a place-name file" places "$data/Task.dat"
 expect_error places-missing-file "cannot read" places "$data/none.wpn"
 
-for cmd in times hijri gregorian qibla language tasks places; do
+for cmd in times methods hijri gregorian qibla language tasks places; do
     run "$cmd" --help | grep -q "usage: waktuna-cli $cmd" || { echo "FAIL $cmd --help"; failures=$((failures + 1)); }
 done
 

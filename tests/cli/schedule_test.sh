@@ -78,6 +78,18 @@ run --from 2024-03-01 --to 2024-03-01 --format csv --out "$data/no/such.csv" "${
 { [ $? -eq 1 ] && grep -q "such.csv" "$data/err"; } || fail "unwritable: $(cat "$data/err")"
 "${emulator[@]}" "$cli" schedule --help 2>&1 | grep -q "usage: waktuna-cli schedule" || fail "--help"
 
+# A preset's timetable holds the times "times" gives with the same options
+# (Makkah: Isha 90 minutes after Maghrib, here 120 from 1 Ramadan 1445 = 11
+# March 2024), and its summary names the authority.
+makkah=(--lat 21.4225 --lon 39.8262 --tz 3 --method makkah --isha-interval-ramadan 120)
+run --from 2024-03-10 --to 2024-03-11 --format tsv --out "$data/makkah.tsv" "${makkah[@]}"
+for day in 10 11; do
+    want=$("${emulator[@]}" "$cli" times --date 2024-03-$day "${makkah[@]}" | tr -d '\r' | cut -f2 | tr '\n' '\t')
+    got=$(tr -d '\r' <"$data/makkah.tsv" | grep "^$day"$'\t' | cut -f3-8 | tr '\n' '\t')
+    [ "$got" = "$want" ] || fail "makkah $day: timetable '$got', times '$want'"
+done
+grep -q "Based on = Umm al-Qura University, Makkah" "$data/makkah.tsv" || fail "makkah: summary names the preset"
+
 # Memory does not grow with the range: the peak for two centuries is that of
 # one year, give or take. Measured natively only (Wine's own memory dwarfs it).
 if [ ${#emulator[@]} -eq 0 ] && [ -x /usr/bin/time ]; then

@@ -72,7 +72,10 @@ TEST(PrayerPage, SaveWritesInOrderAndLoadShowsItBackWithoutNoise) {
     EXPECT_EQ(store.writes, (std::vector<std::string>{
                                 "Area", "latitude", "Longitude", "Altitude", "Gn", "Gd", "TZ",
                                 "Add_Dhuhur", "Add_Maghrib", "Add_Shubuh", "Add_Asar", "Add_Isya",
-                                "Methods", "Syafii", "FollowWindowsZone"}));
+                                "Methods", "Syafii", "FollowWindowsZone", "Authority",
+                                "PreciseSun", "HighLatitude", "IshaInterval",
+                                "IshaIntervalRamadan", "MaghribAngle", "Add_Terbit",
+                                "SeasonalTwilight", "IgnoreAltitude"}));
     EXPECT_EQ(ReadString(store, "Gd"), "19.5");
     EXPECT_EQ(ReadString(store, "Add_Dhuhur"), "-3");
     EXPECT_EQ(ReadString(store, "Add_Asar"), "2");
@@ -120,7 +123,7 @@ TEST(PrayerPage, ARefusedWriteIsNamedAndTheOthersAreStillTried) {
     store.refused = {"latitude", "Methods"};
     const SaveResult r = Jakarta().Save(store);
     EXPECT_EQ(r.not_stored, (std::vector<std::string>{"latitude", "Methods"}));
-    EXPECT_EQ(store.writes.size(), 15u);
+    EXPECT_EQ(store.writes.size(), 24u);
 }
 
 TEST(AlertPage, ClickRulesKeepPairsExclusiveAndEnableTheBoxes) {

@@ -109,7 +109,11 @@ TEST(Settings, MainSettingsReadInTheStartUpOrder) {
                            "Add_Dhuhur",   "Add_Maghrib",  "Add_Shubuh",   "Add_Asar",
                            "Add_Isya",     "Pembulatan",   "HijriyahDiff", "Skin",
                            "TimeFormat",   "ShowDropZone", "dzRemaining",  "dzTransparent",
-                           "dzSnap",       "Language",     "FollowWindowsZone"}));
+                           "dzSnap",       "Language",     "FollowWindowsZone",
+                           // The values beside the six buttons, each missing in an older key.
+                           "Authority",    "PreciseSun",   "HighLatitude", "IshaInterval",
+                           "IshaIntervalRamadan", "MaghribAngle", "SeasonalTwilight",
+                           "IgnoreAltitude", "Add_Terbit"}));
 }
 
 TEST(Settings, EmptyKeyAndNoKey) {

@@ -3,7 +3,9 @@
 #include <cmath>
 #include <numbers>
 
+#include "waktuna/calc/calendar.h"
 #include "waktuna/calc/numbers.h"
+#include "waktuna/calc/sun.h"
 
 namespace waktuna {
 
@@ -56,9 +58,37 @@ DateTime HoursToTime(float hours, const CoreSettings& core) {
     return WrapDay(t);
 }
 
-void CalculatePrayerTimes(int32_t altitude, bool syafii, PrayerTimes& times, DateTime date,
-                          float timeZone, float fajrAngle, float ishaAngle, float latitude,
-                          float longitude, const CoreSettings& core) {
+namespace {
+
+// Hour angles (hours) of one day's events, each measured from the noon it
+// belongs to; NaN where the sun never reaches the altitude. The morning and
+// the evening differ only with the precise sun, whose declination moves
+// during the day.
+struct DayAngles {
+    double noon = 0;  // clock hours
+    double rise = NAN, set = NAN;
+    double fajr = NAN, isha = NAN;
+    double asar = NAN;
+    double maghrib = NAN;  // by the Maghrib angle; NaN when it is 0
+};
+
+// Altitude (degrees) of the sun's centre at sunrise and sunset: refraction
+// and semidiameter, and the dip of the horizon seen from the altitude.
+double HorizonAltitude(const CalcSettings& p) {
+    const int32_t altitude = p.ignore_altitude ? 0 : p.altitude;
+    const double sign = altitude >= 0 ? 1.0 : -1.0;
+    return -0.8333 - sign * 0.0347 * std::sqrt(std::fabs(static_cast<double>(altitude)));
+}
+
+// The altitude (degrees) of the Asar shadow on a day of declination `decl`.
+double AsarAltitude(const CalcSettings& p, double decl) {
+    const double f = p.syafii ? 1.0 : 2.0;
+    return std::atan2(1.0 / (std::tan(std::fabs(p.latitude - decl) * kRad) + f), 1.0);
+}
+
+// The Fourier model: one declination and equation of time for the whole day,
+// rounded to 32-bit values as the program has always computed them.
+DayAngles FourierDay(const CalcSettings& p, DateTime date) {
     const Ymd ymd = DecodeDate(date);
     const double d = std::trunc(date - EncodeDate(ymd.year, 1, 1));
 
@@ -72,44 +102,152 @@ void CalculatePrayerTimes(int32_t altitude, bool syafii, PrayerTimes& times, Dat
                             0.014615 * std::cos(2 * g) - 0.040849 * std::sin(2 * g)) *
                            229.18);
 
-    const double z = F32(timeZone * 15.0);
-    const double noon = (z - longitude) / 15.0 + 12.0 - eqt / 60.0;
-
-    const double sign = altitude >= 0 ? 1.0 : -1.0;
-    const double h0 = -0.8333 - sign * 0.0347 * std::sqrt(std::fabs(static_cast<double>(altitude)));
-
-    const double lat = latitude * kRad;
+    DayAngles a;
+    const double z = F32(p.time_zone * 15.0);
+    a.noon = (z - p.longitude) / 15.0 + 12.0 - eqt / 60.0;
+    const double lat = p.latitude * kRad;
     const double dec = decl * kRad;
-    const double hs = HourAngle(std::sin(h0 * kRad), lat, dec);
-    double hf = HourAngle(-std::sin(fajrAngle * kRad), lat, dec);
-    double hi = HourAngle(-std::sin(ishaAngle * kRad), lat, dec);
-    const double f = syafii ? 1.0 : 2.0;
-    const double asr_alt = std::atan2(1.0 / (std::tan(std::fabs(latitude - decl) * kRad) + f), 1.0);
-    const double ha = HourAngle(std::sin(asr_alt), lat, dec);
-
-    // Where twilight never ends but the sun still sets, the night is shared
-    // out by the angle: dawn and nightfall lie angle/60 of the night from it.
-    if (!std::isnan(hs)) {
-        const double night = 24.0 - 2.0 * hs;
-        if (std::isnan(hf)) hf = hs + fajrAngle / 60.0 * night;
-        if (std::isnan(hi)) hi = hs + ishaAngle / 60.0 * night;
-    }
-
-    times[Shubuh] = Finish(noon - hf, core.add_shubuh, core);
-    times[Terbit] = Finish(noon - hs, 0, core);
-    times[Dhuhur] = Finish(noon, core.add_dhuhur, core);
-    times[Asar] = Finish(noon + ha, core.add_asar, core);
-    times[Maghrib] = Finish(noon + hs, core.add_maghrib, core);
-    times[Isya] = Finish(noon + hi, core.add_isya, core);
+    a.rise = a.set = HourAngle(std::sin(HorizonAltitude(p) * kRad), lat, dec);
+    a.fajr = HourAngle(-std::sin(p.fajr_angle * kRad), lat, dec);
+    a.isha = HourAngle(-std::sin(p.isha_angle * kRad), lat, dec);
+    a.asar = HourAngle(std::sin(AsarAltitude(p, decl)), lat, dec);
+    if (p.maghrib_angle != 0) a.maghrib = HourAngle(-std::sin(p.maghrib_angle * kRad), lat, dec);
+    return a;
 }
 
-PrayerTimes CalculatePrayerTimes(const CalcSettings& place, DateTime date,
-                                 const CoreSettings& core) {
+// The precise sun: each event is found twice, first with the sun of noon,
+// then with the sun at the first answer; the second answer is within a
+// fraction of a second of the converged one.
+DayAngles PreciseDay(const CalcSettings& p, DateTime date) {
+    const SunDay sun(date, p.time_zone);
+    const double sin_lat = std::sin(p.latitude * kRad);
+    const double cos_lat = std::cos(p.latitude * kRad);
+    const double meridian = 12.0 + (p.time_zone * 15.0 - p.longitude) / 15.0;
+    const auto noon_at = [&](double hours) { return meridian - sun.EquationOfTime(hours) / 60.0; };
+    // Hour angle (hours) of the altitude whose sine is sin_h, for a
+    // declination of the given sine and cosine; NaN when never reached.
+    const auto hour_angle = [&](double sin_h, double sin_d, double cos_d) {
+        const double q = (sin_h - sin_lat * sin_d) / (cos_lat * cos_d);
+        if (!(q >= -1.0 && q <= 1.0)) return std::nan("");
+        return std::atan2(std::sqrt(1.0 - q * q), q) * kRadToHours;
+    };
+    DayAngles a;
+    a.noon = noon_at(noon_at(12.0));
+    const SunPosition noon_sun = sun.At(a.noon);
+    const double noon_decl = noon_sun.declination;
+    const double sin_noon = noon_sun.sin_declination;
+    const double cos_noon = std::sqrt(1.0 - sin_noon * sin_noon);
+    // Hour angle on the side `side` (-1 morning, +1 evening), measured from
+    // a.noon: first with the sun of noon, then with the sun at that time.
+    const auto event_from = [&](double sin_h, double side, double first) {
+        if (std::isnan(first)) return first;
+        const double at = a.noon + side * first;
+        const double sin_d = sun.SinDeclination(at);
+        return hour_angle(sin_h, sin_d, std::sqrt(1.0 - sin_d * sin_d)) + side * (noon_at(at) - a.noon);
+    };
+    const auto event = [&](double sin_h, double side) {
+        return event_from(sin_h, side, hour_angle(sin_h, sin_noon, cos_noon));
+    };
+    const double sin_horizon = std::sin(HorizonAltitude(p) * kRad);
+    const double horizon_at_noon = hour_angle(sin_horizon, sin_noon, cos_noon);
+    a.rise = event_from(sin_horizon, -1, horizon_at_noon);
+    a.set = event_from(sin_horizon, +1, horizon_at_noon);
+    a.fajr = event(-std::sin(p.fajr_angle * kRad), -1);
+    a.isha = event(-std::sin(p.isha_angle * kRad), +1);
+    // The Asar altitude A has cot A = f + tan|latitude - declination|.
+    const double cot_asar = (p.syafii ? 1.0 : 2.0) + std::tan(std::fabs(p.latitude - noon_decl) * kRad);
+    a.asar = event(1.0 / std::sqrt(1.0 + cot_asar * cot_asar), +1);
+    if (p.maghrib_angle != 0) a.maghrib = event(-std::sin(p.maghrib_angle * kRad), +1);
+    return a;
+}
+
+// Minutes from sunrise back to Fajr (isha false) or from sunset on to Isya
+// (isha true) by the seasonal twilight the Moonsighting Committee publishes:
+// a function of the latitude, interpolated linearly between four values over
+// the days counted from the winter solstice of the place's hemisphere
+// (21 December in the north, 21 June in the south).
+double SeasonalTwilightMinutes(bool isha, double latitude, DateTime date) {
+    const double lat = std::fabs(latitude);
+    const Ymd ymd = DecodeDate(date);
+    const bool north = latitude >= 0;
+    DateTime solstice = EncodeDate(ymd.year, north ? 12 : 6, 21);
+    if (solstice > std::floor(date)) solstice = EncodeDate(ymd.year - 1, north ? 12 : 6, 21);
+    const double day = std::floor(date) - solstice;
+    // Values at 0, 91, 137, 183 days (and back again by 229, 275, 365).
+    const double a = 75 + (isha ? 25.60 : 28.65) / 55.0 * lat;
+    const double b = 75 + (isha ? 2.05 : 19.44) / 55.0 * lat;
+    const double c = 75 + (isha ? -9.21 : 32.74) / 55.0 * lat;
+    const double d = 75 + (isha ? 6.14 : 48.10) / 55.0 * lat;
+    if (day < 91) return a + (b - a) / 91.0 * day;
+    if (day < 137) return b + (c - b) / 46.0 * (day - 91);
+    if (day < 183) return c + (d - c) / 46.0 * (day - 137);
+    if (day < 229) return d + (c - d) / 46.0 * (day - 183);
+    if (day < 275) return c + (b - c) / 46.0 * (day - 229);
+    return b + (a - b) / 91.0 * (day - 275);
+}
+
+// Fajr and Isya by the high-latitude rule, where the sun still sets.
+void ApplyHighLatitudeRule(const CalcSettings& p, DayAngles& a) {
+    if (std::isnan(a.rise) || std::isnan(a.set)) return;
+    const double night = 24.0 - (a.rise + a.set);
+    switch (p.high_latitude) {
+        case HighLatitudeRule::TwilightAngle:
+            // Only where twilight never ends: dawn and nightfall lie
+            // angle/60 of the night from it.
+            if (std::isnan(a.fajr)) a.fajr = a.rise + p.fajr_angle / 60.0 * night;
+            if (std::isnan(a.isha)) a.isha = a.set + p.isha_angle / 60.0 * night;
+            return;
+        case HighLatitudeRule::MiddleOfNight:
+        case HighLatitudeRule::OneSeventh: {
+            const double bound = night / (p.high_latitude == HighLatitudeRule::MiddleOfNight ? 2.0 : 7.0);
+            if (!(a.fajr <= a.rise + bound)) a.fajr = a.rise + bound;
+            if (!(a.isha <= a.set + bound)) a.isha = a.set + bound;
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+int HijriMonthForTimes(DateTime date, const CoreSettings& core) {
+    return HijriOf(date, core.hijriyah_diff).month;
+}
+
+PrayerTimes CalculatePrayerTimes(const CalcSettings& p, DateTime date, const CoreSettings& core) {
+    DayAngles a = p.precise_sun ? PreciseDay(p, date) : FourierDay(p, date);
+    if (p.seasonal_twilight && !std::isnan(a.rise) && !std::isnan(a.set)) {
+        a.fajr = a.rise + SeasonalTwilightMinutes(false, p.latitude, date) / 60.0;
+        a.isha = a.set + SeasonalTwilightMinutes(true, p.latitude, date) / 60.0;
+    }
+    ApplyHighLatitudeRule(p, a);
+    const double maghrib = p.maghrib_angle != 0 ? a.maghrib : a.set;
+    int32_t interval = p.isha_interval;
+    if (p.isha_interval_ramadan != 0 && HijriMonthForTimes(date, core) == kRamadan)
+        interval = p.isha_interval_ramadan;
+    if (interval != 0) a.isha = maghrib + interval / 60.0;
+
     PrayerTimes times{};
-    CalculatePrayerTimes(place.altitude, place.syafii, times, date, place.time_zone,
-                         place.fajr_angle, place.isha_angle, place.latitude, place.longitude,
-                         core);
+    times[Shubuh] = Finish(a.noon - a.fajr, core.add_shubuh, core);
+    times[Terbit] = Finish(a.noon - a.rise, core.add_terbit, core);
+    times[Dhuhur] = Finish(a.noon, core.add_dhuhur, core);
+    times[Asar] = Finish(a.noon + a.asar, core.add_asar, core);
+    times[Maghrib] = Finish(a.noon + maghrib, core.add_maghrib, core);
+    times[Isya] = Finish(a.noon + a.isha, core.add_isya, core);
     return times;
+}
+
+void CalculatePrayerTimes(int32_t altitude, bool syafii, PrayerTimes& times, DateTime date,
+                          float timeZone, float fajrAngle, float ishaAngle, float latitude,
+                          float longitude, const CoreSettings& core) {
+    CalcSettings p;
+    p.altitude = altitude;
+    p.syafii = syafii;
+    p.time_zone = timeZone;
+    p.fajr_angle = fajrAngle;
+    p.isha_angle = ishaAngle;
+    p.latitude = latitude;
+    p.longitude = longitude;
+    times = CalculatePrayerTimes(p, date, core);
 }
 
 TSholatString FormatPrayerTimes(const PrayerTimes& times, std::string_view picture) {

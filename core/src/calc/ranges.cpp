@@ -14,8 +14,13 @@ constexpr CalcRange kTimeZone{-12, 14, 161};
 constexpr CalcRange kAltitude{-500, 9000, 161};
 constexpr CalcRange kCorrection{-120, 120, 162};
 constexpr CalcRange kAngle{0, 30, 163};
+constexpr CalcRange kIshaInterval{0, 240, 294};
+constexpr CalcRange kMaghribAngle{0, 10, 296};
 
-bool IsWhole(CalcValue value) { return value == CalcValue::Altitude || value == CalcValue::Correction; }
+bool IsWhole(CalcValue value) {
+    return value == CalcValue::Altitude || value == CalcValue::Correction ||
+           value == CalcValue::IshaInterval;
+}
 
 }  // namespace
 
@@ -26,6 +31,8 @@ const CalcRange& RangeOf(CalcValue value) {
         case CalcValue::TimeZone: return kTimeZone;
         case CalcValue::Altitude: return kAltitude;
         case CalcValue::Correction: return kCorrection;
+        case CalcValue::IshaInterval: return kIshaInterval;
+        case CalcValue::MaghribAngle: return kMaghribAngle;
         case CalcValue::Angle: break;
     }
     return kAngle;
@@ -64,7 +71,10 @@ bool UsableForCalculation(const CalcSettings& place) {
            InCalcRange(CalcValue::TimeZone, place.time_zone) &&
            InCalcRange(CalcValue::Altitude, place.altitude) &&
            InCalcRange(CalcValue::Angle, place.fajr_angle) &&
-           InCalcRange(CalcValue::Angle, place.isha_angle);
+           InCalcRange(CalcValue::Angle, place.isha_angle) &&
+           InCalcRange(CalcValue::IshaInterval, place.isha_interval) &&
+           InCalcRange(CalcValue::IshaInterval, place.isha_interval_ramadan) &&
+           InCalcRange(CalcValue::MaghribAngle, place.maghrib_angle);
 }
 
 }  // namespace waktuna

@@ -1,6 +1,8 @@
 #include "waktuna/pages/prayer_page.h"
 
+#include "waktuna/calc/authorities.h"
 #include "waktuna/calc/numbers.h"
+#include "waktuna/files/lines.h"
 #include "waktuna/calc/ranges.h"
 #include "waktuna/settings/settings.h"
 
@@ -64,6 +66,16 @@ void PrayerPage::Load(const SettingsStore& store, float zoneInForce) {
     convention = m.calc.methods >= kKarachi && m.calc.methods <= kEgypt ? int{m.calc.methods} : int{kCustomize};
     angles_editable = m.calc.methods > kEgypt;
     SetFollowWindowsZone(ReadDword(store, "FollowWindowsZone") != 0, zoneInForce);
+    authority = m.calc.authority;
+    precise_sun = m.calc.precise_sun;
+    high_latitude = static_cast<int>(m.calc.high_latitude);
+    isha_interval = IntText(m.calc.isha_interval);
+    isha_interval_ramadan = IntText(m.calc.isha_interval_ramadan);
+    maghrib_angle = ShortestFloatText(m.calc.maghrib_angle);
+    add_terbit = IntText(m.core.add_terbit);
+    seasonal_twilight = m.calc.seasonal_twilight;
+    ignore_altitude = m.calc.ignore_altitude;
+    rounding.reset();
 }
 
 void PrayerPage::ClickConvention(int methods) {
@@ -73,7 +85,32 @@ void PrayerPage::ClickConvention(int methods) {
         gd = c.gd;
         gn = c.gn;
         angles_editable = methods == kCustomize;
+        authority = AuthorityByNumber(static_cast<uint32_t>(methods)) ? static_cast<uint32_t>(methods) : 0;
+        isha_interval = isha_interval_ramadan = maghrib_angle = "0";
+        seasonal_twilight = false;
     }
+}
+
+void PrayerPage::ChooseAuthority(uint32_t number) {
+    const Authority* a = AuthorityByNumber(number);
+    authority = a ? number : 0;
+    if (!a) return;
+    convention = a->methods;
+    angles_editable = a->methods == kCustomize;
+    gd = ShortestFloatText(a->fajr_angle);
+    gn = ShortestFloatText(a->isha_angle);
+    asar_index = a->hanafi ? 1 : 0;
+    std::string* const corrections[] = {&add_shubuh, &add_terbit, &add_dhuhur,
+                                        &add_asar,   &add_maghrib, &add_isya};
+    for (size_t i = 0; i < a->add.size(); ++i) *corrections[i] = IntText(a->add[i]);
+    isha_interval = IntText(a->isha_interval);
+    isha_interval_ramadan = IntText(a->isha_interval_ramadan);
+    maghrib_angle = ShortestFloatText(a->maghrib_angle);
+    precise_sun = a->precise_sun;
+    high_latitude = static_cast<int>(a->high_latitude);
+    seasonal_twilight = a->seasonal_twilight;
+    ignore_altitude = !a->altitude;
+    rounding = a->rounding;
 }
 
 void PrayerPage::SetFollowWindowsZone(bool ticked, float zoneInForce) {
@@ -98,7 +135,20 @@ std::optional<int> PrayerPage::Validate() const {
     for (const auto& [value, text] : order) {
         if (auto line = RefusalOf(value, *text)) return line;
     }
-    if (ZeroAngle(gn) || ZeroAngle(gd)) return RangeOf(CalcValue::Angle).refusal_line;
+    // An angle the calculation does not use (Isya by an interval, both by
+    // the seasons) may stay 0.
+    const bool isha_by_angle = !seasonal_twilight && ReadWholeNumber(isha_interval) == 0;
+    if ((isha_by_angle && ZeroAngle(gn)) || (!seasonal_twilight && ZeroAngle(gd)))
+        return RangeOf(CalcValue::Angle).refusal_line;
+    const std::pair<CalcValue, const std::string*> added[] = {
+        {CalcValue::Correction, &add_terbit},
+        {CalcValue::IshaInterval, &isha_interval},
+        {CalcValue::IshaInterval, &isha_interval_ramadan},
+        {CalcValue::MaghribAngle, &maghrib_angle},
+    };
+    for (const auto& [value, text] : added) {
+        if (auto line = RefusalOf(value, *text)) return line;
+    }
     return std::nullopt;
 }
 
@@ -131,7 +181,17 @@ SaveResult PrayerPage::Save(SettingsStore& store) const {
         .String("Add_Isya", whole(add_isya))
         .Dword("Methods", static_cast<uint32_t>(convention))
         .Dword("Syafii", asar_index == 0 ? 0 : 1)
-        .Dword("FollowWindowsZone", follow_windows_zone ? 1 : 0);
+        .Dword("FollowWindowsZone", follow_windows_zone ? 1 : 0)
+        .Dword(kAuthorityValue, authority)
+        .Dword(kPreciseSunValue, precise_sun ? 1 : 0)
+        .Dword(kHighLatitudeValue, static_cast<uint32_t>(high_latitude))
+        .String(kIshaIntervalValue, whole(isha_interval))
+        .String(kIshaIntervalRamadanValue, whole(isha_interval_ramadan))
+        .String(kMaghribAngleValue, maghrib_angle)
+        .String(kAddTerbitValue, whole(add_terbit))
+        .Dword(kSeasonalTwilightValue, seasonal_twilight ? 1 : 0)
+        .Dword(kIgnoreAltitudeValue, ignore_altitude ? 1 : 0);
+    if (rounding) w.Dword("Pembulatan", *rounding);
     return w.Result();
 }
 
@@ -140,6 +200,8 @@ std::string RefusalText(const LanguageList& language, int line) {
                        : line == 161 ? kLineZoneAltitudeRanges
                        : line == 162 ? kLineCorrectionRange
                        : line == 163 ? kLineAngleRange
+                       : line == kLineInvalidIshaInterval ? kLineIshaIntervalRange
+                       : line == kLineInvalidMaghribAngle ? kLineMaghribAngleRange
                                      : 0;
     return ranges ? language.Line(line) + "\r\n" + language.Line(ranges) : language.Line(line);
 }

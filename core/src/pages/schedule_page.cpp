@@ -35,6 +35,7 @@ ScheduleRequest SchedulePage::Request(const MainSettings& settings, std::string 
     // seconds of the times, not minutes rounded for the clock's "HH:mm".
     r.core.time_format = r.time_format;
     r.methods = settings.calc.methods;
+    r.authority = settings.calc.authority;
     r.area = settings.calc.area;
     r.ics_sunrise = ics_sunrise;
     r.main_colour = main_colour;

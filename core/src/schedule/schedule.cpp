@@ -10,6 +10,7 @@
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/safe_file.h"
 #include "waktuna/version.h"
+#include "waktuna/watch/panel.h"
 
 namespace waktuna {
 
@@ -334,13 +335,11 @@ private:
     // The place and the convention, as the timetable's summary names them.
     std::string Description() const {
         const CalcSettings& c = request_.calc;
-        const int convention =
-            request_.methods >= 1 && request_.methods <= 6 ? 76 + request_.methods : 82;
         std::string text;
         if (!request_.area.empty()) text += request_.area + "\n";
         text += LatitudeText(c.latitude) + " " + LongitudeText(c.longitude) + ", " +
                 IntText(c.altitude) + " m\n";
-        text += language_.Line(175) + " = " + language_.Line(convention) + "\n";
+        text += language_.Line(175) + " = " + ConventionName(language_, request_.methods, request_.authority) + "\n";
         text += language_.Line(171) + " = " + ShortDecimal(c.fajr_angle) + kDegreeSign + ", " +
                 language_.Line(172) + " = " + ShortDecimal(c.isha_angle) + kDegreeSign + "\n";
         text += language_.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi");
@@ -410,9 +409,6 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
                          std::string_view br, FieldText field) {
     const CalcSettings& c = request.calc;
     const std::string degree(1, kDegreeSign);
-    // Conventions 1..6 name lines 77..82; anything else counts as custom
-    // angles, as on the main panel.
-    const int convention = request.methods >= 1 && request.methods <= 6 ? 76 + request.methods : 82;
     const std::array<std::string, 8> lines = {
         " " + language.Line(39) + " = " + LatitudeText(c.latitude),
         " " + language.Line(40) + " = " + LongitudeText(c.longitude),
@@ -422,7 +418,7 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
         " " + language.Line(173) + " =  " +
             (request.zone ? request.zone->Name() : ShortDecimal(c.time_zone)),
         " " + language.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi"),
-        " " + language.Line(175) + " = " + language.Line(convention),
+        " " + language.Line(175) + " = " + ConventionName(language, request.methods, request.authority),
     };
     std::string info;
     for (const auto& line : lines) {

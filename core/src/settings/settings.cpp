@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "waktuna/calc/authorities.h"
+#include "waktuna/calc/ranges.h"
 #include "waktuna/files/encoding.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/text.h"
@@ -73,6 +75,33 @@ SaveResult WriteAlertSettings(SettingsStore& s, const AlertSettings& a) {
 
 // ---- Calculation values and the start-up table ------------------------------
 
+namespace {
+
+// A stored whole number or decimal inside its range, else 0 (missing).
+int32_t WholeInRange(const SettingsStore& s, std::string_view name, CalcValue range) {
+    const int32_t v = WholeText(s, name);
+    return InCalcRange(range, v) ? v : 0;
+}
+
+// The values stored beside the six buttons' by the authority presets.
+void ReadConventionExtras(const SettingsStore& s, MainSettings& m) {
+    const uint32_t authority = ReadDword(s, kAuthorityValue);
+    m.calc.authority = AuthorityByNumber(authority) ? authority : 0;
+    m.calc.precise_sun = DwordIsOne(s, kPreciseSunValue);
+    const uint32_t rule = ReadDword(s, kHighLatitudeValue);
+    m.calc.high_latitude = rule < kHighLatitudeRuleCount ? static_cast<HighLatitudeRule>(rule)
+                                                         : HighLatitudeRule::TwilightAngle;
+    m.calc.isha_interval = WholeInRange(s, kIshaIntervalValue, CalcValue::IshaInterval);
+    m.calc.isha_interval_ramadan = WholeInRange(s, kIshaIntervalRamadanValue, CalcValue::IshaInterval);
+    const float maghrib = DecimalTextValue(s, kMaghribAngleValue);
+    m.calc.maghrib_angle = InCalcRange(CalcValue::MaghribAngle, maghrib) ? maghrib : 0;
+    m.calc.seasonal_twilight = DwordIsOne(s, kSeasonalTwilightValue);
+    m.calc.ignore_altitude = DwordIsOne(s, kIgnoreAltitudeValue);
+    m.core.add_terbit = WholeText(s, kAddTerbitValue);
+}
+
+}  // namespace
+
 CalcSettings ToCalcSettings(const CalculationSettings& c) {
     CalcSettings out;
     out.altitude = c.altitude;
@@ -82,6 +111,13 @@ CalcSettings ToCalcSettings(const CalculationSettings& c) {
     out.isha_angle = c.gn;
     out.latitude = static_cast<float>(ReadDecimal(c.latitude));
     out.longitude = static_cast<float>(ReadDecimal(c.longitude));
+    out.precise_sun = c.precise_sun;
+    out.high_latitude = c.high_latitude;
+    out.isha_interval = c.isha_interval;
+    out.isha_interval_ramadan = c.isha_interval_ramadan;
+    out.maghrib_angle = c.maghrib_angle;
+    out.seasonal_twilight = c.seasonal_twilight;
+    out.ignore_altitude = c.ignore_altitude;
     return out;
 }
 
@@ -121,6 +157,7 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     m.dz_snap = DwordIsOne(s, "dzSnap");
     m.language = ReadString(s, "Language");
     m.calc.follow_windows_zone = DwordIsOne(s, kFollowWindowsZoneValue);
+    ReadConventionExtras(s, m);
     return m;
 }
 

@@ -1,5 +1,7 @@
 #include "waktuna/watch/panel.h"
 
+#include "waktuna/calc/authorities.h"
+
 #include <cmath>
 
 #include "waktuna/calc/numbers.h"
@@ -41,8 +43,14 @@ std::string MazhabText(bool syafii) {
 
 int ConventionNameLine(int methods) { return methods >= 1 && methods <= 5 ? 76 + methods : 82; }
 
-std::string OrganisationText(const LanguageList& language, int methods) {
-    return language.Line(203) + " : " + language.Line(ConventionNameLine(methods));
+std::string ConventionName(const LanguageList& language, int methods, uint32_t authority) {
+    const Authority* preset = AuthorityByNumber(authority);
+    if (preset && preset->methods == kCustomizeMethods) return std::string(preset->name);
+    return language.Line(ConventionNameLine(methods));
+}
+
+std::string OrganisationText(const LanguageList& language, int methods, uint32_t authority) {
+    return language.Line(203) + " : " + ConventionName(language, methods, authority);
 }
 
 std::string PlaceHeadingText(const LanguageList& language, std::string_view area) {

@@ -1,5 +1,6 @@
-// The six daily times from the low-order Fourier model of the sun, their
-// texts, and the degrees-minutes-seconds texts of coordinates.
+// The six daily times from the low-order Fourier model of the sun (or, when
+// asked, the precise sun of sun.h), their texts, and the
+// degrees-minutes-seconds texts of coordinates.
 #pragma once
 
 #include <array>
@@ -32,12 +33,23 @@ struct CoreSettings {
     int32_t add_asar = 0;
     int32_t add_maghrib = 0;
     int32_t add_isya = 0;
+    int32_t add_terbit = 0;  // Add_Terbit: sunrise too can be moved
     uint8_t pembulatan = RoundDown;
     int8_t hijriyah_diff = 0;
     std::string time_format{kFormatHHmmss};
 };
 
-// The place and convention of one calculation, as 32-bit values.
+// What fixes Fajr and Isha where the night is too short for the twilight
+// angles (HighLatitude). The default keeps the times the angles give and
+// only fills a time the sun never reaches: dawn and nightfall then lie
+// angle/60 of the night from sunrise and sunset. The other two rules also
+// bound the times: Fajr no earlier than sunrise less half (a seventh of) the
+// night, Isha no later than sunset plus as much.
+enum class HighLatitudeRule : uint8_t { TwilightAngle = 0, MiddleOfNight = 1, OneSeventh = 2 };
+inline constexpr int kHighLatitudeRuleCount = 3;
+
+// The place and convention of one calculation, as 32-bit values. Every field
+// after `longitude` is zero (or false) in the conventions of the six buttons.
 struct CalcSettings {
     int32_t altitude = 0;
     bool syafii = false;
@@ -46,12 +58,34 @@ struct CalcSettings {
     float isha_angle = 0;  // Gn
     float latitude = 0;
     float longitude = 0;
+    bool precise_sun = false;  // PreciseSun: the sun of sun.h instead of the Fourier model
+    HighLatitudeRule high_latitude = HighLatitudeRule::TwilightAngle;  // HighLatitude
+    // Isya a fixed number of minutes after Maghrib instead of by its angle
+    // (IshaInterval; 0 = by the angle), and in the Hijri month of Ramadan
+    // (IshaIntervalRamadan; 0 = the same as the rest of the year).
+    int32_t isha_interval = 0;
+    int32_t isha_interval_ramadan = 0;
+    // Maghrib when the sun's centre is this far below the horizon
+    // (MaghribAngle, degrees; 0 = at sunset).
+    float maghrib_angle = 0;
+    // Fajr and Isya by the seasonal twilight of the Moonsighting Committee
+    // (SeasonalTwilight) instead of the angles.
+    bool seasonal_twilight = false;
+    // Sunrise and sunset at sea level whatever the altitude (IgnoreAltitude).
+    bool ignore_altitude = false;
 };
+
+// The Hijri month (1..12) of a calendar day, as the Ramadan rule of Isya
+// reads it: the program's Hijri calendar with the user's correction.
+int HijriMonthForTimes(DateTime date, const CoreSettings& core);
+inline constexpr int kRamadan = 9;
 
 // Clock time in hours to a time of day, with the seconds rule of the time
 // format and its rounding. Hours outside [0, 24) wrap into the day.
 DateTime HoursToTime(float hours, const CoreSettings& core);
 
+// The times of the six buttons' conventions: the arguments of the settings
+// page; every later field of CalcSettings at its default.
 void CalculatePrayerTimes(int32_t altitude, bool syafii, PrayerTimes& times, DateTime date,
                           float timeZone, float fajrAngle, float ishaAngle, float latitude,
                           float longitude, const CoreSettings& core);

@@ -12,7 +12,7 @@
 
 namespace waktuna {
 
-enum class CalcValue { Latitude, Longitude, TimeZone, Altitude, Correction, Angle };
+enum class CalcValue { Latitude, Longitude, TimeZone, Altitude, Correction, Angle, IshaInterval, MaghribAngle };
 
 struct CalcRange {
     double low;
@@ -22,7 +22,8 @@ struct CalcRange {
 
 // Latitude -90..90 and longitude -180..180 (line 160), time zone -12..14 and
 // altitude -500..9000 metres (line 161), corrections -120..120 minutes
-// (line 162), twilight angles 0..30 degrees (line 163).
+// (line 162), twilight angles 0..30 degrees (line 163), Isya intervals
+// 0..240 minutes (line 294), the Maghrib angle 0..10 degrees (line 296).
 const CalcRange& RangeOf(CalcValue value);
 
 // Finite and within the value's range.
@@ -42,7 +43,7 @@ std::optional<int> RefusalOf(CalcValue value, std::string_view text);
 bool UsablePlace(float latitude, float longitude);
 
 // Whether the calculation can run on these inputs: the place, time zone,
-// altitude and angles in range. A stored correction is a whole number of
+// altitude, angles and Isya intervals in range. A stored correction is a whole number of
 // minutes and shifts a time plainly, so it is not checked here.
 bool UsableForCalculation(const CalcSettings& place);
 

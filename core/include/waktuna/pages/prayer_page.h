@@ -66,6 +66,24 @@ struct PrayerPage {
     // The zone the user typed, kept while the box shows the Windows zone.
     std::string own_time_zone;
 
+    // The authority drop-down (Authority; 0 = custom) and what a preset fills
+    // beside the angles: the precise-sun check box, the high-latitude
+    // drop-down (HighLatitude, 0..2), the Isya interval boxes, the Maghrib
+    // angle and sunrise correction boxes; and, without a control of their
+    // own, the seasonal twilight, sea-level sunrise and the rounding.
+    uint32_t authority = 0;
+    bool precise_sun = false;
+    int high_latitude = 0;
+    std::string isha_interval{"0"};
+    std::string isha_interval_ramadan{"0"};
+    std::string maghrib_angle{"0"};
+    std::string add_terbit{"0"};
+    bool seasonal_twilight = false;
+    bool ignore_altitude = false;
+    // Pembulatan: set only when a preset was chosen, and only then saved (it
+    // belongs to the program settings page otherwise).
+    std::optional<uint8_t> rounding;
+
     // Fills every box from the settings key. Time zone and angles show the
     // shortest text of their 32-bit value (a stored text that is not a finite
     // number is shown as stored, so Save refuses it visibly); `zoneInForce`
@@ -74,8 +92,15 @@ struct PrayerPage {
     void Load(const SettingsStore& store, float zoneInForce);
 
     // A convention button: fills both angle boxes and locks them, or for
-    // Customize unlocks them.
+    // Customize unlocks them. The authority becomes the button's own preset
+    // (Customize: custom), and what would override the angles (Isya
+    // interval, Maghrib angle, seasonal twilight) is cleared.
     void ClickConvention(int methods);
+
+    // The authority drop-down: a preset fills every value it holds (its
+    // button, angles, Asar rule, corrections, intervals, rules, sun and
+    // rounding); 0 or an unknown number only makes the choice custom.
+    void ChooseAuthority(uint32_t number);
 
     // The Windows time zone check box: ticked, the time-zone box shows the
     // offset in force today and is locked; unticked, it shows the user's own
@@ -85,8 +110,10 @@ struct PrayerPage {
     // The checks of Save in their order: latitude, longitude (line 160), time
     // zone, altitude (161), the corrections Dhuhur, Maghrib, Shubuh, Asar,
     // Isya (162), Gn, Gd (163), then an angle of 0 (163): the boxes show 0
-    // until a convention is clicked, and 0 would put Fajr at sunrise. The
-    // language line of the first refusal.
+    // until a convention is clicked, and 0 would put Fajr at sunrise (an
+    // angle not used, as Gn beside an Isya interval, may be 0); then
+    // the sunrise correction (162), the two Isya intervals (294) and the
+    // Maghrib angle (296). The language line of the first refusal.
     std::optional<int> Validate() const;
     // The message of Validate's refusal, or nullopt: RefusalText, except that
     // an angle refused for being 0 is named without the ranges, which hold 0.
@@ -95,7 +122,10 @@ struct PrayerPage {
     // Writes Area, latitude, Longitude, Altitude, Gn, Gd, TZ (as typed; while
     // the Windows zone is followed, the user's own zone when it is valid), the
     // five corrections as whole-number texts, Methods, Syafii and
-    // FollowWindowsZone. Call after Validate().
+    // FollowWindowsZone; then Authority, PreciseSun, HighLatitude,
+    // IshaInterval, IshaIntervalRamadan (whole-number texts), MaghribAngle
+    // (as typed), Add_Terbit, SeasonalTwilight, IgnoreAltitude, and
+    // Pembulatan when a preset set it. Call after Validate().
     SaveResult Save(SettingsStore& store) const;
 };
 

@@ -59,6 +59,7 @@ struct ScheduleRequest {
     CalcSettings calc;
     CoreSettings core;  // corrections, rounding and Hijri correction of the calculation
     int methods = 0;    // Methods: the convention preset named in the summary
+    uint32_t authority = 0;  // Authority: the preset named instead, when not a button's
     std::string area;   // Area: the place name in the title
     Colour main_colour = Rgb(128, 128, 128);
     Colour text_colour = Rgb(0, 0, 0);

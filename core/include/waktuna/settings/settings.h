@@ -65,7 +65,35 @@ struct CalculationSettings {
     // FollowWindowsZone = 1: each day takes the offset the system's time
     // zone has at its noon (daylight saving included) instead of TZ.
     bool follow_windows_zone = false;
+    // The authority preset last chosen (Authority, DWORD): 0, missing, or a
+    // number this program does not know reads 0, custom. It only names the
+    // convention: the calculation uses the values stored beside it.
+    uint32_t authority = 0;
+    bool precise_sun = false;  // PreciseSun = 1; missing: the Fourier model
+    // HighLatitude (DWORD): 0 twilight angle, 1 middle of the night, 2 one
+    // seventh; missing or another value: 0.
+    HighLatitudeRule high_latitude = HighLatitudeRule::TwilightAngle;
+    // IshaInterval, IshaIntervalRamadan (texts, whole minutes 0..240; missing
+    // or outside: 0, Isya by its angle, and in Ramadan as the rest of the year).
+    int32_t isha_interval = 0;
+    int32_t isha_interval_ramadan = 0;
+    // MaghribAngle (text, degrees 0..10; missing or outside: 0, sunset).
+    float maghrib_angle = 0;
+    bool seasonal_twilight = false;  // SeasonalTwilight = 1
+    bool ignore_altitude = false;    // IgnoreAltitude = 1: sunrise and sunset at sea level
 };
+
+// The values of the calculation added beside the six buttons' (each missing
+// value gives the times the buttons always gave).
+inline constexpr std::string_view kAuthorityValue = "Authority";
+inline constexpr std::string_view kPreciseSunValue = "PreciseSun";
+inline constexpr std::string_view kHighLatitudeValue = "HighLatitude";
+inline constexpr std::string_view kIshaIntervalValue = "IshaInterval";
+inline constexpr std::string_view kIshaIntervalRamadanValue = "IshaIntervalRamadan";
+inline constexpr std::string_view kMaghribAngleValue = "MaghribAngle";
+inline constexpr std::string_view kSeasonalTwilightValue = "SeasonalTwilight";
+inline constexpr std::string_view kIgnoreAltitudeValue = "IgnoreAltitude";
+inline constexpr std::string_view kAddTerbitValue = "Add_Terbit";
 
 // The value of the check box that makes the times follow the system's zone.
 inline constexpr std::string_view kFollowWindowsZoneValue = "FollowWindowsZone";
@@ -78,7 +106,8 @@ CalcSettings ToCalcSettings(const CalculationSettings& settings);
 struct MainSettings {
     AlertSettings alerts;
     CalculationSettings calc;
-    // Add_Dhuhur .. Add_Isya (texts, signed minutes), Pembulatan (low byte),
+    // Add_Dhuhur .. Add_Isya and Add_Terbit (texts, signed minutes; a missing
+    // Add_Terbit is 0), Pembulatan (low byte),
     // HijriyahDiff (text, low byte as a signed day count), TimeFormat (0 gives
     // "HH:mm", anything else "HH:mm:ss").
     CoreSettings core;

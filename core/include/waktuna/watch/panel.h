@@ -34,8 +34,11 @@ std::optional<double> PanelQiblaBearing(std::string_view latitude, std::string_v
 std::string MazhabText(bool syafii);
 // Language line of the convention's name: 77..81 for Methods 1..5, else 82.
 int ConventionNameLine(int methods);
+// The convention's name: an authority preset that is not one of the buttons
+// (Authority above 5) by its own name, else the button's line.
+std::string ConventionName(const LanguageList& language, int methods, uint32_t authority);
 // Line 203, " : ", the convention's name.
-std::string OrganisationText(const LanguageList& language, int methods);
+std::string OrganisationText(const LanguageList& language, int methods, uint32_t authority = 0);
 // Line 60, a space, the place name.
 std::string PlaceHeadingText(const LanguageList& language, std::string_view area);
 
