@@ -76,9 +76,10 @@ bool PlaceIndex::Before(const Ordered& x, const Ordered& y) const {
     return c != 0 ? c < 0 : x.key < y.key;
 }
 
-void PlaceIndex::AddKey(std::string_view name, uint32_t entry) {
+void PlaceIndex::AddKey(std::string_view name, uint32_t entry, bool primary) {
     keys_.push_back(FoldPlaceName(name));
     key_entry_.push_back(entry);
+    key_primary_.push_back(primary ? 1 : 0);
 }
 
 uint32_t PlaceIndex::AddText(const std::string& text) {
@@ -106,7 +107,7 @@ void PlaceIndex::AddFile(const std::string& label, PlaceNameFile& file,
     for (size_t s = 0; s < file.Sections().size(); ++s) {
         for (Place& place : file.ReadSection(s)) {
             const auto entry = static_cast<uint32_t>(entries_.size());
-            AddKey(place.name, entry);
+            AddKey(place.name, entry, true);
             entries_.push_back({std::move(place), file_number, static_cast<uint32_t>(s)});
         }
     }
@@ -129,7 +130,7 @@ void PlaceIndex::AddFile(const std::string& label, PlaceNameFile& file,
             e.first_name = static_cast<uint32_t>(names_.size());
             for (uint32_t n = 0; n < d.name_count && d.first_name + n < details->names.size(); ++n) {
                 names_.push_back(details->names[d.first_name + n]);
-                AddKey(names_.back(), static_cast<uint32_t>(first_new + i));
+                AddKey(names_.back(), static_cast<uint32_t>(first_new + i), false);
                 ++e.name_count;
             }
         }
@@ -137,11 +138,18 @@ void PlaceIndex::AddFile(const std::string& label, PlaceNameFile& file,
     // Sort the new keys and merge them into the order of the others.
     const size_t first_order = order_.size();
     for (size_t k = first_key; k < keys_.size(); ++k)
-        order_.push_back({Head(keys_[k]), static_cast<uint32_t>(k)});
+        order_.push_back({Head(keys_[k]), static_cast<uint32_t>(k), key_entry_[k]});
     const auto middle = order_.begin() + static_cast<std::ptrdiff_t>(first_order);
     const auto before = [this](const Ordered& a, const Ordered& b) { return Before(a, b); };
     std::sort(middle, order_.end(), before);
     std::inplace_merge(order_.begin(), middle, order_.end(), before);
+
+    by_name_.clear();
+    for (const Ordered& o : order_) {
+        if (key_primary_[o.key]) by_name_.push_back(key_entry_[o.key]);
+    }
+    name_rank_.resize(entries_.size());
+    for (size_t r = 0; r < by_name_.size(); ++r) name_rank_[by_name_[r]] = static_cast<uint32_t>(r);
 }
 
 bool PlaceIndex::AddFile(const std::string& label, const std::string& path) {
@@ -201,18 +209,22 @@ std::vector<uint32_t> PlaceIndex::Find(std::string_view prefix) const {
     auto it = std::lower_bound(
         order_.begin(), order_.end(), key,
         [this](const Ordered& o, const std::string& k) { return keys_[o.key] < k; });
-    for (; it != order_.end() && keys_[it->key].compare(0, key.size(), key) == 0; ++it)
-        found.push_back(key_entry_[it->key]);
-    // A place found by several of its names is listed once.
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    std::sort(found.begin(), found.end(), [this](uint32_t a, uint32_t b) {
-        const Entry& x = entries_[a];
-        const Entry& y = entries_[b];
-        if (x.population != y.population) return x.population > y.population;
-        const int c = ComparePlaceNames(x.place.name, y.place.name);
-        return c != 0 ? c < 0 : a < b;
+    // Each place as its population (most first) and its name's rank: one
+    // number that sorts as the list shows them, the same for every name of
+    // a place, so a place found by several names is listed once.
+    const auto end = std::partition_point(it, order_.end(), [&](const Ordered& o) {
+        return keys_[o.key].compare(0, key.size(), key) <= 0;
     });
+    std::vector<uint64_t> ranked;
+    ranked.reserve(static_cast<size_t>(end - it));
+    for (; it != end; ++it) {
+        const uint32_t entry = it->entry;
+        ranked.push_back(uint64_t{UINT32_MAX - entries_[entry].population} << 32 | name_rank_[entry]);
+    }
+    std::sort(ranked.begin(), ranked.end());
+    ranked.erase(std::unique(ranked.begin(), ranked.end()), ranked.end());
+    found.reserve(ranked.size());
+    for (const uint64_t r : ranked) found.push_back(by_name_[static_cast<uint32_t>(r)]);
     return found;
 }
 

@@ -95,16 +95,22 @@ private:
     struct Ordered {
         uint64_t head;
         uint32_t key;
+        uint32_t entry;  // the key's entry, kept here for the searches
     };
     bool Before(const Ordered& a, const Ordered& b) const;
-    void AddKey(std::string_view name, uint32_t entry);
+    void AddKey(std::string_view name, uint32_t entry, bool primary);
     uint32_t AddText(const std::string& text);
     uint16_t AddZone(const PlaceZone& zone);
 
     std::vector<Entry> entries_;
     std::vector<std::string> keys_;       // folded names and other names
     std::vector<uint32_t> key_entry_;     // the entry of each key
+    std::vector<uint8_t> key_primary_;    // 1 for a place's own name
     std::vector<Ordered> order_;          // keys in alphabetical order
+    // Entries in alphabetical order of their own names, and the position of
+    // each entry in it, so that a search sorts numbers, not names.
+    std::vector<uint32_t> by_name_;
+    std::vector<uint32_t> name_rank_;
     std::vector<FileSections> files_;
     std::vector<std::string> texts_{std::string()};  // text 0 is none
     std::vector<PlaceZone> zones_;
