@@ -61,6 +61,12 @@ size_t DetailsStemCut(const std::string& path) {
     return dot != std::string::npos && path[dot] == '.' ? path.size() - dot : 0;
 }
 
+std::vector<std::vector<Place>> ReadAllSections(PlaceNameFile& file) {
+    std::vector<std::vector<Place>> sections;
+    for (size_t s = 0; s < file.Sections().size(); ++s) sections.push_back(file.ReadSection(s));
+    return sections;
+}
+
 uint64_t Head(const std::string& key) {
     uint64_t head = 0;
     for (size_t i = 0; i < 8; ++i)
@@ -100,12 +106,18 @@ uint16_t PlaceIndex::AddZone(const PlaceZone& zone) {
 
 void PlaceIndex::AddFile(const std::string& label, PlaceNameFile& file,
                          const PlaceDetailsTable* details) {
+    AddSections(label, file.Sections(), ReadAllSections(file), details);
+}
+
+void PlaceIndex::AddSections(const std::string& label, const std::vector<std::string>& names,
+                             std::vector<std::vector<Place>> sections,
+                             const PlaceDetailsTable* details) {
     const auto file_number = static_cast<uint32_t>(files_.size());
-    files_.push_back({label, file.Sections()});
+    files_.push_back({label, names});
     const size_t first_new = entries_.size();
     const size_t first_key = keys_.size();
-    for (size_t s = 0; s < file.Sections().size(); ++s) {
-        for (Place& place : file.ReadSection(s)) {
+    for (size_t s = 0; s < sections.size(); ++s) {
+        for (Place& place : sections[s]) {
             const auto entry = static_cast<uint32_t>(entries_.size());
             AddKey(place.name, entry, true);
             entries_.push_back({std::move(place), file_number, static_cast<uint32_t>(s)});
@@ -157,8 +169,9 @@ bool PlaceIndex::AddFile(const std::string& label, const std::string& path) {
     if (!bytes) return false;
     PlaceNameFile file;
     file.Load(std::make_unique<std::istringstream>(*bytes));
-    size_t places = file.FirstSectionPlaces().size();
-    for (size_t s = 1; s < file.Sections().size(); ++s) places += file.ReadSection(s).size();
+    std::vector<std::vector<Place>> sections = ReadAllSections(file);
+    size_t places = 0;
+    for (const auto& section : sections) places += section.size();
 
     const std::string details_path = path.substr(0, path.size() - DetailsStemCut(path)) + ".wpd";
     std::optional<PlaceDetailsTable> details;
@@ -167,7 +180,7 @@ bool PlaceIndex::AddFile(const std::string& label, const std::string& path) {
         if (wpd) details = ReadPlaceDetails(*wpd, *bytes, file.Sections().size(), places);
         if (!details) damaged_.push_back(label);
     }
-    AddFile(label, file, details ? &*details : nullptr);
+    AddSections(label, file.Sections(), std::move(sections), details ? &*details : nullptr);
     return true;
 }
 

@@ -98,6 +98,8 @@ private:
         uint32_t entry;  // the key's entry, kept here for the searches
     };
     bool Before(const Ordered& a, const Ordered& b) const;
+    void AddSections(const std::string& label, const std::vector<std::string>& names,
+                     std::vector<std::vector<Place>> sections, const PlaceDetailsTable* details);
     void AddKey(std::string_view name, uint32_t entry, bool primary);
     uint32_t AddText(const std::string& text);
     uint16_t AddZone(const PlaceZone& zone);
