@@ -103,6 +103,16 @@ TEST(PlaceSearch, OtherNamesFindAPlaceOnceRankedByPopulation) {
     list.ShowSection(file.ReadSection(0), kSectionCoordinateWidth, &index, "World", 1);
     EXPECT_EQ(list.Chosen(0)->altitude, "0");
     EXPECT_FALSE(list.Chosen(0)->time_zone);
+    // Values the prayer-times page would refuse: the altitude kept at its
+    // bound, the zone left out.
+    PlaceDetailsTable odd = *details;
+    odd.places[2].elevation = -800;
+    odd.zones[1].standard_minutes = 15 * 60;
+    PlaceIndex odd_index;
+    odd_index.AddFile("World", file, &odd);
+    list.ShowFound(odd_index, odd_index.Find("Meka"));
+    EXPECT_EQ(list.Chosen(0)->altitude, "-500");
+    EXPECT_FALSE(list.Chosen(0)->time_zone);
     EXPECT_EQ(ZoneHoursText(330), "5.5");
     EXPECT_EQ(ZoneHoursText(-210), "-3.5");
 }

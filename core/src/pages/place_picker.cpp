@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "waktuna/calc/numbers.h"
+#include "waktuna/calc/ranges.h"
 
 namespace waktuna {
 
@@ -141,8 +142,15 @@ std::optional<ChosenPlace> PlaceList::Chosen(size_t row) const {
     const PlaceIndex* index = index_ ? index_ : details_;
     if (index) {
         const PlaceIndex::Entry& e = index->At(rows_[row] + (index_ ? 0 : details_first_));
-        chosen.altitude = IntText(index->Elevation(e).value_or(0));
-        if (const PlaceZone* zone = index->Zone(e)) chosen.time_zone = ZoneHoursText(zone->standard_minutes);
+        // Within what the prayer-times page accepts, so that its Save never
+        // refuses what a detail file gave.
+        const CalcRange& altitude = RangeOf(CalcValue::Altitude);
+        chosen.altitude = IntText(std::clamp(index->Elevation(e).value_or(0),
+                                             static_cast<int>(altitude.low),
+                                             static_cast<int>(altitude.high)));
+        const PlaceZone* zone = index->Zone(e);
+        if (zone && InCalcRange(CalcValue::TimeZone, zone->standard_minutes / 60.0))
+            chosen.time_zone = ZoneHoursText(zone->standard_minutes);
     }
     return chosen;
 }

@@ -28,7 +28,8 @@ inline constexpr int kLineSearchCue = 245;     // "Type the start of a place nam
 
 // The place that "Use Selected Data" hands to the prayer-times page: the
 // name and the coordinate texts exactly as the list shows them, the altitude
-// from the place's elevation ("0" when unknown) and, when its zone is known,
+// from the place's elevation ("0" when unknown, kept within the page's
+// range) and, when its zone is known and its offset within the page's range,
 // the time zone box's text: the zone's standard offset in hours ("7", "5.5",
 // "-3.5").
 struct ChosenPlace {
