@@ -1,10 +1,15 @@
 #include "args.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "waktuna/files/encoding.h"
 #include "waktuna/files/files.h"
 #include "waktuna/calc/numbers.h"
+#if defined(_WIN32)
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+#endif
 
 namespace cli {
 
@@ -105,6 +110,21 @@ std::string ReadFileArgument(const Args& args) {
     const auto bytes = waktuna::ReadWholeFile(path);
     if (!bytes) throw UsageError{"cannot read '" + path + "'"};
     return *bytes;
+}
+
+std::string ProgramFolder() {
+#if defined(_WIN32)
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) return {};
+    std::string folder(path, n);
+    return folder.substr(0, folder.find_last_of("\\/") + 1);
+#else
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    return exe.parent_path().string() + "/";
+#endif
 }
 
 void Print(const std::string& text) {

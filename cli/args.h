@@ -59,6 +59,9 @@ private:
 std::string FileArgument(const Args& args);
 std::string ReadFileArgument(const Args& args);
 
+// The folder of this program file, ending with a separator ("" when unknown).
+std::string ProgramFolder();
+
 // Writes program text (Windows-1252 bytes) to stdout: as UTF-8 on Linux, as
 // is on Windows.
 void Print(const std::string& text);

@@ -1,35 +1,14 @@
 #include <cstdio>
-#include <filesystem>
 
 #include "args.h"
 #include "commands.h"
 #include "place_options.h"
 #include "waktuna/files/encoding.h"
 #include "waktuna/schedule/schedule.h"
-#if defined(_WIN32)
-#define WIN32_LEAN_AND_MEAN
-#include <windows.h>
-#endif
 
 namespace cli {
 
 namespace {
-
-// The folder of this program file, ending with a separator ("" when unknown).
-std::string ProgramFolder() {
-#if defined(_WIN32)
-    char path[MAX_PATH];
-    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return {};
-    std::string folder(path, n);
-    return folder.substr(0, folder.find_last_of("\\/") + 1);
-#else
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (ec) return {};
-    return exe.parent_path().string() + "/";
-#endif
-}
 
 // "#RRGGBB" (either letter case) as a Windows colour value.
 waktuna::Colour ReadColour(const Args& args, const char* option, waktuna::Colour fallback) {

@@ -2,38 +2,21 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
+
+#include "place_files.h"
+#include "waktuna/pages/place_picker.h"
 
 using namespace waktuna;
 
 namespace {
 
-std::string Float(float f) {
-    char b[4];
-    std::memcpy(b, &f, 4);
-    return std::string(b, 4);
-}
-
 // A place-name file of named sections, each a list of place names.
-PlaceNameFile File(const std::vector<std::pair<std::string, std::vector<std::string>>>& sections) {
-    std::string bytes("\xC7\x00", 2);
-    bytes.append(12, '\0');
-    bytes += static_cast<char>(sections.size());
-    bytes += '\0';
-    float lat = 1;
-    for (const auto& [name, places] : sections) {
-        bytes += '\xFA';
-        bytes += static_cast<char>(name.size());
-        bytes += name;
-        for (const std::string& place : places) {
-            bytes += static_cast<char>(place.size());
-            bytes += place + Float(lat++) + Float(100);
-        }
-    }
+PlaceNameFile File(const test_places::Sections& sections) {
     PlaceNameFile file;
-    file.Load(std::make_unique<std::istringstream>(bytes));
+    file.Load(std::make_unique<std::istringstream>(test_places::Wpn(sections)));
     return file;
 }
 
@@ -81,4 +64,79 @@ TEST(PlaceSearch, StartOfNameAcrossFilesIgnoringCaseAndAccents) {
 TEST(PlaceSearch, FoldKeepsLengthAndNonLetters) {
     EXPECT_EQ(FoldPlaceName("\xC5r\xF8s \x8A\x9E\xDF-\xD7\xF7"), "aros sz" "s-\xD7\xF7");
     EXPECT_EQ(FoldPlaceName("Sant Juli\xE0 de L\xF2ria"), "sant julia de loria");
+}
+
+TEST(PlaceSearch, OtherNamesFindAPlaceOnceRankedByPopulation) {
+    const test_places::MeccaFiles f;
+    const auto details = ReadPlaceDetails(f.Details(PlaceFileChecksum(f.wpn)), f.wpn, 2, 3);
+    ASSERT_TRUE(details);
+    PlaceNameFile file;
+    file.Load(std::make_unique<std::istringstream>(f.wpn));
+    PlaceIndex index;
+    index.AddFile("World", file, &*details);
+    EXPECT_EQ(Found(index, "makkah"), std::vector<std::string>{"Mecca (World/Saudi Arabia)"});
+    // Mecca (found by "Mecca" and "Mekka") once; the cities before the town.
+    EXPECT_EQ(Found(index, "Me"),
+              (std::vector<std::string>{"Mecca (World/Saudi Arabia)", "Medina (World/Saudi Arabia)",
+                                        "Mecca (World/United States)"}));
+    EXPECT_EQ(Found(index, "Meka"), std::vector<std::string>{"Mecca (World/United States)"});
+    const PlaceIndex::Entry& us = index.At(index.Find("Meka").at(0));
+    EXPECT_EQ(index.Region(us), "California");
+    EXPECT_EQ(index.Country(us), "United States");
+
+    // Choosing fills altitude and time zone, from a search and from a section.
+    PlaceList list;
+    list.ShowFound(index, index.Find("Me"));
+    const struct {
+        size_t row;
+        const char *altitude, *zone;
+    } rows[] = {{0, "333", "3"}, {1, "0", "3"}, {2, "-57", "-8"}};
+    for (const auto& r : rows) {
+        const std::optional<ChosenPlace> chosen = list.Chosen(r.row);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(chosen->altitude, r.altitude) << r.row;
+        EXPECT_EQ(chosen->time_zone, r.zone) << r.row;
+    }
+    list.ShowSection(file.ReadSection(1), kSectionCoordinateWidth, &index, "World", 1);
+    EXPECT_EQ(list.Chosen(0)->altitude, "-57");
+    // A section the index does not hold as shown gives no details.
+    list.ShowSection(file.ReadSection(0), kSectionCoordinateWidth, &index, "World", 1);
+    EXPECT_EQ(list.Chosen(0)->altitude, "0");
+    EXPECT_FALSE(list.Chosen(0)->time_zone);
+    // Values the prayer-times page would refuse: the altitude kept at its
+    // bound, the zone left out.
+    PlaceDetailsTable odd = *details;
+    odd.places[2].elevation = -800;
+    odd.zones[1].standard_minutes = 15 * 60;
+    PlaceIndex odd_index;
+    odd_index.AddFile("World", file, &odd);
+    list.ShowFound(odd_index, odd_index.Find("Meka"));
+    EXPECT_EQ(list.Chosen(0)->altitude, "-500");
+    EXPECT_FALSE(list.Chosen(0)->time_zone);
+    EXPECT_EQ(ZoneHoursText(330), "5.5");
+    EXPECT_EQ(ZoneHoursText(-210), "-3.5");
+}
+
+TEST(PlaceSearch, ADamagedDetailsFileLeavesThePlacesFoundByName) {
+    const test_places::MeccaFiles f;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "waktuna-wpd-test";
+    std::filesystem::create_directories(dir);
+    const auto write = [&](const std::string& name, const std::string& bytes) {
+        std::ofstream(dir / name, std::ios::binary) << bytes;
+        return (dir / name).string();
+    };
+    const std::string good = f.Details(PlaceFileChecksum(f.wpn));
+    write("Good.wpd", good);
+    write("Bad.wpd", good.substr(0, good.size() - 1));
+    PlaceIndex index;
+    EXPECT_TRUE(index.AddFile("Good", write("Good.wpn", f.wpn)));
+    EXPECT_TRUE(index.AddFile("Bad", write("Bad.wpn", f.wpn)));
+    EXPECT_TRUE(index.AddFile("Own", write("Own.wpn", f.wpn)));  // no .wpd: not damaged
+    std::filesystem::remove_all(dir);
+
+    EXPECT_EQ(index.DamagedDetails(), std::vector<std::string>{"Bad"});
+    EXPECT_NE(DamagedDetailsNotice(index).find(": Bad"), std::string::npos);
+    EXPECT_EQ(Found(index, "Makkah"), std::vector<std::string>{"Mecca (Good/Saudi Arabia)"});
+    EXPECT_EQ(Found(index, "Medina").size(), 3u);
+    EXPECT_FALSE(index.Elevation(index.At(index.Find("Medina").at(0))));
 }

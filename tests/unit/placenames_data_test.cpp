@@ -1,11 +1,14 @@
 // The place-name files shipped beside the program, read through our own
-// reader: every place is there, and a few known places sit where they should.
+// readers: every place is there with its details, a few known places sit
+// where they should with GeoNames' values, and other names find them.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 #include "waktuna/files/place_search.h"
+#include "waktuna/files/tzif.h"
 
 using namespace waktuna;
 
@@ -66,31 +69,74 @@ TEST(PlaceNamesData, EveryFileReadsWholeThroughTheReader) {
         // Every byte of the file belongs to a section or a place listed.
         EXPECT_EQ(bytes, std::filesystem::file_size(entry.path())) << entry.path();
     }
-    EXPECT_EQ(files, 20u);
-    EXPECT_EQ(places, 171075u);
-    EXPECT_EQ(AllPlaces().Size(), 171075u);
+    EXPECT_EQ(files, 21u);
+    EXPECT_EQ(places, 199568u);
+    EXPECT_EQ(AllPlaces().Size(), 199568u);
+    // Every file's details file belongs to it and reads whole.
+    EXPECT_TRUE(AllPlaces().DamagedDetails().empty());
+    size_t with_zone = 0;
+    for (size_t i = 0; i < AllPlaces().Size(); ++i) with_zone += AllPlaces().Zone(AllPlaces().At(i)) != nullptr;
+    EXPECT_EQ(with_zone, 199568u);
 }
 
 TEST(PlaceNamesData, KnownPlaces) {
+    // Values of GeoNames' cities500 (the elevation surveyed, else SRTM's).
     struct Known {
         const char *name, *file, *section;
         float latitude, longitude;
+        int elevation;
+        const char* zone;
     };
     const Known known[] = {
-        {"Jakarta", "Indonesia", "Jakarta", -6.21462f, 106.84513f},
-        {"Bandung", "Indonesia", "West Java", -6.92222f, 107.60694f},
-        {"Makkah", "Asia", "Saudi Arabia", 21.42664f, 39.82563f},
-        {"Mecca", "United States", "California", 33.57219f, -116.0782f},
-        {"Z\xFCrich", "Europe", "Switzerland", 47.36667f, 8.55f},
+        {"Jakarta", "Indonesia", "Jakarta", -6.21462f, 106.84513f, 16, "Asia/Jakarta"},
+        {"Bandung", "Indonesia", "West Java", -6.92222f, 107.60694f, 714, "Asia/Jakarta"},
+        {"Mecca", "Asia", "Saudi Arabia", 21.42664f, 39.82563f, 333, "Asia/Riyadh"},
+        {"Mecca", "United States", "California", 33.57219f, -116.0782f, -57, "America/Los_Angeles"},
+        {"Kathmandu", "Asia", "Nepal", 27.70169f, 85.3206f, 1317, "Asia/Kathmandu"},
+        {"La Paz", "South America", "Bolivia", -16.5f, -68.15f, 3782, "America/La_Paz"},
+        {"Z\xFCrich", "Europe", "Switzerland", 47.36667f, 8.55f, 429, "Europe/Zurich"},
         // Letters outside Windows-1252 are spelled with Latin ones.
-        {"Gdansk", "Europe", "Poland", 54.35227f, 18.64912f},
+        {"Gdansk", "Europe", "Poland", 54.35227f, 18.64912f, 8, "Europe/Warsaw"},
     };
+    const PlaceIndex& all = AllPlaces();
     for (const Known& k : known) {
         const PlaceIndex::Entry* e = Lookup(k.name, k.file, k.section);
         ASSERT_NE(e, nullptr) << k.name;
         EXPECT_EQ(e->place.latitude, k.latitude) << k.name;
         EXPECT_EQ(e->place.longitude, k.longitude) << k.name;
+        EXPECT_EQ(all.Elevation(*e), k.elevation) << k.name;
+        ASSERT_NE(all.Zone(*e), nullptr) << k.name;
+        EXPECT_EQ(all.Zone(*e)->name, k.zone) << k.name;
     }
-    // The name Bandung is found across files by its start, in any case.
-    EXPECT_GE(AllPlaces().Find("bandun").size(), 2u);
+    // Other names find the city first, the most populous of its names.
+    const std::pair<const char*, const char*> first[] = {
+        {"Makkah", "Mecca"}, {"Bombay", "Mumbai"}, {"bandung", "Bandung"}, {"Peking", "Beijing"}};
+    for (const auto& [typed, name] : first) {
+        const std::vector<uint32_t> found = all.Find(typed);
+        ASSERT_FALSE(found.empty()) << typed;
+        EXPECT_EQ(all.At(found[0]).place.name, name) << typed;
+        EXPECT_GT(all.At(found[0]).population, 1000000u) << typed;
+    }
+    EXPECT_GE(all.Find("bandun").size(), 4u);
+}
+
+TEST(PlaceNamesData, ZoneStandardOffsets) {
+    // Offsets as the zones' governments set them (no daylight saving).
+    const std::pair<const char*, int> known[] = {
+        {"Asia/Jakarta", 420},       {"Asia/Kolkata", 330},    {"Asia/Kathmandu", 345},
+        {"America/St_Johns", -210},  {"Europe/Dublin", 0},     {"Australia/Adelaide", 570},
+        {"America/Los_Angeles", -480}, {"Asia/Tehran", 210},   {"Pacific/Chatham", 765},
+    };
+    std::map<std::string, int> stored;
+    const PlaceIndex& all = AllPlaces();
+    for (size_t i = 0; i < all.Size(); ++i) {
+        if (const PlaceZone* z = all.Zone(all.At(i))) stored[z->name] = z->standard_minutes;
+    }
+    for (const auto& [zone, minutes] : known) EXPECT_EQ(stored[zone], minutes) << zone;
+    // Every zone against this machine's zone database, where it has one.
+    for (const auto& [zone, minutes] : stored) {
+        const LoadedZone loaded = LoadZone(zone);
+        if (!loaded.zone) continue;
+        EXPECT_EQ(ZoneStandardOffset(*loaded.zone, 2026), minutes * 60) << zone;
+    }
 }

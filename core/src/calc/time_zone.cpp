@@ -1,5 +1,6 @@
 #include "waktuna/calc/time_zone.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace waktuna {
@@ -25,6 +26,14 @@ std::optional<float> ZoneHoursOfDate(const ZoneRule& rule, DateTime date) {
     const std::optional<int32_t> offset = ZoneOffsetOfDate(rule, date);
     if (!offset) return std::nullopt;
     return static_cast<float>(*offset / 3600.0);
+}
+
+std::optional<int32_t> ZoneStandardOffset(const ZoneRule& rule, int year) {
+    const UnixSeconds january = UnixSecondsOfDay(EncodeDate(year, 1, 15)) + 12 * 3600;
+    const UnixSeconds july = UnixSecondsOfDay(EncodeDate(year, 7, 15)) + 12 * 3600;
+    const std::optional<int32_t> a = rule.OffsetAt(january), b = rule.OffsetAt(july);
+    if (!a || !b) return std::nullopt;
+    return std::min(*a, *b);
 }
 
 CalcSettings PlaceOnDate(const CalcSettings& place, const ZoneRule* rule, DateTime date) {

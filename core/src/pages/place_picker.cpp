@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "waktuna/calc/numbers.h"
+#include "waktuna/calc/ranges.h"
 
 namespace waktuna {
 
@@ -27,12 +28,34 @@ std::string PlaceCountText(const std::string& label, size_t count) {
     return " " + label + " : " + IntText(static_cast<int64_t>(count));
 }
 
-void PlaceList::ShowSection(std::vector<Place> places, size_t width) {
+std::string ZoneHoursText(int32_t minutes) { return DecimalText(minutes / 60.0); }
+
+std::string DamagedDetailsNotice(const PlaceIndex& index) {
+    if (index.DamagedDetails().empty()) return {};
+    std::string files;
+    for (const std::string& label : index.DamagedDetails())
+        files += (files.empty() ? "" : ", ") + label;
+    return "The place details (elevation, time zone, other names) of these place-name files "
+           "are damaged, so their places are found by their names only: " + files;
+}
+
+void PlaceList::ShowSection(std::vector<Place> places, size_t width, const PlaceIndex* index,
+                            std::string_view file, size_t section) {
     Clear();
     width_ = width;
     places_ = std::move(places);
     rows_.resize(places_.size());
     for (size_t i = 0; i < rows_.size(); ++i) rows_[i] = static_cast<uint32_t>(i);
+    if (!index) return;
+    // The index read the same file: its places of the section match the
+    // rows one for one unless the file changed in between.
+    const std::optional<PlaceIndex::Range> range = index->SectionEntries(file, section);
+    if (!range || range->count != places_.size()) return;
+    for (size_t i = 0; i < places_.size(); ++i) {
+        if (index->At(range->first + i).place.name != places_[i].name) return;
+    }
+    details_ = index;
+    details_first_ = range->first;
 }
 
 void PlaceList::ShowFound(const PlaceIndex& index, std::vector<uint32_t> found) {
@@ -45,6 +68,8 @@ void PlaceList::Clear() {
     rows_.clear();
     places_.clear();
     index_ = nullptr;
+    details_ = nullptr;
+    details_first_ = 0;
     width_ = kSectionCoordinateWidth;
     sorted_by_.reset();
     descending_ = false;
@@ -110,7 +135,24 @@ void PlaceList::SortBy(Column column) {
 
 std::optional<ChosenPlace> PlaceList::Chosen(size_t row) const {
     if (row >= rows_.size() || PlaceOf(rows_[row]).name.empty()) return std::nullopt;
-    return ChosenPlace{PlaceOf(rows_[row]).name, Text(row, kLatitude), Text(row, kLongitude)};
+    ChosenPlace chosen;
+    chosen.name = PlaceOf(rows_[row]).name;
+    chosen.latitude = Text(row, kLatitude);
+    chosen.longitude = Text(row, kLongitude);
+    const PlaceIndex* index = index_ ? index_ : details_;
+    if (index) {
+        const PlaceIndex::Entry& e = index->At(rows_[row] + (index_ ? 0 : details_first_));
+        // Within what the prayer-times page accepts, so that its Save never
+        // refuses what a detail file gave.
+        const CalcRange& altitude = RangeOf(CalcValue::Altitude);
+        chosen.altitude = IntText(std::clamp(index->Elevation(e).value_or(0),
+                                             static_cast<int>(altitude.low),
+                                             static_cast<int>(altitude.high)));
+        const PlaceZone* zone = index->Zone(e);
+        if (zone && InCalcRange(CalcValue::TimeZone, zone->standard_minutes / 60.0))
+            chosen.time_zone = ZoneHoursText(zone->standard_minutes);
+    }
+    return chosen;
 }
 
 }  // namespace waktuna

@@ -52,6 +52,12 @@ CalcSettings PlaceOnDate(const CalcSettings& place, const ZoneRule* rule, DateTi
 // what the settings page shows, locked, while the zone follows the system.
 float TimeZoneOfDay(float fixedHours, bool follow, const ZoneRule* rule, DateTime date);
 
+// The zone's standard offset in seconds east of UTC: the smaller of its
+// offsets at noon UTC on 15 January and 15 July of `year`, as daylight saving
+// only ever moves the clock forward (Dublin's "negative" saving in winter
+// gives its winter offset too). nullopt when the rule cannot tell.
+std::optional<int32_t> ZoneStandardOffset(const ZoneRule& rule, int year);
+
 // A rule of one fixed offset (a zone without daylight saving).
 class FixedZone final : public ZoneRule {
 public:

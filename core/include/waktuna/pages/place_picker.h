@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "waktuna/files/place_search.h"
@@ -26,10 +27,23 @@ inline constexpr int kLinePlacesFound = 244;   // "Places found"
 inline constexpr int kLineSearchCue = 245;     // "Type the start of a place name"
 
 // The place that "Use Selected Data" hands to the prayer-times page: the
-// name and the coordinate texts exactly as the list shows them.
+// name and the coordinate texts exactly as the list shows them, the altitude
+// from the place's elevation ("0" when unknown, kept within the page's
+// range) and, when its zone is known and its offset within the page's range,
+// the time zone box's text: the zone's standard offset in hours ("7", "5.5",
+// "-3.5").
 struct ChosenPlace {
     std::string name, latitude, longitude;
+    std::string altitude = "0";
+    std::optional<std::string> time_zone;
 };
+
+// Hours east of UTC as the time zone box shows them.
+std::string ZoneHoursText(int32_t minutes);
+
+// What to tell the user once after the index was read, when details files
+// of some place-name files are damaged; empty when none is.
+std::string DamagedDetailsNotice(const PlaceIndex& index);
 
 // The names of the *.wpn files of a folder without their extension, in
 // alphabetical order; empty when the folder cannot be read.
@@ -43,7 +57,10 @@ public:
     enum Column { kName, kLatitude, kLongitude, kRegion };
 
     // A section's places, their coordinates shown `width` characters wide.
-    void ShowSection(std::vector<Place> places, size_t width);
+    // With the index of every place, the rows take their details (altitude,
+    // time zone) from the index's places of that file and section.
+    void ShowSection(std::vector<Place> places, size_t width, const PlaceIndex* index = nullptr,
+                     std::string_view file = {}, size_t section = 0);
     // The places a search found, each with its file and section as region.
     // The index must outlive what the list shows of it.
     void ShowFound(const PlaceIndex& index, std::vector<uint32_t> found);
@@ -70,6 +87,10 @@ private:
     std::vector<uint32_t> rows_;
     std::vector<Place> places_;
     const PlaceIndex* index_ = nullptr;
+    // For a section's rows: the index and its entry of the section's first
+    // place, when the index holds the section as shown.
+    const PlaceIndex* details_ = nullptr;
+    uint32_t details_first_ = 0;
     size_t width_ = kSectionCoordinateWidth;
     std::optional<Column> sorted_by_;
     bool descending_ = false;
