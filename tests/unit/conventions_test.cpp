@@ -8,7 +8,7 @@
 
 #include "waktuna/calc/authorities.h"
 #include "waktuna/calc/prayer.h"
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/pages/prayer_page.h"
 #include "waktuna/settings/settings.h"
 
