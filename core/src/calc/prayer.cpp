@@ -17,8 +17,9 @@ constexpr double kRadToHours = 3.8197186342054880582;  // 12 / pi
 
 float F32(double x) { return static_cast<float>(x); }
 
-// Hour angle (hours, f32) at which the sun stands at altitude h (radians);
-// NaN when the sun never reaches it that day.
+// Hour angle (hours, f32, 0..12) at which the sun stands at altitude h, from
+// the spherical triangle pole-zenith-sun: cos H = (sin h - sin lat sin decl) /
+// (cos lat cos decl). NaN when |cos H| > 1: the sun never reaches h that day.
 double HourAngle(double sin_h, double lat_rad, double decl_rad) {
     const double q = (sin_h - std::sin(lat_rad) * std::sin(decl_rad)) /
                      (std::cos(lat_rad) * std::cos(decl_rad));
@@ -88,11 +89,21 @@ double AsarAltitude(const CalcSettings& p, double decl) {
 
 // The Fourier model: one declination and equation of time for the whole day,
 // rounded to 32-bit values as the program has always computed them.
+//
+// Method: J. W. Spencer's Fourier series of the sun's position ("Fourier
+// series representation of the position of the sun", Search 2(5), 1971), the
+// form NOAA's "General Solar Position Calculations" gives. Errors: about
+// 0.035 degrees in declination and half a minute in the equation of time.
 DayAngles FourierDay(const CalcSettings& p, DateTime date) {
     const Ymd ymd = DecodeDate(date);
+    // d: days since 1 January, 0..365 (the day's start, not its noon).
     const double d = std::trunc(date - EncodeDate(ymd.year, 1, 1));
 
+    // g: the fractional year, radians, 0..2*pi over the year (365 days).
     const double g = F32(d * 2.0 * kPi / 365.0);
+    // decl: the sun's declination, degrees, -23.45..23.45 (the series gives
+    // radians). eqt: the equation of time, minutes, about -14.3..16.4 (the
+    // series gives radians; 229.18 = 1440 / (2 * pi) minutes per radian).
     const double decl =
         F32((0.006918 - 0.399912 * std::cos(g) + 0.070257 * std::sin(g) -
              0.006758 * std::cos(2 * g) + 0.000907 * std::sin(2 * g) -
@@ -103,6 +114,8 @@ DayAngles FourierDay(const CalcSettings& p, DateTime date) {
                            229.18);
 
     DayAngles a;
+    // z: the zone's meridian, degrees east. noon: local clock hours, 0..24
+    // for every place on earth (4 minutes of clock a degree of longitude).
     const double z = F32(p.time_zone * 15.0);
     a.noon = (z - p.longitude) / 15.0 + 12.0 - eqt / 60.0;
     const double lat = p.latitude * kRad;
