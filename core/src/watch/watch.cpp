@@ -315,7 +315,7 @@ void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
 
 void Watch::ArriveAt(Prayer prayer) {
     const std::string_view value = AdzanValueName(prayer);
-    adzan_file_ = key_ ? ReadString(*key_, value) : std::string();
+    adzan_file_ = key_ ? ReadLocalFilePath(*key_, value) : std::string();
     const std::string name = Name(prayer);
     actions_.PrayerTimeArrived(prayer, name);
     AnnouncePrayer(name);
