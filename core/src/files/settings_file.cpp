@@ -135,16 +135,14 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
     SettingsImport result;
     // Notepad starts a file it saves as UTF-8 with a byte-order mark.
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-    const std::vector<std::string> lines = SplitTextLines(text);
-    result.lines = static_cast<int>(lines.size());
-    for (const std::string& raw : lines) {
+    ForEachTextLine(text, [&](std::string_view raw) {
+        ++result.lines;
         std::string_view line = TrimBlanks(raw);
-        if (line.empty()) continue;
-        const bool escaped = line[0] == kEscapedLine;
+        const bool escaped = !line.empty() && line[0] == kEscapedLine;
         if (escaped) line.remove_prefix(1);
-        if (line.empty()) continue;
+        if (line.empty()) return;
         const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
+        if (equals == std::string_view::npos) return;
         const size_t tab = line.find('\t');
         std::string name(tab < equals ? line.substr(tab + 1, equals - tab - 1) : line.substr(0, equals));
         std::string value(line.substr(equals + 1));
@@ -152,11 +150,11 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
             name = Unescaped(name);
             value = Unescaped(value);
         }
-        if (name.empty() || SameValueName(name, kWindowHandleValue)) continue;
-        if (line[0] != '1' && line[0] != '2' && line[0] != '3') continue;
+        if (name.empty() || SameValueName(name, kWindowHandleValue)) return;
+        if (line[0] != '1' && line[0] != '2' && line[0] != '3') return;
         if (HasControlCharacter(name)) {
             result.not_stored.push_back(ShownName(name));
-            continue;
+            return;
         }
         bool written = false;
         switch (line[0]) {
@@ -165,13 +163,13 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
                 break;
             case '2': written = WriteString(store, name, value); break;
             case '3': written = WriteDouble(store, name, ReadDecimal(value)); break;
-            default: continue;
+            default: return;
         }
         if (written)
             ++result.written;
         else
             result.not_stored.emplace_back(name);
-    }
+    });
     return result;
 }
 
