@@ -147,6 +147,10 @@ TEST_F(TrustEditor, UntrustedRowsAreWrittenOnlyWhenConfirmed) {
     EXPECT_FALSE(editor.RowInfos()[1].untrusted);  // a message: harmless
     EXPECT_TRUE(editor.RowInfos()[2].read_only);   // machine-wide, not an administrator
     EXPECT_THAT(editor.UntrustedRows(), ElementsAre(0u));
+    EXPECT_EQ(editor.RowMark(0), " (not trusted)");
+    EXPECT_EQ(editor.RowMark(1), "");
+    EXPECT_EQ(editor.RowMark(2), " (read-only)");
+    EXPECT_EQ(editor.ConfirmUntrustedText(), english.Line(kLineConfirmUntrustedTasks) + "\r\nRun (x.cmd)");
 
     const FileStamp now = StampOf(own);
     EXPECT_EQ(editor.PrepareSave(AnyFile, now, std::nullopt).status, TaskSaveStatus::ConfirmUntrusted);

@@ -119,6 +119,26 @@ std::vector<size_t> TaskEditor::UntrustedRows() const {
     return rows;
 }
 
+std::string TaskEditor::RowMark(size_t row) const {
+    if (row >= infos_.size()) return {};
+    std::string mark;
+    if (infos_[row].untrusted) mark += " " + language_.Line(kLineUntrustedRowMark);
+    if (infos_[row].read_only) mark += " " + language_.Line(kLineReadOnlyRowMark);
+    return mark;
+}
+
+std::string TaskEditor::ConfirmUntrustedText() const {
+    std::string text = language_.Line(kLineConfirmUntrustedTasks);
+    for (const size_t row : UntrustedRows()) {
+        TTask task;
+        task.name = rows_[row][ColName];
+        task.type = static_cast<uint8_t>(std::max(0, IndexOf(types_, rows_[row][ColType])));
+        task.message = rows_[row][ColMessage];
+        text += "\r\n" + RefusedTaskText(task);
+    }
+    return text;
+}
+
 // Whether a Save writes the row: every row of the user's file, the
 // machine-wide rows only when the user may write that file and changed it.
 bool TaskEditor::Written(size_t row) const {

@@ -154,6 +154,12 @@ public:
     const std::vector<TaskRowInfo>& RowInfos() const { return infos_; }
     // The untrusted rows a Save would write, in order.
     std::vector<size_t> UntrustedRows() const;
+    // What the list shows after a row's name: line 268 for an untrusted row,
+    // line 269 for a read-only one (both with a space before), else nothing.
+    std::string RowMark(size_t row) const;
+    // The question of ConfirmUntrusted: line 266, then each untrusted row a
+    // Save would write, as the warning names refused tasks.
+    std::string ConfirmUntrustedText() const;
     std::optional<size_t> Selected() const { return selected_; }
 
     // Selects a row and copies it into the controls.
