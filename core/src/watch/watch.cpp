@@ -175,24 +175,27 @@ void Watch::LoadTodayTasks() {
 }
 
 void Watch::LoadTasksFor(DateTime day) {
-    today_tasks_.clear();
-    task_seconds_.clear();
+    // Built aside and swapped in whole: a failure part-way keeps the old
+    // list, whose seconds always match it.
+    std::vector<TTask> tasks;
+    std::vector<std::optional<int32_t>> seconds;
     const auto load = [&](const std::string& path, TaskFileKind kind) {
         if (path.empty()) return;
         try {
             for (TTask& task : TasksKeptOn(ReadOwnedTaskFile(read_owned_file_(path, kMaxTextFileSize), kind), day))
-                today_tasks_.push_back(std::move(task));
+                tasks.push_back(std::move(task));
         } catch (const std::exception&) {  // not held in memory: as unreadable
         }
     };
     load(task_file_, TaskFileKind::Own);
     if (machine_task_file_ != task_file_) load(machine_task_file_, TaskFileKind::Machine);
-    for (const TTask& task : today_tasks_) {
+    for (const TTask& task : tasks) {
         Hms t;
         const bool timed = task.time_text.size() == 8 && ParseClockText(task.time_text, t);
-        task_seconds_.push_back(timed ? std::optional<int32_t>(t.hour * 3600 + t.minute * 60 + t.second)
-                                      : std::nullopt);
+        seconds.push_back(timed ? std::optional<int32_t>(t.hour * 3600 + t.minute * 60 + t.second) : std::nullopt);
     }
+    today_tasks_.swap(tasks);
+    task_seconds_.swap(seconds);
 }
 
 void Watch::RunStartupTasks() {
