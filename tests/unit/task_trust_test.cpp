@@ -108,17 +108,6 @@ TEST_F(TaskTrust, MachineFileOfAnotherUser) {
     EXPECT_THAT(actions.With("shutdown"), ElementsAre("12:30:00 shutdown"));
 }
 
-// A task file too large to be read, or one the reader cannot hold, gives no
-// tasks and the watch goes on.
-TEST_F(TaskTrust, UnreadableFileGivesNoTasks) {
-    g_files["own"] = OwnedFile{FileReadStatus::Unreadable, {}, FileOwner::CurrentUser};
-    g_files["machine"] = Tasks(FileOwner::Administrators, {"Hi|1|1|12:30:00|-1|0|0|hello"});
-    Begin(2009, 3, 21, 12, 0, 0);
-    watch.LoadTodayTasks();
-    ASSERT_EQ(watch.TodayTasks().size(), 1u);
-    EXPECT_EQ(watch.TodayTasks()[0].name, "Hi");
-}
-
 // ---- The editor ----------------------------------------------------------------
 
 namespace {
