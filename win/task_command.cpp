@@ -12,8 +12,6 @@
 
 namespace app {
 
-namespace {
-
 std::optional<std::string> SidText(PSID sid) {
     if (!sid || !IsValidSid(sid)) return std::nullopt;
     char* text = nullptr;
@@ -22,8 +20,6 @@ std::optional<std::string> SidText(PSID sid) {
     LocalFree(text);
     return result;
 }
-
-}  // namespace
 
 std::optional<std::string> OwnerSidOf(const std::string& path) {
     PSID owner = nullptr;

@@ -3,6 +3,8 @@
 // its file is checked against core's rule (waktuna/watch/command_rule.h).
 #pragma once
 
+#include <windows.h>
+
 #include <optional>
 #include <string>
 
@@ -10,6 +12,8 @@
 
 namespace app {
 
+// A SID as its text ("S-1-5-…"); nothing for an invalid one.
+std::optional<std::string> SidText(PSID sid);
 // The owner of a file or folder as a SID text ("S-1-5-…"); nothing when the
 // file has none or it cannot be read.
 std::optional<std::string> OwnerSidOf(const std::string& path);

@@ -1,5 +1,6 @@
 #include "waktuna/settings/settings_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -154,4 +155,35 @@ TEST(SettingsFile, ExportThenImportGivesTheSameKey) {
     }
     EXPECT_EQ(copy.Names().size(), key.Names().size());
     EXPECT_EQ(ReadAlertSettings(copy), alerts);
+}
+
+// A value carrying a line break cannot start a line of its own: the export
+// imports back to exactly the values exported, and nothing else.
+TEST(SettingsFile, ExportEscapesWhatWouldNotReadBack) {
+    MemorySettingsStore s;
+    WriteString(s, "Area", "Masjid\r\nMShutdown=1");
+    WriteString(s, "Tabbed", "a\tb\t");
+    WriteString(s, "Blank", "ends in blanks  ");
+    WriteString(s, "Path", "C:\\x41\\adzan.mp3");  // a backslash alone stays plain
+    WriteDword(s, "A=B", 7);
+    WriteDouble(s, "Line\nBreak", 0.5);
+    const std::string text = ExportSettingsText(s);
+    EXPECT_EQ(text,
+              "2\tPath=C:\\x41\\adzan.mp3\r\n"
+              "\\1\tA\\x3DB=7\r\n"
+              "\\2\tArea=Masjid\\x0D\\x0AMShutdown\\x3D1\r\n"
+              "\\2\tBlank=ends in blanks \\x20\r\n"
+              "\\2\tTabbed=a\\x09b\\x09\r\n"
+              "\\3\tLine\\x0ABreak=0.5\r\n");
+    MemorySettingsStore back;
+    const SettingsImport r = ImportSettingsText(text, back);
+    EXPECT_EQ(ReadString(back, "Area"), "Masjid\r\nMShutdown=1");
+    EXPECT_FALSE(back.Read("MShutdown"));
+    EXPECT_EQ(ReadString(back, "Tabbed"), "a\tb\t");
+    EXPECT_EQ(ReadString(back, "Blank"), "ends in blanks  ");
+    EXPECT_EQ(ReadString(back, "Path"), "C:\\x41\\adzan.mp3");
+    EXPECT_EQ(ReadDword(back, "A=B"), 7u);
+    // A name with a control character is never stored, as before.
+    EXPECT_THAT(r.not_stored, ::testing::ElementsAre("LineBreak"));
+    EXPECT_EQ(r.written, 5);
 }

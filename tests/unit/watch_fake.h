@@ -108,6 +108,7 @@ public:
         Log(visible ? "multimedia-menu on" : "multimedia-menu off");
     }
     void RunCommand(const std::string& file) override { Log("command " + file); }
+    void WarnRefusedTask(const std::string& task) override { Log("refused " + task); }
     void PrayerTimeArrived(Prayer, const std::string& name) override { Log("announce " + name); }
 
     // The log entries that contain `part`.

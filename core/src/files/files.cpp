@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <system_error>
 
 namespace waktuna {
@@ -25,30 +26,56 @@ bool FileExists(const std::string& path) {
     return in.is_open() && !IsFolder(path);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (IsFolder(path)) return std::nullopt;
-    if (!in) return std::nullopt;
-    std::string bytes;
-    char buf[65536];
-    while (in.read(buf, sizeof buf) || in.gcount() > 0) {
-        bytes.append(buf, static_cast<size_t>(in.gcount()));
+std::optional<std::string> ReadWholeFile(const std::string& path, uint64_t limit) {
+    try {
+        std::ifstream in(path, std::ios::binary);
+        if (IsFolder(path) || !in) return std::nullopt;
+        // The size first: a file over the limit is refused before anything
+        // is read or allocated.
+        in.seekg(0, std::ios::end);
+        const std::streamoff size = in.tellg();
+        if (size < 0 || static_cast<uint64_t>(size) > limit) return std::nullopt;
+        in.seekg(0, std::ios::beg);
+        std::string bytes;
+        bytes.reserve(static_cast<size_t>(size));
+        char buf[65536];
+        // A file that grows while it is read is cut at the limit plus one
+        // byte, and refused.
+        while (bytes.size() <= limit && (in.read(buf, sizeof buf) || in.gcount() > 0)) {
+            bytes.append(buf, static_cast<size_t>(in.gcount()));
+        }
+        if (in.bad() || bytes.size() > limit) return std::nullopt;
+        return bytes;
+    } catch (const std::exception&) {  // bad_alloc: as unreadable
+        return std::nullopt;
     }
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
-#if !defined(_WIN32)
-// Windows has its own, in app/replace_file.cpp.
-bool StandardReplaceFile(const std::string& from, const std::string& to) {
-    try {
-        std::error_code ec;
-        std::filesystem::rename(std::filesystem::path(from), std::filesystem::path(to), ec);
-        return !ec;
-    } catch (const std::exception&) {  // a name the path type cannot convert
-        return false;
+FileStamp StampOfBytes(std::string_view bytes) {
+    // FNV-1a, 64 bits: a change of content changes the stamp.
+    uint64_t hash = 14695981039346656037ull;
+    for (const char c : bytes) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ull;
     }
+    return FileStamp{FileReadStatus::Read, bytes.size(), hash};
 }
-#endif
+
+FileStamp StampOf(const OwnedFile& file) {
+    if (file.status != FileReadStatus::Read) return FileStamp{file.status, 0, 0};
+    return StampOfBytes(file.bytes);
+}
+
+bool IsTempLeftoverName(std::string_view name, std::string_view fileName) {
+    if (fileName.empty() || name.size() < fileName.size() + 6 || !name.starts_with(fileName) ||
+        name[fileName.size()] != '.' || !name.ends_with(".tmp"))
+        return false;
+    const std::string_view digits = name.substr(fileName.size() + 1, name.size() - fileName.size() - 5);
+    if (digits.empty()) return false;
+    for (const char c : digits) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
 
 }  // namespace waktuna

@@ -110,9 +110,13 @@ std::string LanguageFilePath(std::string_view programFolder, std::string_view na
 }
 
 LanguageList LoadLanguageFile(const std::string& path) {
-    const std::optional<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) return English();
-    return ReadLanguageFile(*bytes).list;
+    try {
+        const std::optional<std::string> bytes = ReadWholeFile(path);
+        if (!bytes) return English();
+        return ReadLanguageFile(*bytes).list;
+    } catch (const std::exception&) {  // not held in memory: as unreadable
+        return English();
+    }
 }
 
 // ---- Message templates -------------------------------------------------

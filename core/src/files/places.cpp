@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "waktuna/calc/numbers.h"
+#include "waktuna/files/files.h"
 
 namespace waktuna {
 
@@ -96,7 +97,7 @@ bool PlaceNameFile::Open(const std::string& path, const PlaceProgress& progress)
         return false;
     }
     Load(std::move(file), progress);
-    return true;
+    return stream_ != nullptr;
 }
 
 void PlaceNameFile::Close() {
@@ -115,6 +116,10 @@ void PlaceNameFile::Load(std::unique_ptr<std::istream> stream, const PlaceProgre
     const auto end = buf->pubseekoff(0, std::ios::end, std::ios::in);
     if (end == std::streampos(-1) || buf->pubseekpos(0, std::ios::in) != std::streampos(0)) return;
     size_ = static_cast<uint64_t>(static_cast<std::streamoff>(end));
+    if (size_ > kMaxPlaceFileSize) {  // no place-name file is that large
+        Close();
+        return;
+    }
 
     ByteReader in(buf, size_, 0);
     unsigned char header[16];

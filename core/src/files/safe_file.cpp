@@ -1,42 +1,76 @@
 #include "waktuna/files/safe_file.h"
 
-#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <streambuf>
 
 namespace waktuna {
 
 namespace {
 
-// A name beside the target that no file has yet.
-std::string FreeTempName(const std::string& path) {
+std::string Reason(int error) { return error ? std::strerror(error) : "write error"; }
+
+unsigned NextTempNumber() {
     static std::minstd_rand next(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ std::random_device{}()));
-    std::string candidate;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        candidate = path + "." + std::to_string(next() % 1000000) + ".tmp";
-        if (!FileExists(candidate)) break;
-    }
-    return candidate;
+    return static_cast<unsigned>(next() % 1000000);
 }
-
-std::string Reason(int error) { return error ? std::strerror(error) : "write error"; }
 
 }  // namespace
 
-SafeFileWriter::SafeFileWriter(std::string path, ReplaceFileFunction replace)
-    : path_(std::move(path)), replace_(replace) {
-    temp_ = FreeTempName(path_);
-    errno = 0;
-    out_.open(temp_, std::ios::binary | std::ios::trunc);
-    if (!out_) Fail(Reason(errno));
+// The stream's buffer: collects the text and hands it to the new file in
+// large pieces. A failed write makes the stream bad.
+class SafeFileWriter::Buffer final : public std::streambuf {
+public:
+    explicit Buffer(NewFile* file) : file_(file) { setp(data_, data_ + sizeof data_); }
+
+    // Writes out what is collected; false when the file refused it.
+    bool Drain() {
+        const std::string_view pending(pbase(), static_cast<size_t>(pptr() - pbase()));
+        setp(data_, data_ + sizeof data_);
+        if (pending.empty() || failed_) return !failed_;
+        failed_ = !file_ || !file_->Write(pending);
+        return !failed_;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!Drain()) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override { return Drain() ? 0 : -1; }
+
+private:
+    NewFile* file_;
+    bool failed_ = false;
+    char data_[65536];
+};
+
+SafeFileWriter::SafeFileWriter(std::string path, ReplaceFileFunction replace, CreateNewFileFunction create)
+    : path_(std::move(path)), replace_(replace), out_(nullptr) {
+    for (int attempt = 0; attempt < kTempNameAttempts && !file_; ++attempt) {
+        const std::string candidate = path_ + "." + std::to_string(NextTempNumber()) + ".tmp";
+        CreatedFile created = create(candidate);
+        if (created.status == CreateNewStatus::Created && created.file) {
+            temp_ = candidate;
+            file_ = std::move(created.file);
+        } else if (created.status != CreateNewStatus::NameTaken) {
+            Fail(Reason(created.error));
+            break;
+        }
+    }
+    if (!file_ && error_.empty()) Fail("no free name for a temporary file");
+    buffer_ = std::make_unique<Buffer>(file_.get());
+    out_.rdbuf(buffer_.get());
+    if (!file_) out_.setstate(std::ios::badbit);
 }
 
 SafeFileWriter::~SafeFileWriter() {
-    if (committed_) return;
-    if (out_.is_open()) out_.close();
+    if (committed_ || temp_.empty()) return;
+    file_.reset();
     std::remove(temp_.c_str());
 }
 
@@ -46,15 +80,17 @@ void SafeFileWriter::Fail(const std::string& what) {
 
 bool SafeFileWriter::Commit() {
     if (!error_.empty()) return false;
-    errno = 0;
     out_.flush();
-    if (!out_) {
-        Fail(Reason(errno));
+    if (!out_ || !buffer_->Drain()) {
+        Fail(Reason(0));
         return false;
     }
-    out_.close();
-    if (out_.fail()) {
-        Fail(Reason(errno));
+    // On the disk before the rename: after a power cut the target holds the
+    // old text or the new one, never an empty file.
+    const bool flushed = file_->FlushAndClose();
+    file_.reset();
+    if (!flushed) {
+        Fail("the file cannot be put on the disk");
         return false;
     }
     if (!replace_(temp_, path_)) {
@@ -62,12 +98,13 @@ bool SafeFileWriter::Commit() {
         return false;
     }
     committed_ = true;
+    RemoveTempLeftovers(path_);
     return true;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes,
-                        ReplaceFileFunction replace) {
-    SafeFileWriter writer(path, replace);
+bool WriteFileReplacing(const std::string& path, std::string_view bytes, ReplaceFileFunction replace,
+                        CreateNewFileFunction create) {
+    SafeFileWriter writer(path, replace, create);
     if (!writer.Ok()) return false;
     writer.Stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return writer.Commit();

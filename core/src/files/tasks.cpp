@@ -87,15 +87,40 @@ bool IsSkippedTaskLine(std::string_view line) {
 
 std::vector<TTask> ReadTaskFileText(std::string_view bytes, VersionText version) {
     std::vector<TTask> tasks;
-    for (const std::string& line : SplitTextLines(bytes)) {
+    ForEachTextLine(bytes, [&](std::string_view line) {
         if (!IsSkippedTaskLine(line)) tasks.push_back(ParseTaskLine(line, version));
-    }
+    });
     return tasks;
 }
 
 std::vector<TTask> ReadTaskFile(const std::string& path, VersionText version) {
     const auto bytes = ReadWholeFile(path);
     return bytes ? ReadTaskFileText(*bytes, version) : std::vector<TTask>{};
+}
+
+// ---- Trust ------------------------------------------------------------------
+
+bool IsGuardedTaskType(int type) {
+    return type == TaskCommand || type == TaskShutdown || type == TaskHibernate || type == TaskMultimedia;
+}
+
+bool TrustsTaskFile(TaskFileKind kind, FileOwner owner) {
+    if (owner == FileOwner::Administrators) return true;
+    return kind == TaskFileKind::Own && owner == FileOwner::CurrentUser;
+}
+
+std::vector<TTask> ReadOwnedTaskFile(const OwnedFile& file, TaskFileKind kind, VersionText version) {
+    if (file.status != FileReadStatus::Read) return {};
+    std::vector<TTask> tasks = ReadTaskFileText(file.bytes, version);
+    if (!TrustsTaskFile(kind, file.owner)) {
+        for (TTask& task : tasks) task.refused = IsGuardedTaskType(task.type);
+    }
+    return tasks;
+}
+
+std::string RefusedTaskText(const TTask& task) {
+    if (task.type == TaskCommand || task.type == TaskMultimedia) return task.name + " (" + task.message + ")";
+    return task.name;
 }
 
 std::string TaskFilePath(std::string_view appDataFolder) {

@@ -2,19 +2,23 @@
 
 namespace waktuna {
 
-std::vector<std::string> SplitTextLines(std::string_view text) {
-    std::vector<std::string> lines;
+void ForEachTextLine(std::string_view text, const std::function<void(std::string_view)>& line) {
     size_t start = 0;
     while (start < text.size()) {
         const size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
+            line(text.substr(start));
             break;
         }
-        lines.emplace_back(text.substr(start, end - start));
+        line(text.substr(start, end - start));
         start = end + 1;
         if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
     }
+}
+
+std::vector<std::string> SplitTextLines(std::string_view text) {
+    std::vector<std::string> lines;
+    ForEachTextLine(text, [&](std::string_view l) { lines.emplace_back(l); });
     return lines;
 }
 

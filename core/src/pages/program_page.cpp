@@ -115,7 +115,7 @@ SaveResult StoreAdzanFile(SettingsStore& settings, int prayerItem, std::string_v
 
 std::string StoredAdzanFile(const SettingsStore& settings, int prayerItem) {
     if (!ValidItem(prayerItem, kAdzanPrayerCount)) return {};
-    return ReadString(settings, AdzanValueName(AdzanPrayerOfItem(prayerItem)));
+    return ReadLocalFilePath(settings, AdzanValueName(AdzanPrayerOfItem(prayerItem)));
 }
 
 // ---- Trying the adzan file ----------------------------------------------------
@@ -173,7 +173,7 @@ void ProgramPage::Refresh(const SettingsStore& settings, const ProgramPageSurrou
     use_alpha_blend = ReadDword(settings, "UseAlphaBlend") == 1;
     dialog_effect = DialogEffectInRange(ReadDword(settings, "DialogEffect"));
     always_on_top = ReadDword(settings, "AlwaysOnTop") == 1;
-    language = ReadString(settings, "Language");
+    language = ReadLanguageName(settings);
     bar_motion = static_cast<int>(BarMotionInRange(ReadDword(settings, "BarMotion")));
     // The file box shows the selected prayer's file; Fajr's when none is
     // selected yet, so the shown file always belongs to the shown prayer.

@@ -81,16 +81,68 @@ TaskRow TaskEditor::RowOf(const TTask& t) const {
     return row;
 }
 
-void TaskEditor::LoadTaskList(std::string_view fileText) {
+void TaskEditor::AddRows(const OwnedFile& file, TaskFileKind kind, bool readOnly) {
+    for (const TTask& task : ReadOwnedTaskFile(file, kind, VersionText::Keep)) {
+        rows_.push_back(RowOf(task));
+        infos_.push_back(TaskRowInfo{kind, task.refused, readOnly});
+    }
+}
+
+void TaskEditor::LoadTaskFiles(const OwnedFile& own, const OwnedFile* machine, bool mayWriteMachine) {
     rows_.clear();
-    for (const TTask& task : ReadTaskFileText(fileText, VersionText::Keep)) rows_.push_back(RowOf(task));
+    infos_.clear();
     selected_.reset();
-    file_read_ = true;
+    AddRows(own, TaskFileKind::Own, false);
+    file_read_ = own.status != FileReadStatus::Unreadable;
+    own_stamp_ = StampOf(own);
+    may_write_machine_ = mayWriteMachine;
+    machine_changed_ = false;
+    machine_stamp_ = machine ? StampOf(*machine) : FileStamp{};
+    machine_read_ = !machine || machine->status != FileReadStatus::Unreadable;
+    if (machine) AddRows(*machine, TaskFileKind::Machine, !mayWriteMachine);
+}
+
+void TaskEditor::LoadTaskList(std::string_view fileText) {
+    OwnedFile own{FileReadStatus::Read, std::string(fileText), FileOwner::CurrentUser};
+    LoadTaskFiles(own, nullptr, false);
 }
 
 void TaskEditor::LoadUnreadableTaskList() {
-    LoadTaskList({});
-    file_read_ = false;
+    LoadTaskFiles(OwnedFile{FileReadStatus::Unreadable, {}, FileOwner::Other}, nullptr, false);
+}
+
+std::vector<size_t> TaskEditor::UntrustedRows() const {
+    std::vector<size_t> rows;
+    for (size_t i = 0; i < infos_.size(); ++i) {
+        if (infos_[i].untrusted && Written(i)) rows.push_back(i);
+    }
+    return rows;
+}
+
+std::string TaskEditor::RowMark(size_t row) const {
+    if (row >= infos_.size()) return {};
+    std::string mark;
+    if (infos_[row].untrusted) mark += " " + language_.Line(kLineUntrustedRowMark);
+    if (infos_[row].read_only) mark += " " + language_.Line(kLineReadOnlyRowMark);
+    return mark;
+}
+
+std::string TaskEditor::ConfirmUntrustedText() const {
+    std::string text = language_.Line(kLineConfirmUntrustedTasks);
+    for (const size_t row : UntrustedRows()) {
+        TTask task;
+        task.name = rows_[row][ColName];
+        task.type = static_cast<uint8_t>(std::max(0, IndexOf(types_, rows_[row][ColType])));
+        task.message = rows_[row][ColMessage];
+        text += "\r\n" + RefusedTaskText(task);
+    }
+    return text;
+}
+
+// Whether a Save writes the row: every row of the user's file, the
+// machine-wide rows only when the user may write that file and changed it.
+bool TaskEditor::Written(size_t row) const {
+    return infos_[row].file == TaskFileKind::Own || (may_write_machine_ && machine_changed_);
 }
 
 void TaskEditor::FillDates(int month) {
@@ -114,7 +166,9 @@ void TaskEditor::ShowTaskRow(size_t index) {
 }
 
 void TaskEditor::WriteCell(int column, std::string text) {
-    if (selected_ && *selected_ < rows_.size()) rows_[*selected_][static_cast<size_t>(column)] = std::move(text);
+    if (!selected_ || *selected_ >= rows_.size() || infos_[*selected_].read_only) return;
+    rows_[*selected_][static_cast<size_t>(column)] = std::move(text);
+    if (infos_[*selected_].file == TaskFileKind::Machine) machine_changed_ = true;
 }
 
 void TaskEditor::SetName(std::string text) {
@@ -167,8 +221,13 @@ void TaskEditor::SetMessage(std::string text) {
 void TaskEditor::Add() {
     TaskRow row;
     row[ColName] = "New";
-    rows_.push_back(row);
-    selected_ = rows_.size() - 1;
+    // After the user's own rows: a new task is the user's.
+    const auto own_end = static_cast<std::ptrdiff_t>(
+        std::find_if(infos_.begin(), infos_.end(), [](const TaskRowInfo& i) { return i.file != TaskFileKind::Own; }) -
+        infos_.begin());
+    rows_.insert(rows_.begin() + own_end, row);
+    infos_.insert(infos_.begin() + own_end, TaskRowInfo{});
+    selected_ = static_cast<size_t>(own_end);
     const int weekday = controls_.weekday;
     controls_ = TaskControls{};
     controls_.name = "New";
@@ -176,8 +235,10 @@ void TaskEditor::Add() {
 }
 
 bool TaskEditor::DeleteSelected() {
-    if (!selected_ || *selected_ >= rows_.size()) return false;
+    if (!selected_ || *selected_ >= rows_.size() || infos_[*selected_].read_only) return false;
+    if (infos_[*selected_].file == TaskFileKind::Machine) machine_changed_ = true;
     rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(*selected_));
+    infos_.erase(infos_.begin() + static_cast<std::ptrdiff_t>(*selected_));
     selected_.reset();
     return true;
 }
@@ -185,14 +246,24 @@ bool TaskEditor::DeleteSelected() {
 void TaskEditor::SortBy(int column) {
     if (column < 0 || column >= kTaskColumns) return;
     descending_ = !descending_;
-    // The selected row stays selected wherever it moves.
-    std::optional<TaskRow> chosen;
-    if (selected_ && *selected_ < rows_.size()) chosen = rows_[*selected_];
     const auto c = static_cast<size_t>(column);
-    std::stable_sort(rows_.begin(), rows_.end(), [&](const TaskRow& a, const TaskRow& b) {
-        return descending_ ? b[c] < a[c] : a[c] < b[c];
+    std::vector<size_t> order(rows_.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+        return descending_ ? rows_[b][c] < rows_[a][c] : rows_[a][c] < rows_[b][c];
     });
-    if (chosen) selected_ = static_cast<size_t>(std::find(rows_.begin(), rows_.end(), *chosen) - rows_.begin());
+    std::vector<TaskRow> rows;
+    std::vector<TaskRowInfo> infos;
+    std::optional<size_t> selected;
+    for (size_t i = 0; i < order.size(); ++i) {
+        rows.push_back(std::move(rows_[order[i]]));
+        infos.push_back(infos_[order[i]]);
+        // The selected row stays selected wherever it moves.
+        if (selected_ == order[i]) selected = i;
+    }
+    rows_ = std::move(rows);
+    infos_ = std::move(infos);
+    selected_ = selected;
 }
 
 std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std::string&)>& fileExists) const {
@@ -205,6 +276,7 @@ std::optional<TaskRefusal> TaskEditor::Check(const std::function<bool(const std:
         return at == std::string::npos ? text + " " + caption : text.substr(0, at) + caption + text.substr(at + 2);
     };
     for (size_t i = 0; i < rows_.size(); ++i) {
+        if (!Written(i)) continue;  // never written, so never refused
         const TaskRow& row = rows_[i];
         if (row[ColMessage].find(';') != std::string::npos)
             return TaskRefusal{i, language_.Line(kLineInvalidMessage) + why};
@@ -240,10 +312,55 @@ TaskFileLine RowToLine(const TaskEditor& editor, const TaskRow& row) {
     return line;
 }
 
-std::vector<TaskFileLine> TaskEditor::Lines() const {
+std::vector<TaskFileLine> TaskEditor::LinesOf(TaskFileKind kind) const {
     std::vector<TaskFileLine> lines;
-    for (const TaskRow& row : rows_) lines.push_back(RowToLine(*this, row));
+    for (size_t i = 0; i < rows_.size(); ++i) {
+        if (infos_[i].file == kind) lines.push_back(RowToLine(*this, rows_[i]));
+    }
     return lines;
+}
+
+std::vector<TaskFileLine> TaskEditor::Lines() const { return LinesOf(TaskFileKind::Own); }
+
+std::vector<TaskFileLine> TaskEditor::MachineLines() const { return LinesOf(TaskFileKind::Machine); }
+
+TaskSavePlan TaskEditor::PrepareSave(const std::function<bool(const std::string&)>& fileExists,
+                                     const FileStamp& ownNow, const std::optional<FileStamp>& machineNow,
+                                     TaskSaveOptions options) const {
+    TaskSavePlan plan;
+    const bool write_machine = may_write_machine_ && machine_changed_;
+    if (!file_read_ || (write_machine && !machine_read_)) {
+        plan.status = TaskSaveStatus::Unreadable;
+        return plan;
+    }
+    if ((plan.refusal = Check(fileExists))) {
+        plan.status = TaskSaveStatus::Refused;
+        return plan;
+    }
+    const bool changed = ownNow != own_stamp_ || (write_machine && machineNow.value_or(FileStamp{}) != machine_stamp_);
+    if (changed && !options.overwrite) {
+        plan.status = TaskSaveStatus::Conflict;
+        return plan;
+    }
+    if (!UntrustedRows().empty() && !options.keep_untrusted) {
+        plan.status = TaskSaveStatus::ConfirmUntrusted;
+        return plan;
+    }
+    plan.own = Lines();
+    if (write_machine) plan.machine = MachineLines();
+    return plan;
+}
+
+void TaskEditor::Saved(const TaskSavePlan& plan) {
+    if (plan.status != TaskSaveStatus::Ready) return;
+    own_stamp_ = StampOfBytes(TaskFileText(plan.own));
+    if (plan.machine) {
+        machine_stamp_ = StampOfBytes(TaskFileText(*plan.machine));
+        machine_changed_ = false;
+    }
+    for (TaskRowInfo& info : infos_) {
+        if (info.file == TaskFileKind::Own || plan.machine) info.untrusted = false;
+    }
 }
 
 }  // namespace waktuna

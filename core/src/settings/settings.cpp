@@ -155,7 +155,7 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     m.dz_remaining = DwordIsOne(s, "dzRemaining");
     m.dz_transparent = DwordIsOne(s, "dzTransparent");
     m.dz_snap = DwordIsOne(s, "dzSnap");
-    m.language = ReadString(s, "Language");
+    m.language = ReadLanguageName(s);
     m.calc.follow_windows_zone = DwordIsOne(s, kFollowWindowsZoneValue);
     ReadConventionExtras(s, m);
     return m;
@@ -191,7 +191,7 @@ uint32_t BarMotionInRange(uint32_t stored) { return stored <= 4 ? stored : 2; }
 ProgramSettings ReadProgramSettings(const SettingsStore& s) {
     ProgramSettings p;
     p.skin = WholeText(s, "Skin");
-    p.language = ReadString(s, "Language");
+    p.language = ReadLanguageName(s);
     p.time_format = ReadDword(s, "TimeFormat");
     p.pembulatan = ReadDword(s, "Pembulatan");
     p.always_on_top = DwordIsOne(s, "AlwaysOnTop");
@@ -203,6 +203,11 @@ ProgramSettings ReadProgramSettings(const SettingsStore& s) {
     p.bar_width = BarWidthInRange(ReadDword(s, "BarWidth"));
     p.bar_alpha = ReadDword(s, "BarAlpha");
     return p;
+}
+
+std::string ReadLanguageName(const SettingsStore& store) {
+    std::string name = ReadString(store, "Language");
+    return IsPlainFileName(name) ? name : std::string();
 }
 
 std::string_view AdzanValueName(Prayer prayer) {

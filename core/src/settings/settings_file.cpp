@@ -38,6 +38,61 @@ std::string ShownName(std::string_view name) {
 
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
+// The first character of an escaped line.
+constexpr char kEscapedLine = '\\';
+
+bool NeedsEscape(std::string_view name, std::string_view value) {
+    return HasControlCharacter(name) || name.find('=') != std::string_view::npos ||
+           HasControlCharacter(value) || (!value.empty() && value.back() == ' ');
+}
+
+std::string Escaped(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsControlCharacter(c) || c == '\\' || c == '=' || (c == ' ' && i + 1 == text.size())) {
+            const auto b = static_cast<unsigned char>(c);
+            out += "\\x";
+            out += kHex[b >> 4];
+            out += kHex[b & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// "\xHH" becomes its byte; a "\" not followed by that stays as it is.
+std::string Unescaped(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size() && text[i + 1] == 'x' && HexDigit(text[i + 2]) >= 0 &&
+            HexDigit(text[i + 3]) >= 0) {
+            out += static_cast<char>(HexDigit(text[i + 2]) * 16 + HexDigit(text[i + 3]));
+            i += 3;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+// One exported line: "<type><TAB>name=value", escaped when it must be.
+std::string ExportLine(char type, const std::string& name, std::string_view value) {
+    if (NeedsEscape(name, value))
+        return std::string{kEscapedLine, type} + '\t' + Escaped(name) + '=' + Escaped(value);
+    if (type == '0') return name + '=';
+    return std::string{type, '\t'} + name + '=' + std::string(value);
+}
+
 }  // namespace
 
 std::string SettingsDecimalText(double value) {
@@ -58,18 +113,13 @@ std::string ExportSettingsText(const SettingsStore& store) {
         if (!value) continue;  // gone since it was listed
         switch (value->type) {
             case kTypeDword:
-                lines.push_back("1\t" + name + '=' +
-                                IntText(static_cast<int32_t>(ReadDword(store, name))));
+                lines.push_back(ExportLine('1', name, IntText(static_cast<int32_t>(ReadDword(store, name)))));
                 break;
-            case kTypeString:
-                lines.push_back("2\t" + name + '=' + ReadString(store, name));
-                break;
+            case kTypeString: lines.push_back(ExportLine('2', name, ReadString(store, name))); break;
             case kTypeBinary:
-                lines.push_back("3\t" + name + '=' + SettingsDecimalText(ReadDouble(store, name)));
+                lines.push_back(ExportLine('3', name, SettingsDecimalText(ReadDouble(store, name))));
                 break;
-            default:
-                lines.push_back(name + '=');
-                break;
+            default: lines.push_back(ExportLine('0', name, {})); break;  // not imported
         }
     }
     std::stable_sort(lines.begin(), lines.end(), LessIgnoringCase);
@@ -85,22 +135,26 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
     SettingsImport result;
     // Notepad starts a file it saves as UTF-8 with a byte-order mark.
     if (text.starts_with(kUtf8ByteOrderMark)) text.remove_prefix(kUtf8ByteOrderMark.size());
-    const std::vector<std::string> lines = SplitTextLines(text);
-    result.lines = static_cast<int>(lines.size());
-    for (const std::string& raw : lines) {
-        const std::string_view line = TrimBlanks(raw);
-        if (line.empty()) continue;
+    ForEachTextLine(text, [&](std::string_view raw) {
+        ++result.lines;
+        std::string_view line = TrimBlanks(raw);
+        const bool escaped = !line.empty() && line[0] == kEscapedLine;
+        if (escaped) line.remove_prefix(1);
+        if (line.empty()) return;
         const size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
+        if (equals == std::string_view::npos) return;
         const size_t tab = line.find('\t');
-        const std::string_view name = tab < equals ? line.substr(tab + 1, equals - tab - 1)
-                                                   : line.substr(0, equals);
-        const std::string_view value = line.substr(equals + 1);
-        if (name.empty() || SameValueName(name, kWindowHandleValue)) continue;
-        if (line[0] != '1' && line[0] != '2' && line[0] != '3') continue;
+        std::string name(tab < equals ? line.substr(tab + 1, equals - tab - 1) : line.substr(0, equals));
+        std::string value(line.substr(equals + 1));
+        if (escaped) {
+            name = Unescaped(name);
+            value = Unescaped(value);
+        }
+        if (name.empty() || SameValueName(name, kWindowHandleValue)) return;
+        if (line[0] != '1' && line[0] != '2' && line[0] != '3') return;
         if (HasControlCharacter(name)) {
             result.not_stored.push_back(ShownName(name));
-            continue;
+            return;
         }
         bool written = false;
         switch (line[0]) {
@@ -109,13 +163,13 @@ SettingsImport ImportSettingsText(std::string_view text, SettingsStore& store) {
                 break;
             case '2': written = WriteString(store, name, value); break;
             case '3': written = WriteDouble(store, name, ReadDecimal(value)); break;
-            default: continue;
+            default: return;
         }
         if (written)
             ++result.written;
         else
             result.not_stored.emplace_back(name);
-    }
+    });
     return result;
 }
 

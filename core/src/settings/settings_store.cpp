@@ -47,6 +47,56 @@ std::vector<std::string> MemorySettingsStore::Names() const {
     return names;
 }
 
+std::optional<StoredValue> LayeredSettingsStore::Read(std::string_view name) const {
+    ValueOrigin origin;
+    return ReadWithOrigin(name, origin);
+}
+
+std::optional<StoredValue> LayeredSettingsStore::ReadWithOrigin(std::string_view name,
+                                                                ValueOrigin& origin) const {
+    origin = ValueOrigin::User;
+    if (auto value = user_.Read(name)) return value;
+    if (!machine_) return std::nullopt;
+    origin = ValueOrigin::Machine;
+    return machine_->Read(name);
+}
+
+bool LayeredSettingsStore::Write(std::string_view name, const StoredValue& value) {
+    return user_.Write(name, value);
+}
+
+bool LayeredSettingsStore::Delete(std::string_view name) { return user_.Delete(name); }
+
+std::vector<std::string> LayeredSettingsStore::Names() const {
+    std::vector<std::string> names = user_.Names();
+    if (!machine_) return names;
+    const size_t own = names.size();
+    for (std::string& name : machine_->Names()) {
+        const auto end = names.begin() + static_cast<std::ptrdiff_t>(own);
+        if (std::none_of(names.begin(), end, [&](const std::string& n) { return SameValueName(n, name); }))
+            names.push_back(std::move(name));
+    }
+    return names;
+}
+
+bool IsNetworkPath(std::string_view path) {
+    const auto slash = [&](size_t i) { return i < path.size() && (path[i] == '\\' || path[i] == '/'); };
+    return (slash(0) && slash(1)) || path.starts_with("\\??\\") || path.find("://") != std::string_view::npos;
+}
+
+bool IsPlainFileName(std::string_view name) {
+    return name.find_first_of("\\/:") == std::string_view::npos && name.find("..") == std::string_view::npos;
+}
+
+std::string ReadLocalFilePath(const SettingsStore& store, std::string_view name) {
+    ValueOrigin origin;
+    const auto value = store.ReadWithOrigin(name, origin);
+    if (!value || value->type != kTypeString) return {};
+    std::string path = value->data.substr(0, value->data.find('\0'));
+    if (origin == ValueOrigin::Machine && IsNetworkPath(path)) return {};
+    return path;
+}
+
 uint32_t ReadDword(const SettingsStore& store, std::string_view name) {
     const auto value = store.Read(name);
     if (!value || value->data.size() != 4) return 0;

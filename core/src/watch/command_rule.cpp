@@ -30,4 +30,15 @@ CommandVerdict DecideCommandTask(const CommandRuleInput& input) {
                                                    : CommandVerdict::SavedByAnotherUser;
 }
 
+FileOwner FileOwnerOf(const CommandRuleInput& input) {
+    if (input.no_security) return FileOwner::CurrentUser;
+    if (!input.file_owner) return FileOwner::Other;
+    const std::string& owner = *input.file_owner;
+    if (SameAccount(owner, kAdministratorsSid) || SameAccount(owner, kLocalSystemSid) ||
+        SameAccount(owner, kTrustedInstallerSid))
+        return FileOwner::Administrators;
+    if (input.current_user && SameAccount(owner, *input.current_user)) return FileOwner::CurrentUser;
+    return FileOwner::Other;
+}
+
 }  // namespace waktuna

@@ -100,7 +100,23 @@ void Watch::SetLanguage(LanguageList language) {
 
 void Watch::SetProgramFolder(std::string folder) { program_folder_ = std::move(folder); }
 
-void Watch::SetTaskFile(std::string path) { task_file_ = std::move(path); }
+void Watch::SetTaskFiles(std::string own, std::string machine, ReadOwnedFileFunction read) {
+    task_file_ = std::move(own);
+    machine_task_file_ = std::move(machine);
+    read_owned_file_ = read ? read : StandardReadOwnedFile;
+}
+
+void Watch::SetTaskFile(std::string path) { SetTaskFiles(std::move(path), {}, StandardReadOwnedFile); }
+
+template <typename F>
+void Watch::Guarded(F&& f) {
+    try {
+        f();
+    } catch (const std::exception&) {
+        // Out of memory or a failure of the desktop: this step is dropped,
+        // the program goes on.
+    }
+}
 
 void Watch::SetZoneRule(const ZoneRule* rule) { zone_rule_ = rule; }
 
@@ -145,41 +161,64 @@ void Watch::RecomputeFor(DateTime day, Plan& plan) {
 }
 
 void Watch::RecomputeTimes() {
-    Plan plan;
-    RecomputeFor(clock_.Today(), plan);
-    for (auto& step : plan) step();
+    Guarded([this] {
+        Plan plan;
+        RecomputeFor(clock_.Today(), plan);
+        for (auto& step : plan) step();
+    });
 }
 
 // ---- Tasks ---------------------------------------------------------------------
 
-void Watch::LoadTodayTasks() { LoadTasksFor(clock_.Today()); }
+void Watch::LoadTodayTasks() {
+    Guarded([this] { LoadTasksFor(clock_.Today()); });
+}
 
 void Watch::LoadTasksFor(DateTime day) {
-    today_tasks_ = task_file_.empty() ? std::vector<TTask>{} : TasksKeptOn(ReadTaskFile(task_file_), day);
-    task_seconds_.clear();
-    for (const TTask& task : today_tasks_) {
+    // Built aside and swapped in whole: a failure part-way keeps the old
+    // list, whose seconds always match it.
+    std::vector<TTask> tasks;
+    std::vector<std::optional<int32_t>> seconds;
+    const auto load = [&](const std::string& path, TaskFileKind kind) {
+        if (path.empty()) return;
+        try {
+            for (TTask& task : TasksKeptOn(ReadOwnedTaskFile(read_owned_file_(path, kMaxTextFileSize), kind), day))
+                tasks.push_back(std::move(task));
+        } catch (const std::exception&) {  // not held in memory: as unreadable
+        }
+    };
+    load(task_file_, TaskFileKind::Own);
+    if (machine_task_file_ != task_file_) load(machine_task_file_, TaskFileKind::Machine);
+    for (const TTask& task : tasks) {
         Hms t;
         const bool timed = task.time_text.size() == 8 && ParseClockText(task.time_text, t);
-        task_seconds_.push_back(timed ? std::optional<int32_t>(t.hour * 3600 + t.minute * 60 + t.second)
-                                      : std::nullopt);
+        seconds.push_back(timed ? std::optional<int32_t>(t.hour * 3600 + t.minute * 60 + t.second) : std::nullopt);
     }
+    today_tasks_.swap(tasks);
+    task_seconds_.swap(seconds);
 }
 
 void Watch::RunStartupTasks() {
-    // A copy: a dialog of one task may run ticks that reload the list.
-    const std::vector<TTask> tasks = today_tasks_;
-    for (const TTask& task : tasks) {
-        if (task.freq == FreqOnStartProgram) Perform(task);
-    }
+    Guarded([this] {
+        // A copy: a dialog of one task may run ticks that reload the list.
+        const std::vector<TTask> tasks = today_tasks_;
+        for (const TTask& task : tasks) {
+            if (task.freq == FreqOnStartProgram) Perform(task);
+        }
+    });
 }
 
 void Watch::RunTask(size_t index) {
     if (index >= today_tasks_.size()) return;
     const TTask task = today_tasks_[index];
-    Perform(task);
+    Guarded([&] { Perform(task); });
 }
 
 void Watch::Perform(const TTask& task) {
+    if (task.refused) {
+        actions_.WarnRefusedTask(RefusedTaskText(task));
+        return;
+    }
     const auto message = [&](DialogKind kind) {
         actions_.ShowMessageDialog(DialogButtons::Ok, task.message, kind);
     };
@@ -213,6 +252,10 @@ void Watch::Perform(const TTask& task) {
 // ---- The tick ----------------------------------------------------------------
 
 void Watch::OnClockTick() {
+    Guarded([this] { Tick(); });
+}
+
+void Watch::Tick() {
     const int64_t present = ClockSecondOf(clock_.Now());
     ++day_tick_count_;
     ++tick_count_;
@@ -315,7 +358,7 @@ void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
 
 void Watch::ArriveAt(Prayer prayer) {
     const std::string_view value = AdzanValueName(prayer);
-    adzan_file_ = key_ ? ReadString(*key_, value) : std::string();
+    adzan_file_ = key_ ? ReadLocalFilePath(*key_, value) : std::string();
     const std::string name = Name(prayer);
     actions_.PrayerTimeArrived(prayer, name);
     AnnouncePrayer(name);

@@ -36,13 +36,14 @@ using PlaceProgress = std::function<void(size_t index)>;
 
 class PlaceNameFile {
 public:
-    // Opens the file and reads it (see Load). False when it cannot be opened,
-    // and both lists are then empty. (A missing file should change nothing in
+    // Opens the file and reads it (see Load). False when it cannot be opened
+    // or is larger than kMaxPlaceFileSize, and both lists are then empty. (A missing file should change nothing in
     // the window: check that it exists first.)
     bool Open(const std::string& path, const PlaceProgress& progress = {});
     // Reads the header and every section's name and position; the places of
     // the first section are read in full, the others are skipped. A file with
-    // the wrong first bytes or no sections lists nothing. The stream stays
+    // the wrong first bytes or no sections lists nothing; one larger than
+    // kMaxPlaceFileSize is let go at once. The stream stays
     // in use until Close or the next load.
     void Load(std::unique_ptr<std::istream> stream, const PlaceProgress& progress = {});
     void Close();

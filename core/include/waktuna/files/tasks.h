@@ -1,7 +1,8 @@
 // The task file Task.dat: the user's scheduled tasks, one line each, in the
-// application-data folder. Reading (ParseTaskLine and the skip rules),
-// writing (SaveTaskFile, replacing the old file in one step) and which tasks
-// are kept for a given day.
+// user's application-data folder, and a machine-wide one an administrator may
+// keep for everyone. Reading (ParseTaskLine and the skip rules), which tasks
+// of a file are trusted, writing (SaveTaskFile, replacing the old file in one
+// step) and which tasks are kept for a given day.
 #pragma once
 
 #include <cstdint>
@@ -49,6 +50,9 @@ struct TTask {
     uint16_t date = 0;         // day of month 0..31
     uint16_t month = 0;        // 0..12
     std::string message;       // "%VERSION" (first only) already replaced by "v3.10"
+    // A guarded task (IsGuardedTaskType) of a file the program does not
+    // trust: it is named in a warning instead of being run.
+    bool refused = false;
     friend bool operator==(const TTask&, const TTask&) = default;
 };
 
@@ -76,8 +80,40 @@ bool IsSkippedTaskLine(std::string_view line);
 // lone CR or a lone LF.
 std::vector<TTask> ReadTaskFileText(std::string_view bytes,
                                     VersionText version = VersionText::Expand);
-// The tasks of the file at `path`; none when it does not exist.
+// The tasks of the file at `path`; none when it does not exist, is
+// unreadable or is larger than kMaxTextFileSize.
 std::vector<TTask> ReadTaskFile(const std::string& path, VersionText version = VersionText::Expand);
+
+// ---- Trust ------------------------------------------------------------------
+//
+// Another user of the computer must not be able to make a task act in this
+// user's session. Whether a file is trusted is decided once, when it is read,
+// from the owner read through the same open handle as its bytes
+// (ReadOwnedFileFunction); nothing is looked up again when a task fires.
+
+enum class TaskFileKind : uint8_t {
+    Own,      // Task.dat in the user's application-data folder
+    Machine,  // the machine-wide Task.dat (administrators write it)
+};
+
+// Command, Shutdown, Hibernate and Multimedia: the types that act on the
+// computer or open a file. They run only from a trusted file.
+bool IsGuardedTaskType(int type);
+
+// The user's own file is trusted when the user or the administrators own it;
+// the machine-wide file only when the administrators do (on an older
+// installation any user could write there, and a file a user saved there
+// proves nothing about who wrote its content since).
+bool TrustsTaskFile(TaskFileKind kind, FileOwner owner);
+
+// The tasks of a task file read with its owner: in an untrusted file every
+// guarded task is marked refused. None when the file was not read.
+std::vector<TTask> ReadOwnedTaskFile(const OwnedFile& file, TaskFileKind kind,
+                                     VersionText version = VersionText::Expand);
+
+// How a refused task is named in the warning: its name, and for a Command
+// or Multimedia task the file in brackets.
+std::string RefusedTaskText(const TTask& task);
 
 // "<appDataFolder>Task.dat"; the folder ends with a backslash.
 std::string TaskFilePath(std::string_view appDataFolder);

@@ -168,8 +168,13 @@ uint32_t BarWidthInRange(uint32_t stored);
 uint32_t BarPositionInRange(uint32_t stored);
 uint32_t BarMotionInRange(uint32_t stored);
 
+// The Language value: the name of a file in the languages folder. A name
+// that reaches out of that folder (see IsPlainFileName) reads as empty, the
+// built-in English texts.
+std::string ReadLanguageName(const SettingsStore& store);
+
 // The value holding the adzan file of a prayer (AdzanShubuh ... AdzanIsya);
-// empty for Terbit, which has no adzan.
+// empty for Terbit, which has no adzan. Read it with ReadLocalFilePath.
 std::string_view AdzanValueName(Prayer prayer);
 
 // ---- Drop zone window -----------------------------------------------------

@@ -6,6 +6,13 @@
 //   3<TAB>Name=<decimal>            8 binary bytes, read as a double
 //   Name=                           a value of any other type (not imported)
 //
+// A line whose name holds "=" or a control character, or whose value holds a
+// control character or ends in a blank, would not read back as written (a CR
+// or LF would even start a line of its own): it is written escaped instead,
+//   \<type digit><TAB>Name=<text>
+// with every control character, "\", "=" and a last blank written as \xHH
+// (two hex digits). Older files have no such lines and read as before.
+//
 // Lines end with CR LF and are sorted without regard to letter case, so the
 // DWORDs come first, then the strings, then the binaries.
 #pragma once

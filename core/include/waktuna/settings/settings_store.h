@@ -1,5 +1,7 @@
 // The settings key: the one place the program keeps its settings (on
-// Windows the registry key HKEY_LOCAL_MACHINE\Software\Waktuna3).
+// Windows the user's HKEY_CURRENT_USER\Software\Waktuna3 read over the
+// machine-wide HKEY_LOCAL_MACHINE\Software\Waktuna3, see
+// LayeredSettingsStore).
 //
 // SettingsStore is the seam. An implementation stores named values, each a
 // registry type code and its data bytes, and does nothing else: the typed
@@ -42,6 +44,12 @@ struct StoredValue {
     friend bool operator==(const StoredValue&, const StoredValue&) = default;
 };
 
+// Where a value that was read comes from.
+enum class ValueOrigin : uint8_t {
+    User,     // the user's own settings
+    Machine,  // the defaults set for every user of the computer
+};
+
 class SettingsStore {
 public:
     virtual ~SettingsStore() = default;
@@ -49,6 +57,33 @@ public:
     virtual bool Write(std::string_view name, const StoredValue& value) = 0;
     virtual bool Delete(std::string_view name) = 0;
     virtual std::vector<std::string> Names() const = 0;
+    // Read(), telling where the value was found. A store of one layer holds
+    // the user's own values only.
+    virtual std::optional<StoredValue> ReadWithOrigin(std::string_view name, ValueOrigin& origin) const {
+        origin = ValueOrigin::User;
+        return Read(name);
+    }
+};
+
+// The user's settings over the machine's: a value the user has is read from
+// the user's store, any other from the machine's; Names() lists both (each
+// name once, the user's spelling first). Every write and delete goes to the
+// user's store only, so the machine's values are never changed; after a
+// delete, a machine value of the same name reads again. `machine` may be
+// nullptr (no machine-wide settings). Both stores must outlive this one.
+class LayeredSettingsStore final : public SettingsStore {
+public:
+    LayeredSettingsStore(SettingsStore& user, const SettingsStore* machine)
+        : user_(user), machine_(machine) {}
+    std::optional<StoredValue> Read(std::string_view name) const override;
+    std::optional<StoredValue> ReadWithOrigin(std::string_view name, ValueOrigin& origin) const override;
+    bool Write(std::string_view name, const StoredValue& value) override;
+    bool Delete(std::string_view name) override;
+    std::vector<std::string> Names() const override;
+
+private:
+    SettingsStore& user_;
+    const SettingsStore* machine_;
 };
 
 // A store in memory: for tests, the command line and anywhere the registry is
@@ -84,6 +119,20 @@ double ReadDouble(const SettingsStore& store, std::string_view name);
 bool WriteDword(SettingsStore& store, std::string_view name, uint32_t value);
 bool WriteString(SettingsStore& store, std::string_view name, std::string_view text);
 bool WriteDouble(SettingsStore& store, std::string_view name, double value);
+
+// ---- Values that point outside the program ----------------------------------
+
+// A path to a file the program opens by itself (an adzan sound): the text of
+// ReadString, but empty (no file) when the value comes from the machine's
+// settings and names a network location (see IsNetworkPath): opening it would
+// hand every user's network credentials to that server.
+std::string ReadLocalFilePath(const SettingsStore& store, std::string_view name);
+// A path beginning with two slashes of either kind (\\server\share,
+// //server, \\?\UNC\..., \\.\device), the NT prefix \??\, or holding "://" (a
+// URL the media player could open).
+bool IsNetworkPath(std::string_view path);
+// A file's name without any folder: no "\", "/", ":" and no "..".
+bool IsPlainFileName(std::string_view name);
 
 // The stored form of each kind.
 StoredValue DwordValue(uint32_t value);

@@ -13,11 +13,16 @@
 #include <string>
 #include <string_view>
 
+#include "waktuna/files/files.h"
+
 namespace waktuna {
 
 // The built-in Administrators group and the operating system's own account.
 inline constexpr std::string_view kAdministratorsSid = "S-1-5-32-544";
 inline constexpr std::string_view kLocalSystemSid = "S-1-5-18";
+// The account that owns the system's own files.
+inline constexpr std::string_view kTrustedInstallerSid =
+    "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
 
 enum class CommandVerdict {
     Run,
@@ -38,7 +43,16 @@ struct CommandRuleInput {
 
 CommandVerdict DecideCommandTask(const CommandRuleInput& input);
 
-// Language line of the warning shown instead of running such a command.
+// The owner of a task file as the trust rule of tasks.h takes it, from the
+// SID texts the Windows side reads (the file's owner with GetSecurityInfo on
+// the handle its bytes are read through, the user from the process token):
+// Administrators, SYSTEM and TrustedInstaller are Administrators; the user's
+// own SID is CurrentUser; anything else, or an owner that could not be read,
+// is Other. Without a security model (no_security) every file is the user's.
+FileOwner FileOwnerOf(const CommandRuleInput& input);
+
+// Language line of the warning shown instead of running such a command (or a
+// Shutdown, Hibernate or Multimedia task of an untrusted task file).
 inline constexpr int kLineCommandFromOtherUser = 270;
 
 }  // namespace waktuna

@@ -9,7 +9,8 @@
 //   watch.Start();                        // at start-up, before the first tick
 //   watch.SetSettings(ReadMainSettings(*key)); watch.SetLanguage(list);
 //   watch.RecomputeTimes();
-//   watch.SetTaskFile(TaskFilePath(appData)); watch.LoadTodayTasks();
+//   watch.SetTaskFiles(ownTaskFile, machineTaskFile, readOwnedFile);
+//   watch.LoadTodayTasks();
 //   watch.RunStartupTasks();
 //   ... then OnClockTick() from the 1000 ms clock timer.
 // Pages that change what the times depend on call SetSettings / SetLanguage
@@ -36,6 +37,10 @@
 // sleep or hibernation, a clock change) the times are recomputed and today's
 // tasks reloaded before that second is examined. The counted day change
 // (DayChangeTick ticks after start, then every 86 400 ticks) is kept as well.
+//
+// Failures. No exception leaves the watch: a task file that cannot be read
+// (or not held in memory) gives no tasks, and a tick that fails part-way is
+// abandoned; the next tick goes on.
 #pragma once
 
 #include <cstdint>
@@ -112,7 +117,12 @@ public:
     void SetLanguage(LanguageList language);
     // The program's folder (ends with a backslash): Dua.mp3 lies there.
     void SetProgramFolder(std::string folder);
-    // The task file (Task.dat in the application-data folder).
+    // The task files: the user's own Task.dat and the machine-wide one
+    // (empty: none), read with `read` (owner and bytes through one handle).
+    // The own file's tasks come first in today's list.
+    void SetTaskFiles(std::string own, std::string machine,
+                      ReadOwnedFileFunction read = StandardReadOwnedFile);
+    // The user's own task file alone, read with StandardReadOwnedFile.
     void SetTaskFile(std::string path);
     // The system's time-zone rule, used for every day while the settings'
     // FollowWindowsZone is on (nullptr: the fixed TZ always). The rule is
@@ -129,8 +139,10 @@ public:
     void RecomputeTimes();
 
     // ---- Tasks -------------------------------------------------------------------
-    // Today's list: the tasks of the task file kept for the clock's date, in
-    // file order (none when the file is missing).
+    // Today's list: the tasks of the task files kept for the clock's date, in
+    // file order (none from a file that is missing or unreadable). A guarded
+    // task of an untrusted file stays in the list marked refused: at its time
+    // it is named to WarnRefusedTask instead of being run.
     void LoadTodayTasks();
     // Runs every task of today's list whose frequency is OnStartProgram.
     void RunStartupTasks();
@@ -166,6 +178,9 @@ public:
 private:
     using Plan = std::vector<std::function<void()>>;
 
+    template <typename F>
+    void Guarded(F&& f);
+    void Tick();
     void ChangeDay(DateTime day, Plan& plan);
     void RecomputeFor(DateTime day, Plan& plan);
     void LoadTasksFor(DateTime day);
@@ -195,6 +210,8 @@ private:
     LanguageList language_;
     std::string program_folder_;
     std::string task_file_;
+    std::string machine_task_file_;
+    ReadOwnedFileFunction read_owned_file_ = StandardReadOwnedFile;
 
     uint32_t tick_count_ = 0;
     uint32_t day_tick_count_ = 0;

@@ -121,6 +121,11 @@ public:
     // A Command task: open the file with the shell (verb "open", no
     // parameters, shown); the outcome is not reported.
     virtual void RunCommand(const std::string& file) = 0;
+    // A task that was not run because its task file is not trusted (see
+    // tasks.h): `task` names it (RefusedTaskText). The desktop lists such
+    // tasks in one warning (language line 270), shown after this call
+    // returns.
+    virtual void WarnRefusedTask(const std::string& task) {}
 
     // ---- Observation only ------------------------------------------------------
     // A prayer time has arrived; the announcement's own requests follow. The
