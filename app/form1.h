@@ -138,7 +138,8 @@ private:
     TrayIcon tray_;
     TrayMenus menus_;
     UniqueHandle instance_mutex_;
-    SettingsKey key_{HKEY_LOCAL_MACHINE, kSettingsKeyPath};
+    // The user's settings over the machine's (every write to the user's).
+    ProgramSettingsKey key_{HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, kSettingsKeyPath};
     LocalClock clock_;
     std::unique_ptr<Desktop> desktop_;
     std::unique_ptr<waktuna::Watch> watch_;

@@ -25,8 +25,11 @@ bool Form1::IsFirstInstance() {
 
 void Form1::EndSecondInstance() {
     tray_.Remove();
-    const uint32_t value = waktuna::ReadDword(key_, "Hwnd");
-    HWND first = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<int32_t>(value)));
+    // The first instance's main window, found in this session only: a
+    // stored Hwnd could be any window another user or program named.
+    HWND first = nullptr;
+    while ((first = FindWindowExA(nullptr, first, kClassName, nullptr)) != nullptr)
+        if (first != hwnd()) break;
     if (first) ShowWindow(first, SW_SHOWNORMAL);
     instance_mutex_.reset();
     DestroyWindow(tray_.hwnd());

@@ -43,8 +43,23 @@ std::wstring ToWide(const std::string& ansi) {
     return wide;
 }
 
-std::unique_ptr<RegistryStore> OpenRunKey(REGSAM access) {
-    return RegistryStore::Open(HKEY_LOCAL_MACHINE, waktuna::kRunKeyPath, access);
+StartupRunKeys::StartupRunKeys(HKEY userRoot, HKEY machineRoot)
+    : user_(userRoot, waktuna::kRunKeyPath), machine_(machineRoot, waktuna::kRunKeyPath) {}
+
+std::optional<waktuna::StoredValue> StartupRunKeys::Read(std::string_view name) const { return layered_.Read(name); }
+
+std::vector<std::string> StartupRunKeys::Names() const { return layered_.Names(); }
+
+bool StartupRunKeys::Write(std::string_view name, const waktuna::StoredValue& value) {
+    const auto machine = machine_.Read(name);
+    if (machine && *machine == value)
+        return !user_.Read(name) || user_.Delete(name);
+    return user_.Write(name, value);
+}
+
+bool StartupRunKeys::Delete(std::string_view name) {
+    const bool user_gone = !user_.Read(name) || user_.Delete(name);
+    return user_gone && !machine_.Read(name);
 }
 
 std::string ProgramFilePath() {

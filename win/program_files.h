@@ -17,10 +17,28 @@
 
 namespace app {
 
-// HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Run, opened
-// with the access asked for; nullptr when it cannot be (a standard user
-// cannot open it for writing).
-std::unique_ptr<RegistryStore> OpenRunKey(REGSAM access);
+// "Start with Windows": the user's Run key (HKEY_CURRENT_USER\SOFTWARE\
+// Microsoft\Windows\CurrentVersion\Run, which a standard user may always
+// write) over the machine's (HKEY_LOCAL_MACHINE, where the installer starts the
+// program for everyone). The box is ticked when either starts the program.
+// A write goes to the user's key, unless the machine's already holds the
+// same value (the program would start twice): then the user's copy goes. A
+// delete removes the user's value and fails while the machine's still holds
+// one (only an administrator can change that).
+class StartupRunKeys final : public waktuna::SettingsStore {
+public:
+    StartupRunKeys(HKEY userRoot = HKEY_CURRENT_USER, HKEY machineRoot = HKEY_LOCAL_MACHINE);
+
+    std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
+    bool Write(std::string_view name, const waktuna::StoredValue& value) override;
+    bool Delete(std::string_view name) override;
+    std::vector<std::string> Names() const override;
+
+private:
+    SettingsKey user_;
+    SettingsKey machine_;
+    waktuna::LayeredSettingsStore layered_{user_, &machine_};
+};
 
 // The program file's full path in the ANSI code page.
 std::string ProgramFilePath();

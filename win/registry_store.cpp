@@ -104,4 +104,29 @@ bool SettingsKey::Delete(std::string_view name) {
     return Change([&](RegistryStore& key) { return key.Delete(name); });
 }
 
+ProgramSettingsKey::ProgramSettingsKey(HKEY userRoot, HKEY machineRoot, const char* path)
+    : user_(userRoot, path), machine_(machineRoot, path) {}
+
+void ProgramSettingsKey::Reopen() {
+    user_.Reopen();
+    machine_.Reopen();
+}
+
+std::optional<waktuna::StoredValue> ProgramSettingsKey::Read(std::string_view name) const {
+    return layered_.Read(name);
+}
+
+std::optional<waktuna::StoredValue> ProgramSettingsKey::ReadWithOrigin(std::string_view name,
+                                                                       waktuna::ValueOrigin& origin) const {
+    return layered_.ReadWithOrigin(name, origin);
+}
+
+bool ProgramSettingsKey::Write(std::string_view name, const waktuna::StoredValue& value) {
+    return layered_.Write(name, value);
+}
+
+bool ProgramSettingsKey::Delete(std::string_view name) { return layered_.Delete(name); }
+
+std::vector<std::string> ProgramSettingsKey::Names() const { return layered_.Names(); }
+
 }  // namespace app

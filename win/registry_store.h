@@ -1,6 +1,8 @@
-// The settings key in the registry: HKEY_LOCAL_MACHINE\Software\Waktuna3
-// behind the core's SettingsStore seam (A functions, text in the ANSI code
-// page). The typed reads and the missing-value rules live in core.
+// The settings keys in the registry behind the core's SettingsStore seam (A
+// functions, text in the ANSI code page): each user's
+// HKEY_CURRENT_USER\Software\Waktuna3 over the machine's
+// HKEY_LOCAL_MACHINE\Software\Waktuna3, the defaults an administrator sets.
+// The typed reads and the missing-value rules live in core.
 #pragma once
 
 #include <windows.h>
@@ -64,6 +66,33 @@ private:
     const char* path_;
     std::unique_ptr<RegistryStore> reader_;
     LSTATUS last_error_ = ERROR_SUCCESS;
+};
+
+// The program's settings: the user's key over the machine's. A value the
+// user has not set reads from the machine's key, so a user who never saved
+// sees what the machine holds; every write and delete goes to the user's key,
+// and the machine's key is only ever read.
+class ProgramSettingsKey final : public waktuna::SettingsStore {
+public:
+    ProgramSettingsKey(HKEY userRoot, HKEY machineRoot, const char* path);
+
+    // True when either key could be opened for reading.
+    bool Exists() const { return user_.Exists() || machine_.Exists(); }
+    void Reopen();
+    // The user's own key alone (values that must never come from the machine).
+    const SettingsKey& User() const { return user_; }
+
+    std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
+    std::optional<waktuna::StoredValue> ReadWithOrigin(std::string_view name,
+                                                       waktuna::ValueOrigin& origin) const override;
+    bool Write(std::string_view name, const waktuna::StoredValue& value) override;
+    bool Delete(std::string_view name) override;
+    std::vector<std::string> Names() const override;
+
+private:
+    SettingsKey user_;
+    SettingsKey machine_;
+    waktuna::LayeredSettingsStore layered_{user_, &machine_};
 };
 
 }  // namespace app

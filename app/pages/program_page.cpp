@@ -124,8 +124,8 @@ void ProgramPage::Build() {
     FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
     FillChoiceLists();
     Bind();
-    const auto run = OpenRunKey(KEY_READ);
-    model_.FirstLoad(host_.Settings(), Surroundings(run.get()));
+    StartupRunKeys run;
+    model_.FirstLoad(host_.Settings(), Surroundings(&run));
     ToControls();
 }
 
@@ -163,8 +163,8 @@ void ProgramPage::ApplyColours() {
 
 void ProgramPage::Refresh() {
     FromControls();
-    const auto run = OpenRunKey(KEY_READ);
-    model_.Refresh(host_.Settings(), Surroundings(run.get()));
+    StartupRunKeys run;
+    model_.Refresh(host_.Settings(), Surroundings(&run));
     ToControls();
 }
 
@@ -357,7 +357,7 @@ void ProgramPage::Save() {
     FromControls();
     // The Run key is opened for this Save only; Save names it when it could
     // not be opened or written.
-    const auto run = OpenRunKey(KEY_READ | KEY_WRITE);
+    StartupRunKeys run;
     struct Saving {
         waktuna::ProgramPage& page;
         waktuna::SettingsStore* run;
@@ -368,7 +368,7 @@ void ProgramPage::Save() {
         }
     };
     const bool stored =
-        StoreOrReport(host_, std::nullopt, Saving{model_, run.get(), ProgramFilePath(), host_.Language()});
+        StoreOrReport(host_, std::nullopt, Saving{model_, &run, ProgramFilePath(), host_.Language()});
     SetText(controls_[kBarWidth], model_.bar_width);
     if (!stored) return;
     host_.LoadSettings();
@@ -395,8 +395,8 @@ void ProgramPage::Import() {
         host_.RecomputeTimes();
         host_.ApplyDesktopSettings();
         // Every value may have changed, the skin and the time format too.
-        const auto run = OpenRunKey(KEY_READ);
-        model_.FirstLoad(host_.Settings(), Surroundings(run.get()));
+        StartupRunKeys run;
+        model_.FirstLoad(host_.Settings(), Surroundings(&run));
         ToControls();
     }
     host_.ShowMessageDialog(waktuna::DialogButtons::Ok, outcome.message,

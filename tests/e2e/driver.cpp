@@ -31,11 +31,11 @@
 //   get-text HWND ID              print the text of the child control ID
 //   checked HWND ID               print 1 when the child button ID is ticked, else 0
 //   enabled HWND ID               print 1 when the child control ID is enabled, else 0
-//   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3 (creating the key)
-//   reg-get NAME [KEY]            print a value of that key, or of another key of
-//                                 HKLM (exit 1 when missing)
+//   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3, the machine defaults
+//   reg-get NAME [KEY]            print a value as the program reads it (the user's key, else
+//                                 the machine's), or of another key (exit 1 when missing)
 //   control HWND ID               print the handle of the child control ID
-//   reg-deny-write                let nobody change that key any more (as for a standard user)
+//   reg-deny-write                let nobody change the user's key any more
 //   start EXE                     start a program and return at once
 //   start-time EXE                start a program, print the milliseconds until its tray
 //                                 icon is there
@@ -406,7 +406,9 @@ int main(int argc, char** argv) {
         // Everyone may read the key; setting values is denied, even to
         // administrators (a deny entry comes first).
         HKEY key;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, WRITE_DAC | KEY_READ, &key) != ERROR_SUCCESS)
+        // The user's own key, where the program writes (made when missing).
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, WRITE_DAC | KEY_READ, nullptr, &key,
+                            nullptr) != ERROR_SUCCESS)
             return 1;
         SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
         PSID everyone = nullptr;
@@ -427,11 +429,17 @@ int main(int argc, char** argv) {
     if (cmd == "reg-get") {
         HKEY key;
         const char* path = argc > 3 ? argv[3] : kKey;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return 1;
+        // What the program reads: the user's value, else the machine's.
         BYTE data[1024] = {};
-        DWORD type = 0, size = sizeof data - 1;
-        const LSTATUS st = RegQueryValueExA(key, arg(2), nullptr, &type, data, &size);
-        RegCloseKey(key);
+        DWORD type = 0, size = 0;
+        LSTATUS st = ERROR_FILE_NOT_FOUND;
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
+            size = sizeof data - 1;
+            st = RegQueryValueExA(key, arg(2), nullptr, &type, data, &size);
+            RegCloseKey(key);
+            if (st == ERROR_SUCCESS) break;
+        }
         if (st != ERROR_SUCCESS) return 1;
         if (type == REG_DWORD)
             std::printf("0x%lx\n", *reinterpret_cast<DWORD*>(data));

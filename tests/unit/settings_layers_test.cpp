@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "waktuna/files/settings_file.h"
+#include "waktuna/settings/settings_file.h"
 #include "waktuna/pages/program_page.h"
 #include "waktuna/settings/settings.h"
 #include "waktuna/watch/watch.h"

@@ -12,27 +12,36 @@
 using namespace app;
 using namespace waktuna;
 
-TEST(StartWithWindows, WrittenRemovedAndARefusalReported) {
+TEST(StartWithWindows, TheUsersRunKeyOverTheMachinesNeverTwice) {
     const std::string program = ProgramFilePath();
     ASSERT_FALSE(program.empty());
-    auto run = OpenRunKey(KEY_READ | KEY_WRITE);  // Wine's user is an administrator
-    ASSERT_NE(run, nullptr);
+    SettingsKey user(HKEY_CURRENT_USER, kRunKeyPath), machine(HKEY_LOCAL_MACHINE, kRunKeyPath);
+    user.Delete(kRunValueName);
+    machine.Delete(kRunValueName);
+    StartupRunKeys run;
     MemorySettingsStore key;
     ProgramPage page;
-    page.FirstLoad(key, {program, run.get(), 0, std::nullopt});
+    page.FirstLoad(key, {program, &run, 0, std::nullopt});
+    EXPECT_FALSE(page.start_with_windows);
+
+    // Ticked: the user's own Run key, which a standard user may write.
     page.start_with_windows = true;
-    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).Ok());
-    EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
+    EXPECT_TRUE(page.Save(key, &run, program, BuiltInEnglish()).Ok());
+    EXPECT_TRUE(user.Read(kRunValueName).has_value());
+    EXPECT_FALSE(machine.Read(kRunValueName).has_value());
 
-    // A key opened only for reading refuses the write, and the Save says so.
+    // The installer started it for everyone: ticked, and never twice.
+    const std::string value = ReadString(user, kRunValueName);
+    ASSERT_TRUE(WriteString(machine, kRunValueName, value));
+    EXPECT_TRUE(StartsWithWindows(&run, program));
+    EXPECT_TRUE(page.Save(key, &run, program, BuiltInEnglish()).Ok());
+    EXPECT_FALSE(user.Read(kRunValueName).has_value());
+
+    // Unticking cannot remove the machine's value: the Save says so.
     page.start_with_windows = false;
-    const SaveResult refused = page.Save(key, OpenRunKey(KEY_READ).get(), program, BuiltInEnglish());
-    EXPECT_EQ(refused.not_stored, std::vector<std::string>{"Start with Windows"});
-    EXPECT_TRUE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
-
-    EXPECT_TRUE(page.Save(key, run.get(), program, BuiltInEnglish()).Ok());
-    EXPECT_FALSE(StartsWithWindows(OpenRunKey(KEY_READ).get(), program));
-    EXPECT_EQ(run->Read(kRunValueName), std::nullopt);
+    EXPECT_EQ(page.Save(key, &run, program, BuiltInEnglish()).not_stored, std::vector<std::string>{"Start with Windows"});
+    EXPECT_TRUE(StartsWithWindows(&run, program));
+    machine.Delete(kRunValueName);
 }
 
 TEST(ChosenFile, ANameOutsideTheCodePageIsKeptByItsShortPath) {

@@ -137,3 +137,26 @@ TEST(SettingsKey, ReadsWhatItsWritesStoredAndCreatesTheKeyOnTheFirstWrite) {
     EXPECT_EQ(key.LastError(), ERROR_SUCCESS);
     RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
 }
+
+// The program's key: the user's values over the machine's, and every Save to
+// the user's key only, so one user's settings never change another's.
+TEST(ProgramSettingsKey, TheUsersValuesOverTheMachinesAndWritesOnlyTheUsers) {
+    const std::string path = "Software\\WaktunaLayers" + std::to_string(GetCurrentProcessId());
+    SettingsKey machine(HKEY_LOCAL_MACHINE, path.c_str());
+    ASSERT_TRUE(WriteString(machine, "Area", "Jakarta"));
+    ASSERT_TRUE(WriteString(machine, "Latitude", "-6.175"));
+    {
+        ProgramSettingsKey key(HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, path.c_str());
+        EXPECT_TRUE(key.Exists());
+        EXPECT_EQ(ReadString(key, "Latitude"), "-6.175");  // a user who never saved
+        ASSERT_TRUE(WriteString(key, "Latitude", "21.42"));
+        EXPECT_EQ(ReadString(key, "Latitude"), "21.42");
+        EXPECT_EQ(ReadString(key, "Area"), "Jakarta");
+        EXPECT_TRUE(key.Delete("Area"));  // the user's own copy only
+        EXPECT_EQ(ReadString(key, "Area"), "Jakarta");
+    }
+    EXPECT_EQ(ReadString(machine, "Latitude"), "-6.175");
+    EXPECT_EQ(ReadString(machine, "Area"), "Jakarta");
+    RegDeleteKeyA(HKEY_CURRENT_USER, path.c_str());
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str());
+}
