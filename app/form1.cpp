@@ -18,7 +18,7 @@ using namespace form1;
 
 namespace {
 
-const std::vector<ControlSpec>& Table() {
+const std::vector<ControlSpec>& Controls() {
     static const std::vector<ControlSpec> table = [] {
         std::vector<ControlSpec> t = {
             {kPageTitleId, "STATIC", SS_NOPREFIX, 12, 7, 420, 16, FontId::kBold},
@@ -87,7 +87,7 @@ void Form1::OnDpiChanged() {
 }
 
 void Form1::BuildControls() {
-    controls_.Create(hwnd(), Table(), own_look_, language_);
+    controls_.Create(hwnd(), Controls(), own_look_, language_);
     for (int i = 0; i < waktuna::kPageCount; ++i) {
         HWND button = controls_[kFirstPageButtonId + i];
         EnableWindow(button, PageExists(i));

@@ -7,16 +7,13 @@
 #include "pages/page_save.h"
 #include "ui/skin_paint.h"
 #include "waktuna/calc/datetime.h"
+#include "waktuna/files/lines.h"
 
 namespace app {
 
 namespace {
-constexpr int kLineMessagePageTitle = 90;
-}  // namespace
 
-namespace {
-
-enum : int {
+enum ControlId : int {
     kBeforeId = 100,
     kBeforeMinutesId,
     kMessageId,
@@ -42,33 +39,45 @@ constexpr int kStripTop = 222;  // the bottom strip, below the three groups
 constexpr DWORD kCheck = WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kNumber = WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 
-const ControlSpec kTable[] = {
-    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 2, 416, 46, FontId::kNormal, 91, "Before prayer times arrived"},
-    {kBeforeId, "BUTTON", kCheck, 18, 20, 150, 20, FontId::kNormal, 92, "Show message before"},
+const ControlSpec kControls[] = {
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 2, 416, 46,
+     FontId::kNormal, waktuna::kLineBeforePrayerTimesArrived, "Before prayer times arrived"},
+    {kBeforeId, "BUTTON", kCheck, 18, 20, 150, 20,
+     FontId::kNormal, waktuna::kLineShowMessageBefore, "Show message before"},
     {kBeforeMinutesId, "EDIT", kNumber, 0, 20, 48, 20, FontId::kNormal, 0, "5"},
-    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 52, 416, 104, FontId::kNormal, 93, "When prayer times arrived"},
-    {kMessageId, "BUTTON", kCheck, 18, 70, 300, 18, FontId::kNormal, 94, "Show message notification"},
-    {kMinimizeId, "BUTTON", kCheck, 18, 90, 300, 18, FontId::kNormal, 95, "Minimize all windows"},
-    {kAdzanId, "BUTTON", kCheck, 18, 110, 300, 18, FontId::kNormal, 96, "Play adzan or sound"},
-    {kShutdownId, "BUTTON", kCheck, 18, 130, 150, 18, FontId::kNormal, 97, "Shutdown my PC"},
-    {kHibernateId, "BUTTON", kCheck, 0, 130, 150, 18, FontId::kNormal, 98, "Hibernate my PC"},
-    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 160, 416, 58, FontId::kNormal, 99, "After prayer times"},
-    {kAfterId, "BUTTON", kCheck, 18, 176, 150, 20, FontId::kNormal, 100, "Show message after"},
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 52, 416, 104,
+     FontId::kNormal, waktuna::kLineWhenPrayerTimesArrived, "When prayer times arrived"},
+    {kMessageId, "BUTTON", kCheck, 18, 70, 300, 18,
+     FontId::kNormal, waktuna::kLineShowMessageNotification, "Show message notification"},
+    {kMinimizeId, "BUTTON", kCheck, 18, 90, 300, 18,
+     FontId::kNormal, waktuna::kLineMinimizeAllWindows, "Minimize all windows"},
+    {kAdzanId, "BUTTON", kCheck, 18, 110, 300, 18,
+     FontId::kNormal, waktuna::kLinePlayAdzanOrSound, "Play adzan or sound"},
+    {kShutdownId, "BUTTON", kCheck, 18, 130, 150, 18,
+     FontId::kNormal, waktuna::kLineShutdownMyPc, "Shutdown my PC"},
+    {kHibernateId, "BUTTON", kCheck, 0, 130, 150, 18,
+     FontId::kNormal, waktuna::kLineHibernateMyPc, "Hibernate my PC"},
+    {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 160, 416, 58,
+     FontId::kNormal, waktuna::kLineAfterPrayerTimes, "After prayer times"},
+    {kAfterId, "BUTTON", kCheck, 18, 176, 150, 20,
+     FontId::kNormal, waktuna::kLineShowMessageAfter, "Show message after"},
     {kAfterMinutesId, "EDIT", kNumber, 0, 176, 48, 20, FontId::kNormal, 0, "5"},
-    {kShutdownAfterId, "BUTTON", kCheck, 18, 196, 150, 20, FontId::kNormal, 101, "Shutdown my PC after"},
-    {kHibernateAfterId, "BUTTON", kCheck, 0, 196, 150, 20, FontId::kNormal, 102, "Hibernate after"},
+    {kShutdownAfterId, "BUTTON", kCheck, 18, 196, 150, 20,
+     FontId::kNormal, waktuna::kLineShutdownMyPcAfter, "Shutdown my PC after"},
+    {kHibernateAfterId, "BUTTON", kCheck, 0, 196, 150, 20,
+     FontId::kNormal, waktuna::kLineHibernateAfter, "Hibernate after"},
     {kDelayId, "EDIT", kNumber, 0, 196, 48, 20, FontId::kNormal, 0, "5"},
-    {kFridayId, "BUTTON", kCheck, 10, kStripTop + 8, 150, 20, FontId::kNormal, 103,
-     "Message for Friday prayer"},
+    {kFridayId, "BUTTON", kCheck, 10, kStripTop + 8, 150, 20,
+     FontId::kNormal, waktuna::kLineMessageForFridayPrayer, "Message for Friday prayer"},
     {kFridayTimeId, DATETIMEPICK_CLASSA, WS_TABSTOP | DTS_TIMEFORMAT | DTS_UPDOWN, 0, kStripTop + 8,
      90, 22},
-    {kInformationId, "BUTTON", kCheck, 10, kStripTop + 36, 150, 20, FontId::kNormal, 104,
-     "Show information prayer times every"},
+    {kInformationId, "BUTTON", kCheck, 10, kStripTop + 36, 150, 20,
+     FontId::kNormal, waktuna::kLineShowInformationEvery, "Show information prayer times every"},
     {kInformationMinutesId, "EDIT", kNumber, 0, kStripTop + 36, 48, 20, FontId::kNormal, 0, "10"},
     {kMinutesLabelId, "STATIC", SS_NOPREFIX | SS_CENTERIMAGE, 0, kStripTop + 36, 60, 20,
-     FontId::kNormal, 105, "Minutes"},
-    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 5, 90, 26, FontId::kNormal, 106,
-     "Save"},
+     FontId::kNormal, waktuna::kLineMinutes, "Minutes"},
+    {kSaveId, "BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 334, kStripTop + 5, 90, 26,
+     FontId::kNormal, waktuna::kLineAlertSave, "Save"},
 };
 
 // Which control stands right of which, and how far (pixels at 96 DPI).
@@ -105,7 +114,7 @@ waktuna::DateTime FromSystemTime(const SYSTEMTIME& st) {
 void AlertPage::Build() {
     INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
-    controls_.Create(hwnd(), kTable, host_.GetLook(), host_.Language());
+    controls_.Create(hwnd(), kControls, host_.GetLook(), host_.Language());
     SendMessageA(controls_[kFridayTimeId], DTM_SETFORMATA, 0, reinterpret_cast<LPARAM>("HH:mm:ss"));
     // The Save caption turns bold while the mouse is over the button.
     SetWindowSubclass(
@@ -165,7 +174,7 @@ void AlertPage::LayOut() {
     Selection font(dc, host_.GetLook().Get(FontId::kNormal, dpi));
     // The box's width as Windows gives it, at the page's DPI.
     const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi());
-    for (const ControlSpec& spec : kTable) {
+    for (const ControlSpec& spec : kControls) {
         if (std::string_view(spec.cls) != "BUTTON" || (spec.style & BS_TYPEMASK) != BS_AUTOCHECKBOX)
             continue;
         HWND check = controls_[spec.id];
@@ -233,7 +242,7 @@ void AlertPage::Save() {
     if (!StoreOrReport(host_, refusal, model_)) return;
     host_.LoadSettings();
     // This page's notice names it: "Main message info setting".
-    host_.ShowSavedNotice(host_.Language().Line(kLineMessagePageTitle));
+    host_.ShowSavedNotice(host_.Language().Line(waktuna::kLineAlertPageTitle));
 }
 
 RECT AlertPage::StripRect() const {

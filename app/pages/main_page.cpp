@@ -23,7 +23,7 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kGreyPage = RGB(128, 128, 128);
 
 // Control ids: column headers, row names, cells [column][row], the rest.
-enum : int {
+enum ControlId : int {
     kHeaderId = 100,       // + column
     kRowNameId = 110,      // + row
     kCellId = 120,         // + column * 6 + row
@@ -43,7 +43,7 @@ constexpr int kInfoLines[5] = {waktuna::kLineLatitude, waktuna::kLineLongitude,
                                waktuna::kLineAltitude, waktuna::kLineTimeZone,
                                waktuna::kLineAsrTimes};
 
-const std::vector<ControlSpec>& Table() {
+const std::vector<ControlSpec>& Controls() {
     static const std::vector<ControlSpec> table = [] {
         constexpr DWORD kCell = SS_CENTER | SS_CENTERIMAGE | SS_NOPREFIX;
         std::vector<ControlSpec> t;
@@ -84,7 +84,7 @@ const std::vector<ControlSpec>& Table() {
 
 void MainPage::Build() {
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
-    controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
+    controls_.Create(hwnd(), Controls(), host_.GetLook(), host_.Language());
     ApplyColours();
 }
 

@@ -16,7 +16,7 @@ namespace app {
 
 namespace {
 
-enum : int {
+enum ControlId : int {
     kAreaId = 100,
     kLatitudeId,
     kLongitudeId,
@@ -50,19 +50,20 @@ struct CorrectionBox {
     int id;
 };
 constexpr std::array<CorrectionBox, 5> kCorrections = {{
-    {"Add Shubuh", 219, kAddShubuhId},
-    {"Add Dhuhur", 75, kAddDhuhurId},
-    {"Add Asar", 220, kAddAsarId},
-    {"Add Maghrib", 76, kAddMaghribId},
-    {"Add Isya", 221, kAddIsyaId},
+    {"Add Shubuh", waktuna::kLineAddFajr, kAddShubuhId},
+    {"Add Dhuhur", waktuna::kLineAddZuhr, kAddDhuhurId},
+    {"Add Asar", waktuna::kLineAddAsr, kAddAsarId},
+    {"Add Maghrib", waktuna::kLineAddMaghrib, kAddMaghribId},
+    {"Add Isya", waktuna::kLineAddIsha, kAddIsyaId},
 }};
 
-const std::vector<ControlSpec>& Table() {
+const std::vector<ControlSpec>& Controls() {
     static const std::vector<ControlSpec> t = [] {
         std::vector<ControlSpec> t = {
-            {0, "STATIC", kLabel, 8, 8, 80, 20, FontId::kNormal, 60, "City Name"},
+            {0, "STATIC", kLabel, 8, 8, 80, 20, FontId::kNormal, waktuna::kLinePlaceName, "City Name"},
             {kAreaId, "EDIT", kEdit, 92, 8, 196, 20, FontId::kNormal, 0, "City Names"},
-            {kSelectCityId, "BUTTON", kButton, 296, 7, 124, 23, FontId::kNormal, 73, "PIlih Area"},
+            {kSelectCityId, "BUTTON", kButton, 296, 7, 124, 23,
+             FontId::kNormal, waktuna::kLineSelectCity, "PIlih Area"},
             {0, "STATIC", kLabel, 8, 34, 80, 20, FontId::kNormal, waktuna::kLineLatitude, "Latitude"},
             {kLatitudeId, "EDIT", kEdit, 92, 34, 110, 20, FontId::kNormal, 0, "0.00000000"},
             {0, "STATIC", kLabel, 216, 34, 76, 20, FontId::kNormal, waktuna::kLineLongitude, "Longitude"},
@@ -73,15 +74,15 @@ const std::vector<ControlSpec>& Table() {
             {kTimeZoneId, "COMBOBOX", kCombo, 296, 60, 80, 240},
             {kFollowZoneId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 8, 84, 412, 18, FontId::kNormal,
              waktuna::kLineFollowWindowsZone, "Follow the Windows time zone, with daylight saving"},
-            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 106, 412, 124, FontId::kNormal, 203,
-             "Konvensi"},
+            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 106, 412, 124, FontId::kNormal,
+             waktuna::kLineConventionsForFajrAndIshaa, "Konvensi"},
             {0, "STATIC", kLabel, 296, 136, 30, 20, FontId::kNormal, 0, "Gd :"},
             {kGdId, "COMBOBOX", kCombo, 330, 136, 70, 240},
             {0, "STATIC", kLabel, 296, 166, 30, 20, FontId::kNormal, 0, "Gn :"},
             {kGnId, "COMBOBOX", kCombo, 330, 166, 70, 240},
             {0, "STATIC", kLabel, 8, 238, 80, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
             {kAsarId, "COMBOBOX", kList, 92, 238, 180, 120},
-            {kSaveId, "BUTTON", kButton, 330, 236, 90, 26, FontId::kBold, 70, "Save"},
+            {kSaveId, "BUTTON", kButton, 330, 236, 90, 26, FontId::kBold, waktuna::kLineSave, "Save"},
         };
         for (size_t i = 0; i < waktuna::kConventions.size(); ++i) {
             const auto& c = waktuna::kConventions[i];
@@ -111,7 +112,7 @@ void Fill(HWND combo, const std::array<const char*, N>& items) {
 }  // namespace
 
 void PrayerPage::Build() {
-    controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
+    controls_.Create(hwnd(), Controls(), host_.GetLook(), host_.Language());
     Fill(controls_[kTimeZoneId], waktuna::kTimeZoneItems);
     Fill(controls_[kGdId], waktuna::kAngleItems);
     Fill(controls_[kGnId], waktuna::kAngleItems);

@@ -12,21 +12,23 @@
 #include "win/program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
+#include "waktuna/files/lines.h"
+#include "waktuna/pages/task_editor.h"  // kLineOpenFileCaption
 #include "waktuna/settings/settings.h"
 
 namespace app {
 
 namespace {
 
-enum Id : int {
+enum ControlId : int {
     // Ids of their own, so a test can find each control among the main window's.
-    kSkin = 2100, kLanguage, kOpenFile,
-    kPrayer, kFile, kBrowse, kPlay, kPause, kStop, kProgress,
-    kEffect, kAlphaBlend,
-    kBarPosition, kBarSpeed, kBarWidth, kBarAlpha,
-    kHHmm, kHHmmss, kRounding,
-    kStartWithWindows, kAlwaysOnTop, kDropZone,
-    kSave, kExport, kImport,
+    kSkinId = 2100, kLanguageId, kOpenFileId,
+    kPrayerId, kFileId, kBrowseId, kPlayId, kPauseId, kStopId, kProgressId,
+    kEffectId, kAlphaBlendId,
+    kBarPositionId, kBarSpeedId, kBarWidthId, kBarAlphaId,
+    kHHmmId, kHHmmssId, kRoundingId,
+    kStartWithWindowsId, kAlwaysOnTopId, kDropZoneId,
+    kSaveId, kExportId, kImportId,
 };
 
 constexpr UINT_PTR kProgressTimer = 1;
@@ -37,44 +39,51 @@ constexpr DWORD kEdit = ES_AUTOHSCROLL | WS_TABSTOP;
 
 // Two columns in a page of about 430 x 305 pixels.
 const ControlSpec kControls[] = {
-    {0, "STATIC", SS_CENTERIMAGE, 4, 4, 100, 21, FontId::kNormal, 62, "Select skin color"},
-    {kSkin, "COMBOBOX", kDropList, 106, 4, 110, 300},
-    {0, "STATIC", SS_CENTERIMAGE, 4, 30, 100, 21, FontId::kNormal, 63, "Select Language"},
-    {kLanguage, "COMBOBOX", kDropList, 106, 30, 110, 200},
-    {kOpenFile, "BUTTON", kButton, 106, 55, 110, 21, FontId::kNormal, 126, "Open File"},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 4, 100, 21,
+     FontId::kNormal, waktuna::kLineSelectSkinColor, "Select skin color"},
+    {kSkinId, "COMBOBOX", kDropList, 106, 4, 110, 300},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 30, 100, 21,
+     FontId::kNormal, waktuna::kLineSelectLanguage, "Select Language"},
+    {kLanguageId, "COMBOBOX", kDropList, 106, 30, 110, 200},
+    {kOpenFileId, "BUTTON", kButton, 106, 55, 110, 21,
+     FontId::kNormal, waktuna::kLineOpenFileCaption, "Open File"},
 
-    {0, "STATIC", 0, 12, 74, 100, 16, FontId::kNormal, 64, "Adzan Sound"},
-    {kPrayer, "COMBOBOX", kDropList, 12, 98, 72, 200},
-    {kFile, "EDIT", kEdit, 88, 98, 96, 21, FontId::kNormal, 0, "", WS_EX_CLIENTEDGE},
-    {kBrowse, "BUTTON", kButton, 186, 98, 22, 21, FontId::kNormal, 0, "..."},
-    {kPlay, "BUTTON", kButton, 12, 124, 62, 22, FontId::kNormal, 65, "Play"},
-    {kPause, "BUTTON", kButton, 79, 124, 62, 22, FontId::kNormal, 66, "Pause"},
-    {kStop, "BUTTON", kButton, 146, 124, 62, 22, FontId::kNormal, 67, "Stop"},
-    {kProgress, PROGRESS_CLASSA, 0, 12, 154, 196, 14},
+    {0, "STATIC", 0, 12, 74, 100, 16, FontId::kNormal, waktuna::kLineAdzanSound, "Adzan Sound"},
+    {kPrayerId, "COMBOBOX", kDropList, 12, 98, 72, 200},
+    {kFileId, "EDIT", kEdit, 88, 98, 96, 21, FontId::kNormal, 0, "", WS_EX_CLIENTEDGE},
+    {kBrowseId, "BUTTON", kButton, 186, 98, 22, 21, FontId::kNormal, 0, "..."},
+    {kPlayId, "BUTTON", kButton, 12, 124, 62, 22, FontId::kNormal, waktuna::kLinePlay, "Play"},
+    {kPauseId, "BUTTON", kButton, 79, 124, 62, 22, FontId::kNormal, waktuna::kLinePause, "Pause"},
+    {kStopId, "BUTTON", kButton, 146, 124, 62, 22, FontId::kNormal, waktuna::kLineStop, "Stop"},
+    {kProgressId, PROGRESS_CLASSA, 0, 12, 154, 196, 14},
 
-    {0, "STATIC", SS_CENTERIMAGE, 4, 186, 100, 21, FontId::kNormal, 208, "Dialog Message"},
-    {kEffect, "COMBOBOX", kDropList, 106, 186, 110, 220},
-    {kAlphaBlend, "BUTTON", kCheck, 106, 212, 110, 18, FontId::kNormal, 0, "Alpha Blend"},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 186, 100, 21,
+     FontId::kNormal, waktuna::kLineDialogMessage, "Dialog Message"},
+    {kEffectId, "COMBOBOX", kDropList, 106, 186, 110, 220},
+    {kAlphaBlendId, "BUTTON", kCheck, 106, 212, 110, 18, FontId::kNormal, 0, "Alpha Blend"},
 
-    {0, "STATIC", SS_CENTERIMAGE, 224, 4, 200, 18, FontId::kNormal, 196, "Moving Text"},
-    {kBarPosition, "COMBOBOX", kDropList, 224, 24, 98, 200},
-    {kBarSpeed, "COMBOBOX", kDropList, 326, 24, 100, 200},
-    {kBarWidth, "EDIT", kEdit, 224, 50, 60, 21, FontId::kNormal, 0, "100%", WS_EX_CLIENTEDGE},
+    {0, "STATIC", SS_CENTERIMAGE, 224, 4, 200, 18, FontId::kNormal, waktuna::kLineMovingText, "Moving Text"},
+    {kBarPositionId, "COMBOBOX", kDropList, 224, 24, 98, 200},
+    {kBarSpeedId, "COMBOBOX", kDropList, 326, 24, 100, 200},
+    {kBarWidthId, "EDIT", kEdit, 224, 50, 60, 21, FontId::kNormal, 0, "100%", WS_EX_CLIENTEDGE},
     {0, "STATIC", SS_CENTERIMAGE | SS_RIGHT, 288, 50, 34, 21, FontId::kNormal, 0, "Alpha"},
-    {kBarAlpha, "EDIT", kEdit, 326, 50, 60, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
+    {kBarAlphaId, "EDIT", kEdit, 326, 50, 60, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
 
-    {0, "STATIC", SS_CENTERIMAGE, 224, 80, 200, 18, FontId::kNormal, 68, "Time Format"},
-    {kHHmm, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 232, 110, 80, 18, FontId::kNormal, 0, "HH:mm"},
-    {kHHmmss, "BUTTON", BS_AUTORADIOBUTTON, 316, 110, 100, 18, FontId::kNormal, 0, "HH:mm:ss"},
-    {kRounding, "COMBOBOX", kDropList | WS_GROUP, 232, 132, 186, 200},
+    {0, "STATIC", SS_CENTERIMAGE, 224, 80, 200, 18, FontId::kNormal, waktuna::kLineTimeFormat, "Time Format"},
+    {kHHmmId, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, 232, 110, 80, 18,
+     FontId::kNormal, 0, "HH:mm"},
+    {kHHmmssId, "BUTTON", BS_AUTORADIOBUTTON, 316, 110, 100, 18, FontId::kNormal, 0, "HH:mm:ss"},
+    {kRoundingId, "COMBOBOX", kDropList | WS_GROUP, 232, 132, 186, 200},
 
-    {kStartWithWindows, "BUTTON", kCheck, 224, 168, 202, 18, FontId::kNormal, 69, "Auto tart with windows"},
-    {kAlwaysOnTop, "BUTTON", kCheck, 224, 188, 202, 18, FontId::kNormal, 225, "Window Always on Top"},
-    {kDropZone, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
+    {kStartWithWindowsId, "BUTTON", kCheck, 224, 168, 202, 18,
+     FontId::kNormal, waktuna::kLineAutoStartWithWindows, "Auto tart with windows"},
+    {kAlwaysOnTopId, "BUTTON", kCheck, 224, 188, 202, 18,
+     FontId::kNormal, waktuna::kLineWindowAlwaysOnTop, "Window Always on Top"},
+    {kDropZoneId, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
 
-    {kSave, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, 70, "Save"},
-    {kExport, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
-    {kImport, "BUTTON", kButton, 362, 272, 64, 24, FontId::kNormal, 0, "Import"},
+    {kSaveId, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, waktuna::kLineSave, "Save"},
+    {kExportId, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
+    {kImportId, "BUTTON", kButton, 362, 272, 64, 24, FontId::kNormal, 0, "Import"},
 };
 
 // Frames drawn on the page (a group box's inside would not be painted).
@@ -107,21 +116,21 @@ ProgramPage::~ProgramPage() {
 void ProgramPage::OnDpiChanged() {
     Page::OnDpiChanged();
     // The open list is wide enough for the longest skin name.
-    SendMessageA(controls_[kSkin], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
+    SendMessageA(controls_[kSkinId], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
 }
 
 void ProgramPage::Build() {
     controls_.Create(hwnd(), kControls, host_.GetLook(), host_.Language());
     // The progress bar takes the skin's colours only without visual styles.
-    SetWindowTheme(controls_[kProgress], L"", L"");
-    SendMessageA(controls_[kProgress], PBM_SETRANGE32, 0, 0);  // no track yet
+    SetWindowTheme(controls_[kProgressId], L"", L"");
+    SendMessageA(controls_[kProgressId], PBM_SETRANGE32, 0, 0);  // no track yet
     std::vector<HWND> buttons;
-    for (int id : {kPlay, kPause, kStop, kBrowse, kSave, kExport, kImport}) buttons.push_back(controls_[id]);
+    for (int id : {kPlayId, kPauseId, kStopId, kBrowseId, kSaveId, kExportId, kImportId}) buttons.push_back(controls_[id]);
     bold_buttons_.Set(hwnd(), buttons, host_.GetLook(), FontId::kNormal, FontId::kBold);
     std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
-    FillChoices(controls_[kSkin], skins);
+    FillChoices(controls_[kSkinId], skins);
     OnDpiChanged();
-    FillChoices(controls_[kLanguage], ListLanguageFiles(host_.ProgramFolder()));
+    FillChoices(controls_[kLanguageId], ListLanguageFiles(host_.ProgramFolder()));
     FillChoiceLists();
     Bind();
     StartupRunKeys run;
@@ -140,11 +149,11 @@ waktuna::ProgramPageSurroundings ProgramPage::Surroundings(const waktuna::Settin
 
 void ProgramPage::FillChoiceLists() {
     const waktuna::LanguageList& language = host_.Language();
-    Refill(controls_[kPrayer], waktuna::AdzanPrayerEntries(language));
-    Refill(controls_[kBarPosition], waktuna::BarPositionEntries(language));
-    Refill(controls_[kBarSpeed], waktuna::BarSpeedEntries(language));
-    Refill(controls_[kRounding], waktuna::RoundingEntries(language));
-    Refill(controls_[kEffect], waktuna::EffectEntries(language));
+    Refill(controls_[kPrayerId], waktuna::AdzanPrayerEntries(language));
+    Refill(controls_[kBarPositionId], waktuna::BarPositionEntries(language));
+    Refill(controls_[kBarSpeedId], waktuna::BarSpeedEntries(language));
+    Refill(controls_[kRoundingId], waktuna::RoundingEntries(language));
+    Refill(controls_[kEffectId], waktuna::EffectEntries(language));
 }
 
 void ProgramPage::ApplyLanguage() {
@@ -154,7 +163,7 @@ void ProgramPage::ApplyLanguage() {
 
 void ProgramPage::ApplyColours() {
     const waktuna::SkinPalette& palette = host_.GetLook().palette();
-    if (HWND progress = controls_[kProgress]) {
+    if (HWND progress = controls_[kProgressId]) {
         SendMessageA(progress, PBM_SETBKCOLOR, 0, static_cast<LPARAM>(palette.TintColor));
         SendMessageA(progress, PBM_SETBARCOLOR, 0, static_cast<LPARAM>(palette.BandColor));
     }
@@ -169,40 +178,40 @@ void ProgramPage::Refresh() {
 }
 
 void ProgramPage::Bind() {
-    bindings_.Choice(kSkin, &model_.skin);
-    bindings_.Choice(kPrayer, &model_.adzan_prayer);
-    bindings_.Text(kFile, &model_.adzan_file);
-    bindings_.Choice(kEffect, &model_.dialog_effect);
-    bindings_.Check(kAlphaBlend, &model_.use_alpha_blend);
-    bindings_.Choice(kBarPosition, &model_.bar_position);
-    bindings_.Choice(kBarSpeed, &model_.bar_motion);
-    bindings_.Text(kBarWidth, &model_.bar_width);
-    bindings_.Text(kBarAlpha, &model_.bar_alpha);
-    bindings_.Check(kHHmmss, &model_.seconds);
-    bindings_.Choice(kRounding, &model_.rounding);
-    bindings_.Check(kStartWithWindows, &model_.start_with_windows);
-    bindings_.Check(kAlwaysOnTop, &model_.always_on_top);
-    bindings_.Check(kDropZone, &model_.show_drop_zone);
+    bindings_.Choice(kSkinId, &model_.skin);
+    bindings_.Choice(kPrayerId, &model_.adzan_prayer);
+    bindings_.Text(kFileId, &model_.adzan_file);
+    bindings_.Choice(kEffectId, &model_.dialog_effect);
+    bindings_.Check(kAlphaBlendId, &model_.use_alpha_blend);
+    bindings_.Choice(kBarPositionId, &model_.bar_position);
+    bindings_.Choice(kBarSpeedId, &model_.bar_motion);
+    bindings_.Text(kBarWidthId, &model_.bar_width);
+    bindings_.Text(kBarAlphaId, &model_.bar_alpha);
+    bindings_.Check(kHHmmssId, &model_.seconds);
+    bindings_.Choice(kRoundingId, &model_.rounding);
+    bindings_.Check(kStartWithWindowsId, &model_.start_with_windows);
+    bindings_.Check(kAlwaysOnTopId, &model_.always_on_top);
+    bindings_.Check(kDropZoneId, &model_.show_drop_zone);
 }
 
 void ProgramPage::ToControls() {
     bindings_.ToControls(controls_);
     // The language by its name (none when its file is gone); "HH:mm" is the
     // other radio button.
-    Select(controls_[kLanguage], static_cast<int>(SendMessageA(controls_[kLanguage], CB_FINDSTRINGEXACT,
+    Select(controls_[kLanguageId], static_cast<int>(SendMessageA(controls_[kLanguageId], CB_FINDSTRINGEXACT,
                                                                static_cast<WPARAM>(-1),
                                                                reinterpret_cast<LPARAM>(model_.language.c_str()))));
-    Tick(controls_[kHHmm], !model_.seconds);
+    Tick(controls_[kHHmmId], !model_.seconds);
     ShowRoundingState();
 }
 
 void ProgramPage::FromControls() {
     bindings_.FromControls(controls_);
-    model_.language = Selected(controls_[kLanguage]) >= 0 ? GetText(controls_[kLanguage]) : std::string();
+    model_.language = Selected(controls_[kLanguageId]) >= 0 ? GetText(controls_[kLanguageId]) : std::string();
 }
 
 void ProgramPage::ShowRoundingState() {
-    EnableWindow(controls_[kRounding], !Ticked(controls_[kHHmmss]));
+    EnableWindow(controls_[kRoundingId], !Ticked(controls_[kHHmmssId]));
 }
 
 void ProgramPage::Error(const std::string& text) {
@@ -211,51 +220,51 @@ void ProgramPage::Error(const std::string& text) {
 
 void ProgramPage::OnCommand(int id, int code) {
     switch (id) {
-    case kSkin:
-        if (code == CBN_SELCHANGE && Selected(controls_[kSkin]) >= 0) host_.PreviewSkin(Selected(controls_[kSkin]));
+    case kSkinId:
+        if (code == CBN_SELCHANGE && Selected(controls_[kSkinId]) >= 0) host_.PreviewSkin(Selected(controls_[kSkinId]));
         break;
-    case kLanguage:
-        if (code == CBN_SELCHANGE && Selected(controls_[kLanguage]) >= 0)
-            host_.PreviewLanguage(GetText(controls_[kLanguage]));
+    case kLanguageId:
+        if (code == CBN_SELCHANGE && Selected(controls_[kLanguageId]) >= 0)
+            host_.PreviewLanguage(GetText(controls_[kLanguageId]));
         break;
-    case kEffect:
-        if (code == CBN_SELCHANGE && Selected(controls_[kEffect]) >= 0)
-            host_.ShowEffectSample(Selected(controls_[kEffect]));
+    case kEffectId:
+        if (code == CBN_SELCHANGE && Selected(controls_[kEffectId]) >= 0)
+            host_.ShowEffectSample(Selected(controls_[kEffectId]));
         break;
-    case kPrayer:
+    case kPrayerId:
         if (code == CBN_SELCHANGE)
-            SetText(controls_[kFile], waktuna::StoredAdzanFile(host_.Settings(), Selected(controls_[kPrayer])));
+            SetText(controls_[kFileId], waktuna::StoredAdzanFile(host_.Settings(), Selected(controls_[kPrayerId])));
         break;
-    case kHHmm:
-    case kHHmmss:
+    case kHHmmId:
+    case kHHmmssId:
         if (code == BN_CLICKED) ShowRoundingState();
         break;
-    case kDropZone:
-        if (code == BN_CLICKED) host_.ShowDropZone(Ticked(controls_[kDropZone]));
+    case kDropZoneId:
+        if (code == BN_CLICKED) host_.ShowDropZone(Ticked(controls_[kDropZoneId]));
         break;
-    case kOpenFile:
-        if (code == BN_CLICKED && Selected(controls_[kLanguage]) >= 0)
-            EditLanguageFile(host_.ProgramFolder(), GetText(controls_[kLanguage]));
+    case kOpenFileId:
+        if (code == BN_CLICKED && Selected(controls_[kLanguageId]) >= 0)
+            EditLanguageFile(host_.ProgramFolder(), GetText(controls_[kLanguageId]));
         break;
-    case kBrowse:
+    case kBrowseId:
         if (code == BN_CLICKED) ChooseAdzanFile();
         break;
-    case kPlay:
+    case kPlayId:
         if (code == BN_CLICKED) Play();
         break;
-    case kPause:
+    case kPauseId:
         if (code == BN_CLICKED) trial_.Pause();
         break;
-    case kStop:
+    case kStopId:
         if (code == BN_CLICKED) StopPlayer();
         break;
-    case kSave:
+    case kSaveId:
         if (code == BN_CLICKED) Save();
         break;
-    case kExport:
+    case kExportId:
         if (code == BN_CLICKED) Export();
         break;
-    case kImport:
+    case kImportId:
         if (code == BN_CLICKED) Import();
         break;
     }
@@ -279,7 +288,7 @@ LRESULT ProgramPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_CTLCOLOREDIT:
         // The file box: the edge colour on the page colour.
-        if (reinterpret_cast<HWND>(lp) == controls_[kFile]) {
+        if (reinterpret_cast<HWND>(lp) == controls_[kFileId]) {
             HDC dc = reinterpret_cast<HDC>(wp);
             SetBkColor(dc, palette.PageColor);
             SetTextColor(dc, palette.EdgeColor);
@@ -311,21 +320,22 @@ LRESULT ProgramPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
 // ---- The adzan file -----------------------------------------------------------
 
 void ProgramPage::ChooseAdzanFile() {
-    const auto path = AskFileName(host_, host_.DialogOwner(), {FileDialog::Open, kSoundFilter, host_.Language().Line(182)});
+    const auto path = AskFileName(host_, host_.DialogOwner(), {FileDialog::Open, kSoundFilter,
+                                   host_.Language().Line(waktuna::kLineOpenSoundFileForAdzan)});
     if (!path) return;
-    SetText(controls_[kFile], *path);
+    SetText(controls_[kFileId], *path);
     const waktuna::SaveResult stored =
-        waktuna::StoreAdzanFile(host_.Settings(), Selected(controls_[kPrayer]), *path);
+        waktuna::StoreAdzanFile(host_.Settings(), Selected(controls_[kPrayerId]), *path);
     if (!stored.Ok()) Error(waktuna::NotStoredText(host_.Language(), stored));
 }
 
 void ProgramPage::Play() {
-    const std::string file = GetText(controls_[kFile]);
+    const std::string file = GetText(controls_[kFileId]);
     const bool started = !trial_.Active();
     if (!trial_.Play(file, waktuna::FileExists(file),
                      [this](const std::string& f) { return host_.OpenPlayer(f); }))
         return;
-    if (started) SendMessageA(controls_[kProgress], PBM_SETPOS, 0, 0);
+    if (started) SendMessageA(controls_[kProgressId], PBM_SETPOS, 0, 0);
     if (!timer_running_) timer_running_ = SetTimer(hwnd(), kProgressTimer, 50, nullptr) != 0;
     ProgressTick();
 }
@@ -334,12 +344,12 @@ void ProgramPage::StopPlayer() {
     trial_.Stop();
     if (timer_running_) KillTimer(hwnd(), kProgressTimer);
     timer_running_ = false;
-    SendMessageA(controls_[kProgress], PBM_SETPOS, 0, 0);
+    SendMessageA(controls_[kProgressId], PBM_SETPOS, 0, 0);
 }
 
 void ProgramPage::ProgressTick() {
     const waktuna::AdzanTrial::Progress progress = trial_.Tick();
-    HWND bar = controls_[kProgress];
+    HWND bar = controls_[kProgressId];
     // Track lengths in milliseconds pass 65 535 after a minute: the 32-bit range.
     if (static_cast<uint32_t>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) != progress.length)
         SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(progress.length));
@@ -369,7 +379,7 @@ void ProgramPage::Save() {
     };
     const bool stored =
         StoreOrReport(host_, std::nullopt, Saving{model_, &run, ProgramFilePath(), host_.Language()});
-    SetText(controls_[kBarWidth], model_.bar_width);
+    SetText(controls_[kBarWidthId], model_.bar_width);
     if (!stored) return;
     host_.LoadSettings();
     host_.RecomputeTimes();

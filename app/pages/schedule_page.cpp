@@ -10,12 +10,13 @@
 #include "ui/dialog_window.h"
 #include "ui/group_box.h"
 #include "waktuna/files/files.h"
+#include "waktuna/files/lines.h"
 
 namespace app {
 
 namespace {
 
-enum : int {
+enum ControlId : int {
     kTitleId = 300,
     kStartId,
     kEndId,
@@ -31,33 +32,33 @@ enum : int {
 constexpr int kLabelLeft = 10, kFieldLeft = 200, kFieldWidth = 190;
 constexpr int kGroupTop = 124;
 
-const std::vector<ControlSpec>& Table() {
+const std::vector<ControlSpec>& Controls() {
     static const std::vector<ControlSpec> table = [] {
         std::vector<ControlSpec> t;
-        t.push_back({kTitleId, "STATIC", SS_NOPREFIX, kLabelLeft, 8, 400, 20, FontId::kBold, 108,
-                     "Create prayer times table"});
-        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 42, 185, 16, FontId::kNormal, 109,
-                     "Select start time / date"});
+        t.push_back({kTitleId, "STATIC", SS_NOPREFIX, kLabelLeft, 8, 400, 20, FontId::kBold,
+                     waktuna::kLineCreatePrayerTimesTable, "Create prayer times table"});
+        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 42, 185, 16, FontId::kNormal,
+                     waktuna::kLineSelectStartDate, "Select start time / date"});
         t.push_back({kStartId, DATETIMEPICK_CLASSA, WS_TABSTOP, kFieldLeft, 38, kFieldWidth, 22});
-        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 70, 185, 16, FontId::kNormal, 110,
-                     "Select end of date"});
+        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 70, 185, 16, FontId::kNormal,
+                     waktuna::kLineSelectEndOfDate, "Select end of date"});
         t.push_back({kEndId, DATETIMEPICK_CLASSA, WS_TABSTOP, kFieldLeft, 66, kFieldWidth, 22});
-        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 98, 185, 16, FontId::kNormal, 116,
-                     "Select main back color"});
+        t.push_back({0, "STATIC", SS_NOPREFIX, kLabelLeft, 98, 185, 16, FontId::kNormal,
+                     waktuna::kLineSelectMainBackColor, "Select main back color"});
         t.push_back({kColourId, "BUTTON", BS_OWNERDRAW | WS_TABSTOP, kFieldLeft, 94, 90, 24,
-                     FontId::kNormal, 204, "Color"});
+                     FontId::kNormal, waktuna::kLineColor, "Color"});
         t.push_back({kTextColourId, "BUTTON", BS_OWNERDRAW | WS_TABSTOP, kFieldLeft + 100, 94, 90, 24,
                      FontId::kNormal, 0, "Text Color"});
         const int formats = static_cast<int>(waktuna::ScheduleFormats().size());
         const int group_height = 26 + 22 * std::max(2, formats);
-        t.push_back({0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, kLabelLeft, kGroupTop, 140, group_height, FontId::kNormal,
-                     111, "Time format"});
+        t.push_back({0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, kLabelLeft, kGroupTop, 140, group_height,
+                     FontId::kNormal, waktuna::kLineScheduleTimeFormat, "Time format"});
         t.push_back({kShortTimeId, "BUTTON", BS_AUTORADIOBUTTON | WS_GROUP | WS_TABSTOP, kLabelLeft + 12,
                      kGroupTop + 22, 110, 18, FontId::kNormal, 0, "HH:mm"});
         t.push_back({kLongTimeId, "BUTTON", BS_AUTORADIOBUTTON, kLabelLeft + 12, kGroupTop + 44, 110, 18,
                      FontId::kNormal, 0, "HH:mm:ss"});
         t.push_back({0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS | WS_GROUP, 160, kGroupTop, 250, group_height,
-                     FontId::kNormal, 112, "Saved in Format"});
+                     FontId::kNormal, waktuna::kLineSavedInFormat, "Saved in Format"});
         for (int i = 0; i < formats; ++i) {
             const auto& f = waktuna::ScheduleFormats()[static_cast<size_t>(i)];
             t.push_back({kFirstFormatId + i, "BUTTON",
@@ -67,7 +68,8 @@ const std::vector<ControlSpec>& Table() {
         t.push_back({kSunriseId, "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP | WS_GROUP, 160,
                      kGroupTop + group_height + 6, 250, 18, FontId::kNormal, waktuna::kLineICalendarSunrise});
         t.push_back({kSaveId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, kLabelLeft,
-                     kGroupTop + group_height + 32, 110, 26, FontId::kNormal, 117, "Save file"});
+                     kGroupTop + group_height + 32, 110, 26, FontId::kNormal, waktuna::kLineSaveFile,
+                     "Save file"});
         return t;
     }();
     return table;
@@ -91,7 +93,7 @@ void SetPickerDate(HWND picker, waktuna::DateTime date) {
 }
 
 void SchedulePage::Build() {
-    controls_.Create(hwnd(), Table(), host_.GetLook(), host_.Language());
+    controls_.Create(hwnd(), Controls(), host_.GetLook(), host_.Language());
     SYSTEMTIME range[2]{};
     range[0].wYear = static_cast<WORD>(waktuna::kFirstScheduleDate.year);
     range[0].wMonth = range[0].wDay = 1;
@@ -175,7 +177,8 @@ void SchedulePage::SaveFile() {
         not_written(language.Line(waktuna::kLineScheduleSettingsUnusable));
         return;
     }
-    const auto file = AskFileName(host_, hwnd(), {FileDialog::Save, model_.Format().filter, language.Line(108)});
+    const auto file = AskFileName(host_, hwnd(), {FileDialog::Save, model_.Format().filter,
+                                                  language.Line(waktuna::kLineCreatePrayerTimesTable)});
     if (!file) return;
 
     HWND save = controls_[kSaveId];

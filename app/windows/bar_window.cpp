@@ -1,5 +1,7 @@
 #include "windows/bar_window.h"
 
+#include "waktuna/files/lines.h"
+
 namespace app {
 
 namespace {
@@ -9,7 +11,6 @@ constexpr UINT_PTR kMotionTimer = 1;
 // smooth the motion looks.
 constexpr UINT kMotionTimerMs = 15;
 constexpr UINT kCloseCommand = 1;
-constexpr int kLineClose = 85;  // "Close"
 
 uint64_t Now() { return GetTickCount64(); }
 
@@ -152,7 +153,7 @@ LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return MA_NOACTIVATE;
     case WM_CONTEXTMENU: {
         const UniqueMenu menu(CreatePopupMenu());
-        const std::string close = language_.Line(kLineClose);
+        const std::string close = language_.Line(waktuna::kLineClose);
         AppendMenuA(menu, MF_STRING, kCloseCommand, close.c_str());
         POINT pt{static_cast<short>(LOWORD(lp)), static_cast<short>(HIWORD(lp))};
         if (lp == -1) GetCursorPos(&pt);

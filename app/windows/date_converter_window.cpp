@@ -4,6 +4,7 @@
 
 #include "ui/controls.h"
 #include "waktuna/calc/numbers.h"
+#include "waktuna/files/lines.h"
 #include "waktuna/settings/settings_writer.h"
 #include "waktuna/settings/settings.h"
 
@@ -11,40 +12,39 @@ namespace app {
 
 namespace {
 
-enum : int {
+// By place: the title, a row of day, month and year for each calendar, the
+// weekday, the correction, the buttons.
+enum ControlId : int {
     kTitleId = 401,
-    kWesternDayId,
-    kWesternMonthId,
-    kWesternYearId,
-    kHijriDayId,
-    kHijriMonthId,
-    kHijriYearId,
+    kWesternDayId, kWesternMonthId, kWesternYearId,
+    kHijriDayId, kHijriMonthId, kHijriYearId,
     kWeekdayId,
     kCorrectionId,
-    kTodayId,
-    kCloseId,
+    kTodayId, kCloseId,
 };
 
 constexpr int kWidth = 330, kHeight = 214;
 constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kYear = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
 
-const ControlSpec kTable[] = {
+const ControlSpec kControls[] = {
     {kTitleId, "STATIC", SS_NOPREFIX, 10, 7, 200, 16, FontId::kBold, 0, "Hijriyah <-> Masehi"},
-    {0, "STATIC", SS_NOPREFIX, 10, 45, 60, 16, FontId::kNormal, 185, "Masehi"},
+    {0, "STATIC", SS_NOPREFIX, 10, 45, 60, 16, FontId::kNormal, waktuna::kLineMasehi, "Masehi"},
     {kWesternDayId, "COMBOBOX", kList, 75, 42, 50, 300},
     {kWesternMonthId, "COMBOBOX", kList, 130, 42, 105, 300},
     {kWesternYearId, "COMBOBOX", kYear, 240, 42, 75, 300},
-    {0, "STATIC", SS_NOPREFIX, 10, 75, 60, 16, FontId::kNormal, 186, "Hijri"},
+    {0, "STATIC", SS_NOPREFIX, 10, 75, 60, 16, FontId::kNormal, waktuna::kLineHijri, "Hijri"},
     {kHijriDayId, "COMBOBOX", kList, 75, 72, 50, 300},
     {kHijriMonthId, "COMBOBOX", kList, 130, 72, 105, 300},
     {kHijriYearId, "COMBOBOX", kYear, 240, 72, 75, 300},
     {kWeekdayId, "EDIT", ES_READONLY | WS_BORDER | WS_DISABLED, 75, 102, 240, 21},
-    {0, "STATIC", SS_NOPREFIX, 10, 137, 160, 16, FontId::kNormal, 226, "Hijriyah Correction"},
+    {0, "STATIC", SS_NOPREFIX, 10, 137, 160, 16, FontId::kNormal, waktuna::kLineHijriyahCorrection,
+     "Hijriyah Correction"},
     {kCorrectionId, "COMBOBOX", kList, 175, 134, 60, 200},
-    {kTodayId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 75, 172, 90, 26, FontId::kNormal, 58, "Today"},
-    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 225, 172, 90, 26, FontId::kNormal, 85, "Close"},
-};
+    {kTodayId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 75, 172, 90, 26,
+     FontId::kNormal, waktuna::kLineToday, "Today"},
+    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 225, 172, 90, 26,
+     FontId::kNormal, waktuna::kLineClose, "Close"}, };
 
 std::vector<std::string> Numbers(int first, int last) {
     std::vector<std::string> items;
@@ -64,7 +64,7 @@ DateConverterWindow::DateConverterWindow(PageHost& host)
 bool DateConverterWindow::Build() {
     if (!CreateCentred(kClassName, "Hijriyah <-> Masehi", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();
-    controls_.Create(hwnd(), kTable, look(), language);
+    controls_.Create(hwnd(), kControls, look(), language);
     FillChoices(controls_[kWesternMonthId], Months(language.GregorianMonths()));
     FillChoices(controls_[kWesternYearId], Numbers(waktuna::kOfferedWesternYears[0], waktuna::kOfferedWesternYears[1]));
     FillChoices(controls_[kHijriDayId], Numbers(1, 30));

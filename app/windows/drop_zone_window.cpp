@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "ui/skin_paint.h"
+#include "waktuna/files/lines.h"
 #include "waktuna/settings/settings.h"
 #include "waktuna/version.h"
 
@@ -15,10 +16,6 @@ constexpr UINT_PTR kFlashTimer = 1;
 constexpr COLORREF kKeyColour = RGB(255, 0, 255);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr int kLineClose = 85;            // "Close"
-constexpr int kLineOpenWaktuna = 143;
-constexpr int kLineHideWaktuna = 144;
-constexpr int kLineRemainingTime = 227;
 constexpr const char* kAlphaCaptions[] = {"30 %", "40 %", "50 %", "60 %", "70 %", "Disabled"};
 constexpr const char* kFontCaptions[] = {"100%", "125%", "150%", "175%", "200%"};
 
@@ -202,10 +199,11 @@ void DropZoneWindow::ShowMenu(POINT at) {
         AppendMenuA(size, MF_STRING | check(waktuna::DropZoneFontHeightOfItem(i) == font_height_),
                     kFontSizeFirst + i, kFontCaptions[i]);
     const UniqueMenu menu(CreatePopupMenu());
-    const std::string remaining = language_.Line(kLineRemainingTime);
-    const std::string close = language_.Line(kLineClose);
+    const std::string remaining = language_.Line(waktuna::kLineRemainingTime);
+    const std::string close = language_.Line(waktuna::kLineClose);
     const bool main_shown = hooks_.main_shown && hooks_.main_shown();
-    const std::string toggle = language_.Line(main_shown ? kLineHideWaktuna : kLineOpenWaktuna);
+    const std::string toggle =
+        language_.Line(main_shown ? waktuna::kLineHideWaktuna : waktuna::kLineOpenWaktuna);
     AppendMenuA(menu, MF_STRING | check(transparent_), kTransparent, "Transparent");
     AppendMenuA(menu, MF_STRING | check(snap_), kSnap, "Snap");
     AppendMenuA(menu, MF_STRING | check(remaining_), kRemaining, remaining.c_str());

@@ -13,7 +13,7 @@ namespace app {
 namespace {
 
 enum : UINT_PTR { kFadeTimer = 1, kSecondTimer = 2 };
-enum : int {
+enum ControlId : int {
     kOkId = IDOK,
     kCancelId = IDCANCEL,
     kCloseId = 100,

@@ -17,20 +17,20 @@ constexpr DWORD kListStyle = LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SH
                              WS_TABSTOP | WS_BORDER;
 
 const ControlSpec kControls[] = {
-    {PlacePickerWindow::kIdTitle, "STATIC", SS_NOPREFIX, 12, 5, 200, 22, FontId::kTitle, 0, "Area"},
+    {PlacePickerWindow::kTitleId, "STATIC", SS_NOPREFIX, 12, 5, 200, 22, FontId::kTitle, 0, "Area"},
     {0, "STATIC", SS_NOPREFIX, 12, 42, 70, 16, FontId::kNormal, waktuna::kLineLoadData,
      "Load"},
-    {PlacePickerWindow::kIdFiles, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 85, 38, 180,
+    {PlacePickerWindow::kFilesId, "COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 85, 38, 180,
      300},
     {0, "STATIC", SS_NOPREFIX | SS_RIGHT, 280, 42, 64, 16, FontId::kNormal,
      waktuna::kLineSearchPlace, "Search"},
-    {PlacePickerWindow::kIdSearch, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 350, 38, 318,
+    {PlacePickerWindow::kSearchId, "EDIT", ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, 350, 38, 318,
      22},
-    {PlacePickerWindow::kIdSections, "LISTBOX",
+    {PlacePickerWindow::kSectionsId, "LISTBOX",
      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP | WS_BORDER, 12, 70, 170, 300},
-    {PlacePickerWindow::kIdPlaces, WC_LISTVIEWA, kListStyle, 190, 70, 478, 300},
-    {PlacePickerWindow::kIdCount, "STATIC", SS_NOPREFIX, 12, 383, 330, 16},
-    {PlacePickerWindow::kIdUse, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 528, 378, 140, 26,
+    {PlacePickerWindow::kPlacesId, WC_LISTVIEWA, kListStyle, 190, 70, 478, 300},
+    {PlacePickerWindow::kCountId, "STATIC", SS_NOPREFIX, 12, 383, 330, 16},
+    {PlacePickerWindow::kUseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 528, 378, 140, 26,
      FontId::kNormal, waktuna::kLineUseSelectedData, "Use Selected Data"},
 };
 
@@ -82,7 +82,7 @@ PlacePickerWindow::PlacePickerWindow(PageHost& host)
 
 void PlacePickerWindow::OnDpiChanged() {
     SkinnedWindow::OnDpiChanged();
-    HWND list = controls_[kIdPlaces];
+    HWND list = controls_[kPlacesId];
     const int columns = Header_GetItemCount(ListView_GetHeader(list));
     for (int i = 0; i < columns && i < static_cast<int>(std::size(kColumns)); ++i)
         ListView_SetColumnWidth(list, i, Scale(kColumns[i].width));
@@ -111,29 +111,29 @@ bool PlacePickerWindow::Build(HWND owner) {
     spec.y = around.top + (around.bottom - around.top - spec.height) / 2;
     spec.parent = owner;
     SkinnedLayout layout;
-    layout.buttons[0] = {kIdClose, 24, kClosePicture, "Close"};
+    layout.buttons[0] = {kCloseId, 24, kClosePicture, "Close"};
     layout.corner = 14;
     if (!CreateSkinned(spec, layout)) return false;
 
     page_brush_.reset(CreateSolidBrush(look().palette().PageColor));
     controls_.Create(hwnd(), kControls, look(), host_.Language());
-    HWND list = controls_[kIdPlaces];
+    HWND list = controls_[kPlacesId];
     SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_GRIDLINES);
     for (int i = 0; i < kSectionColumns; ++i)
         AddColumn(list, i, host_.Language().Line(kColumns[i].line), Dpi());
-    SendMessageA(controls_[kIdSearch], EM_LIMITTEXT, 126, 0);
+    SendMessageA(controls_[kSearchId], EM_LIMITTEXT, 126, 0);
     // The cue is a wide text; the language's is in the ANSI code page.
     const std::string cue = host_.Language().Line(waktuna::kLineSearchCue);
     std::wstring wide(cue.size() + 1, L'\0');
     wide.resize(static_cast<size_t>(
         MultiByteToWideChar(CP_ACP, 0, cue.c_str(), -1, wide.data(), static_cast<int>(wide.size()))));
-    SendMessageW(controls_[kIdSearch], EM_SETCUEBANNER, FALSE,
+    SendMessageW(controls_[kSearchId], EM_SETCUEBANNER, FALSE,
                  reinterpret_cast<LPARAM>(wide.c_str()));
 
     // The files beside the program, nothing chosen yet.
     const std::vector<std::string> names = waktuna::ListPlaceFiles(folder_);
-    HWND files = controls_[kIdFiles];
+    HWND files = controls_[kFilesId];
     for (const std::string& name : names)
         SendMessageA(files, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
     // The search reads them all; the thread touches nothing but the files.
@@ -148,7 +148,7 @@ bool PlacePickerWindow::Build(HWND owner) {
 std::optional<ChosenPlace> PlacePickerWindow::RunModal(HWND owner) {
     if (!Build(owner)) return std::nullopt;
     RunModalWindow(
-        owner, hwnd(), controls_[kIdFiles], [this] { Finish(std::nullopt); }, [this] { return done_; });
+        owner, hwnd(), controls_[kFilesId], [this] { Finish(std::nullopt); }, [this] { return done_; });
     if (hwnd()) DestroyWindow(hwnd());
     file_.Close();
     if (reading_.valid()) reading_.wait();
@@ -165,8 +165,8 @@ void PlacePickerWindow::Finish(std::optional<ChosenPlace> chosen) {
 void PlacePickerWindow::LoadFile(const std::string& name) {
     const std::string path = folder_ + name + ".wpn";
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
-    HWND list = controls_[kIdPlaces];
-    HWND sections = controls_[kIdSections];
+    HWND list = controls_[kPlacesId];
+    HWND sections = controls_[kSectionsId];
     // The list asks for the rows it shows, so it need not be hidden while
     // they are read; it is drawn once, when they are there.
     list_.Clear();
@@ -175,7 +175,7 @@ void PlacePickerWindow::LoadFile(const std::string& name) {
     section_ = -1;
     // A search shown before is replaced by the file's first section.
     filling_search_ = true;
-    SetText(controls_[kIdSearch], "");
+    SetText(controls_[kSearchId], "");
     filling_search_ = false;
 
     file_.Open(path);
@@ -201,7 +201,7 @@ void PlacePickerWindow::LoadSection(int index) {
     if (index < 0 || static_cast<size_t>(index) >= file_.Sections().size()) return;
     section_ = index;
     filling_search_ = true;
-    SetText(controls_[kIdSearch], "");
+    SetText(controls_[kSearchId], "");
     filling_search_ = false;
     list_.ShowSection(file_.ReadSection(static_cast<size_t>(index)),
                       waktuna::kSectionCoordinateWidth);
@@ -217,7 +217,7 @@ void PlacePickerWindow::Search(const std::string& text) {
         } else {
             list_.Clear();
             ShowRows();
-            SetText(controls_[kIdCount], "");
+            SetText(controls_[kCountId], "");
         }
         return;
     }
@@ -238,7 +238,7 @@ void PlacePickerWindow::Search(const std::string& text) {
 }
 
 void PlacePickerWindow::UseSelected() {
-    HWND list = controls_[kIdPlaces];
+    HWND list = controls_[kPlacesId];
     int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
                                             LVNI_SELECTED));
     // Enter after typing a search takes the first place found.
@@ -249,7 +249,7 @@ void PlacePickerWindow::UseSelected() {
 }
 
 void PlacePickerWindow::ShowRows() {
-    HWND list = controls_[kIdPlaces];
+    HWND list = controls_[kPlacesId];
     ShowRegionColumn(list_.ShowsFound());
     // No row stays selected or focused from the rows before (one by one: a
     // change of every row walks them all).
@@ -268,7 +268,7 @@ void PlacePickerWindow::ShowRows() {
 
 void PlacePickerWindow::ShowRegionColumn(bool show) {
     if (show == region_column_) return;
-    HWND list = controls_[kIdPlaces];
+    HWND list = controls_[kPlacesId];
     if (show) {
         AddColumn(list, kSectionColumns, host_.Language().Line(kColumns[kSectionColumns].line), Dpi());
     } else {
@@ -278,14 +278,14 @@ void PlacePickerWindow::ShowRegionColumn(bool show) {
 }
 
 void PlacePickerWindow::SetCount(int line, size_t count) {
-    SetText(controls_[kIdCount], waktuna::PlaceCountText(host_.Language().Line(line), count));
+    SetText(controls_[kCountId], waktuna::PlaceCountText(host_.Language().Line(line), count));
 }
 
 void PlacePickerWindow::OnCommand(int id, int code) {
     switch (id) {
-    case kIdFiles:
+    case kFilesId:
         if (code == CBN_SELCHANGE) {
-            HWND files = controls_[kIdFiles];
+            HWND files = controls_[kFilesId];
             const LRESULT i = SendMessageA(files, CB_GETCURSEL, 0, 0);
             if (i == CB_ERR) return;
             std::string name(static_cast<size_t>(SendMessageA(files, CB_GETLBTEXTLEN, i, 0)), '\0');
@@ -293,21 +293,21 @@ void PlacePickerWindow::OnCommand(int id, int code) {
             LoadFile(name);
         }
         break;
-    case kIdSections:
+    case kSectionsId:
         if (code == LBN_SELCHANGE)
-            LoadSection(static_cast<int>(SendMessageA(controls_[kIdSections], LB_GETCURSEL, 0, 0)));
+            LoadSection(static_cast<int>(SendMessageA(controls_[kSectionsId], LB_GETCURSEL, 0, 0)));
         break;
-    case kIdSearch:
-        if (code == EN_CHANGE && !filling_search_) Search(GetText(controls_[kIdSearch]));
+    case kSearchId:
+        if (code == EN_CHANGE && !filling_search_) Search(GetText(controls_[kSearchId]));
         break;
-    case kIdUse:
+    case kUseId:
         if (code == BN_CLICKED) UseSelected();
         break;
     case IDOK:
         // Enter: on the section list it lists that section; anywhere else it
         // uses the selected place.
-        if (GetFocus() == controls_[kIdSections])
-            LoadSection(static_cast<int>(SendMessageA(controls_[kIdSections], LB_GETCURSEL, 0, 0)));
+        if (GetFocus() == controls_[kSectionsId])
+            LoadSection(static_cast<int>(SendMessageA(controls_[kSectionsId], LB_GETCURSEL, 0, 0)));
         else
             UseSelected();
         break;
@@ -318,7 +318,7 @@ void PlacePickerWindow::OnCommand(int id, int code) {
 }
 
 LRESULT PlacePickerWindow::OnNotify(const NMHDR& header) {
-    if (header.idFrom != kIdPlaces) return 0;
+    if (header.idFrom != kPlacesId) return 0;
     switch (header.code) {
     case LVN_GETDISPINFOA: {
         auto& item = const_cast<NMLVDISPINFOA&>(reinterpret_cast<const NMLVDISPINFOA&>(header)).item;
@@ -359,13 +359,13 @@ LRESULT PlacePickerWindow::OnNotify(const NMHDR& header) {
 void PlacePickerWindow::PaintBody(HDC dc, const RECT& client) { FillRect(dc, &client, page_brush_); }
 
 void PlacePickerWindow::OnCaptionButton(int id) {
-    if (id == kIdClose) Finish(std::nullopt);
+    if (id == kCloseId) Finish(std::nullopt);
 }
 
 LRESULT PlacePickerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case WM_COMMAND:
-        if (LOWORD(wp) != kIdClose) {
+        if (LOWORD(wp) != kCloseId) {
             OnCommand(LOWORD(wp), HIWORD(wp));
             return 0;
         }
@@ -373,7 +373,7 @@ LRESULT PlacePickerWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CTLCOLORSTATIC:
         // Labels below the caption lie on the page colour; the title is
         // drawn over the caption strip by the skinned window.
-        if (reinterpret_cast<HWND>(lp) != controls_[kIdTitle]) {
+        if (reinterpret_cast<HWND>(lp) != controls_[kTitleId]) {
             HDC dc = reinterpret_cast<HDC>(wp);
             SetBkColor(dc, look().palette().PageColor);
             SetTextColor(dc, look().palette().LabelTextColor);

@@ -30,15 +30,15 @@ std::optional<ChosenPlace> ChoosePlace(PageHost& host, HWND owner);
 class PlacePickerWindow final : public SkinnedWindow {
 public:
     static constexpr const char* kClassName = "FCities";
-    enum Id {
-        kIdClose = 100,
-        kIdFiles,
-        kIdSearch,
-        kIdSections,
-        kIdPlaces,
-        kIdCount,
-        kIdUse,
-        kIdTitle,
+    enum ControlId : int {
+        kCloseId = 100,
+        kFilesId,
+        kSearchId,
+        kSectionsId,
+        kPlacesId,
+        kCountId,
+        kUseId,
+        kTitleId,
     };
 
     explicit PlacePickerWindow(PageHost& host);

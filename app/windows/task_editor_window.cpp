@@ -9,29 +9,19 @@
 #include "win/program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
+#include "waktuna/files/lines.h"
 
 namespace app {
 
 namespace {
 
-enum : int {
-    kTitleId = 501,
-    kListId,
-    kNameId,
-    kTypeId,
-    kFreqId,
-    kTimeId,
-    kWeekdayId,
-    kMonthId,
-    kDateId,
-    kMessageCaptionId,
-    kMessageId,
-    kBrowseId,
-    kAddId,
-    kDeleteId,
-    kCancelId,
-    kSaveId,
-    kCloseId,
+// By place: the title and the list, the fields left then right, the buttons.
+enum ControlId : int {
+    kTitleId = 501, kListId,
+    kNameId, kTypeId, kFreqId, kTimeId,
+    kWeekdayId, kMonthId, kDateId, kMessageCaptionId, kMessageId, kBrowseId,
+    kAddId, kDeleteId, kCancelId, kSaveId, kCloseId,
+    kMonthDateCaptionId = kMonthId + 100,
 };
 
 constexpr int kWidth = 580, kHeight = 386;
@@ -40,23 +30,28 @@ constexpr int kLeftLabel = 10, kLeftField = 85, kRightLabel = 290, kRightField =
 constexpr int kEditTop = 222, kRowStep = 28, kButtonTop = 340;
 
 // In tab order: Name, Type, Frequency, Time, then Weekday, Month, Date, Message.
-const ControlSpec kTable[] = {
-    {kTitleId, "STATIC", SS_NOPREFIX, 10, 7, 300, 16, FontId::kBold, 55, "Task scheduler"},
+const ControlSpec kControls[] = {
+    {kTitleId, "STATIC", SS_NOPREFIX, 10, 7, 300, 16,
+     FontId::kBold, waktuna::kLineTaskScheduler, "Task scheduler"},
     {kListId, WC_LISTVIEWA, LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP, 10, 36,
      560, 176},
-    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 3, 72, 16, FontId::kNormal, 118, "Name"},
+    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 3, 72, 16,
+     FontId::kNormal, waktuna::kLineTaskColumn + waktuna::ColName, "Name"},
     {kNameId, "EDIT", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, kLeftField, kEditTop, 180, 21},
-    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + kRowStep + 3, 72, 16, FontId::kNormal, 119, "Type"},
+    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + kRowStep + 3, 72, 16, FontId::kNormal,
+     waktuna::kLineTaskColumn + waktuna::ColType, "Type"},
     {kTypeId, "COMBOBOX", kList, kLeftField, kEditTop + kRowStep, 180, 300},
-    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 2 * kRowStep + 3, 72, 16, FontId::kNormal, 120,
-     "Frequently"},
+    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 2 * kRowStep + 3, 72, 16, FontId::kNormal,
+     waktuna::kLineTaskColumn + waktuna::ColFreq, "Frequently"},
     {kFreqId, "COMBOBOX", kList, kLeftField, kEditTop + 2 * kRowStep, 180, 300},
-    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 3 * kRowStep + 3, 72, 16, FontId::kNormal, 121, "Time"},
+    {0, "STATIC", SS_NOPREFIX, kLeftLabel, kEditTop + 3 * kRowStep + 3, 72, 16, FontId::kNormal,
+     waktuna::kLineTaskColumn + waktuna::ColTime, "Time"},
     {kTimeId, DATETIMEPICK_CLASSA, DTS_TIMEFORMAT | DTS_UPDOWN | WS_TABSTOP, kLeftField,
      kEditTop + 3 * kRowStep, 110, 22},
-    {0, "STATIC", SS_NOPREFIX, kRightLabel, kEditTop + 3, 78, 16, FontId::kNormal, 122, "DayOfWeek"},
+    {0, "STATIC", SS_NOPREFIX, kRightLabel, kEditTop + 3, 78, 16, FontId::kNormal,
+     waktuna::kLineTaskColumn + waktuna::ColDayOfWeek, "DayOfWeek"},
     {kWeekdayId, "COMBOBOX", kList, kRightField, kEditTop, 200, 300},
-    {kMonthId + 100, "STATIC", SS_NOPREFIX, kRightLabel, kEditTop + kRowStep + 3, 78, 16, FontId::kNormal, 0,
+    {kMonthDateCaptionId, "STATIC", SS_NOPREFIX, kRightLabel, kEditTop + kRowStep + 3, 78, 16, FontId::kNormal, 0,
      "Month - Date"},
     {kMonthId, "COMBOBOX", kList, kRightField, kEditTop + kRowStep, 130, 300},
     {kDateId, "COMBOBOX", kList, kRightField + 136, kEditTop + kRowStep, 64, 300},
@@ -66,12 +61,16 @@ const ControlSpec kTable[] = {
      21},
     {kBrowseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, kRightField + 176, kEditTop + 2 * kRowStep, 24, 21,
      FontId::kNormal, 0, "..."},
-    {kAddId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 10, kButtonTop, 100, 28, FontId::kNormal, 127, "Add"},
-    {kDeleteId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 125, kButtonTop, 100, 28, FontId::kNormal, 128, "Delete"},
-    {kCancelId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 240, kButtonTop, 100, 28, FontId::kNormal, 129, "Cancel"},
-    {kSaveId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 355, kButtonTop, 100, 28, FontId::kNormal, 130, "Save"},
-    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 470, kButtonTop, 100, 28, FontId::kNormal, 131, "Close"},
-};
+    {kAddId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 10, kButtonTop, 100, 28,
+     FontId::kNormal, waktuna::kLineAdd, "Add"},
+    {kDeleteId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 125, kButtonTop, 100, 28,
+     FontId::kNormal, waktuna::kLineDelete, "Delete"},
+    {kCancelId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 240, kButtonTop, 100, 28,
+     FontId::kNormal, waktuna::kLineTaskCancel, "Cancel"},
+    {kSaveId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 355, kButtonTop, 100, 28,
+     FontId::kNormal, waktuna::kLineTaskSave, "Save"},
+    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 470, kButtonTop, 100, 28,
+     FontId::kNormal, waktuna::kLineTaskClose, "Close"}, };
 
 // Whether a file is there, even one that cannot be opened (held by another
 // program, or not readable for this user).
@@ -103,7 +102,7 @@ void TaskEditorWindow::OnDpiChanged() {
 bool TaskEditorWindow::Build() {
     if (!CreateCentred(kClassName, "Task scheduler", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();
-    controls_.Create(hwnd(), kTable, look(), language);
+    controls_.Create(hwnd(), kControls, look(), language);
     list_ = controls_[kListId];
     ListView_SetExtendedListViewStyle(list_, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
     for (int c = 0; c < waktuna::kTaskColumns; ++c) {
@@ -114,7 +113,9 @@ bool TaskEditorWindow::Build() {
         col.pszText = const_cast<char*>(caption.c_str());
         ListView_InsertColumn(list_, c, &col);
     }
-    SetText(controls_[kMonthId + 100], language.Line(124) + "- " + language.Line(123));
+    SetText(controls_[kMonthDateCaptionId],
+            language.Line(waktuna::kLineTaskColumn + waktuna::ColMonth) + "- " +
+                language.Line(waktuna::kLineTaskColumn + waktuna::ColDate));
     FillChoices(controls_[kTypeId], model_.TypeItems());
     FillChoices(controls_[kFreqId], model_.FreqItems());
     FillChoices(controls_[kWeekdayId], model_.WeekdayItems());

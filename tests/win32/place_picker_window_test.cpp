@@ -38,14 +38,14 @@ std::string Cell(HWND window, int row, int column) {
     item.iSubItem = column;
     item.pszText = buf;
     item.cchTextMax = sizeof buf;
-    SendMessageA(Control(window, PlacePickerWindow::kIdPlaces), LVM_GETITEMTEXTA,
+    SendMessageA(Control(window, PlacePickerWindow::kPlacesId), LVM_GETITEMTEXTA,
                  static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     return buf;
 }
 
 int Rows(HWND window) {
     return static_cast<int>(
-        SendMessageA(Control(window, PlacePickerWindow::kIdPlaces), LVM_GETITEMCOUNT, 0, 0));
+        SendMessageA(Control(window, PlacePickerWindow::kPlacesId), LVM_GETITEMCOUNT, 0, 0));
 }
 
 int FindRow(HWND window, const std::string& name, int column = 0) {
@@ -67,7 +67,7 @@ double Milliseconds(const std::function<void()>& action) {
 // the milliseconds until the list is drawn.
 double Choose(HWND window, int id, const std::string& text) {
     HWND control = Control(window, id);
-    const bool combo = id == PlacePickerWindow::kIdFiles;
+    const bool combo = id == PlacePickerWindow::kFilesId;
     const LRESULT i = SendMessageA(control, combo ? CB_FINDSTRINGEXACT : LB_FINDSTRINGEXACT,
                                    static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     EXPECT_GE(i, 0) << text;
@@ -75,25 +75,25 @@ double Choose(HWND window, int id, const std::string& text) {
     return Milliseconds([&] {
         SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE),
                      reinterpret_cast<LPARAM>(control));
-        UpdateWindow(Control(window, PlacePickerWindow::kIdPlaces));
+        UpdateWindow(Control(window, PlacePickerWindow::kPlacesId));
     });
 }
 
 double Type(HWND window, const std::string& text) {
     return Milliseconds([&] {
-        SetWindowTextA(Control(window, PlacePickerWindow::kIdSearch), text.c_str());
-        UpdateWindow(Control(window, PlacePickerWindow::kIdPlaces));
+        SetWindowTextA(Control(window, PlacePickerWindow::kSearchId), text.c_str());
+        UpdateWindow(Control(window, PlacePickerWindow::kPlacesId));
     });
 }
 
 void ClickColumn(HWND window, int column) {
     NMLISTVIEW click{};
-    click.hdr.hwndFrom = Control(window, PlacePickerWindow::kIdPlaces);
-    click.hdr.idFrom = PlacePickerWindow::kIdPlaces;
+    click.hdr.hwndFrom = Control(window, PlacePickerWindow::kPlacesId);
+    click.hdr.idFrom = PlacePickerWindow::kPlacesId;
     click.hdr.code = LVN_COLUMNCLICK;
     click.iItem = -1;
     click.iSubItem = column;
-    SendMessageA(window, WM_NOTIFY, PlacePickerWindow::kIdPlaces, reinterpret_cast<LPARAM>(&click));
+    SendMessageA(window, WM_NOTIFY, PlacePickerWindow::kPlacesId, reinterpret_cast<LPARAM>(&click));
 }
 
 void PressKey(HWND control, WPARAM key) {
@@ -121,21 +121,21 @@ TEST(PlacePickerWindow, ChooseASectionSortAndUseAPlace) {
     const std::optional<ChosenPlace> chosen = RunWindow(host, {
         LetTheSearchReadEveryFile,
         [](HWND w) {
-            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kIdFiles), CB_GETCOUNT, 0, 0), 20);
+            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kFilesId), CB_GETCOUNT, 0, 0), 20);
             // Nothing is chosen yet.
-            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kIdFiles), CB_GETCURSEL, 0, 0), CB_ERR);
+            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kFilesId), CB_GETCURSEL, 0, 0), CB_ERR);
             EXPECT_EQ(Rows(w), 0);
             // The largest file.
-            const double ms = Choose(w, PlacePickerWindow::kIdFiles, "Europe");
+            const double ms = Choose(w, PlacePickerWindow::kFilesId, "Europe");
             std::printf("[ timing ] Europe.wpn's first section listed in %.1f ms\n", ms);
-            Choose(w, PlacePickerWindow::kIdFiles, "Indonesia");
-            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kIdCount)), " Total Place names : 149");
-            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kIdSections), LB_GETCOUNT, 0, 0), 39);
+            Choose(w, PlacePickerWindow::kFilesId, "Indonesia");
+            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kCountId)), " Total Place names : 149");
+            EXPECT_EQ(SendMessageA(Control(w, PlacePickerWindow::kSectionsId), LB_GETCOUNT, 0, 0), 39);
             // The first section's coordinates are 8 characters wide.
             EXPECT_EQ(Cell(w, 0, 1).size(), 8u);
         },
         [](HWND w) {
-            Choose(w, PlacePickerWindow::kIdSections, "West Java");
+            Choose(w, PlacePickerWindow::kSectionsId, "West Java");
             EXPECT_EQ(Rows(w), 188);
             const int row = FindRow(w, "Bandung");
             ASSERT_GE(row, 0);
@@ -148,9 +148,9 @@ TEST(PlacePickerWindow, ChooseASectionSortAndUseAPlace) {
             EXPECT_GT(std::stod(Cell(w, 0, 1)), south);
             LVITEMA item{};
             item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-            SendMessageA(Control(w, PlacePickerWindow::kIdPlaces), LVM_SETITEMSTATE,
+            SendMessageA(Control(w, PlacePickerWindow::kPlacesId), LVM_SETITEMSTATE,
                          static_cast<WPARAM>(FindRow(w, "Bandung")), reinterpret_cast<LPARAM>(&item));
-            SendMessageA(Control(w, PlacePickerWindow::kIdUse), BM_CLICK, 0, 0);
+            SendMessageA(Control(w, PlacePickerWindow::kUseId), BM_CLICK, 0, 0);
         },
     });
     ASSERT_TRUE(chosen);
@@ -186,9 +186,9 @@ TEST(PlacePickerWindow, SearchAcrossEveryFileAndEnterUsesAResult) {
             Type(w, "makkah");
             ASSERT_EQ(FindRow(w, "Makkah"), 0);
             EXPECT_EQ(Cell(w, 0, 3), "Asia / Saudi Arabia");
-            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kIdCount)).rfind(" Places found : ", 0), 0u);
+            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kCountId)).rfind(" Places found : ", 0), 0u);
             // Enter in the search box takes the first place found.
-            PressKey(Control(w, PlacePickerWindow::kIdSearch), VK_RETURN);
+            PressKey(Control(w, PlacePickerWindow::kSearchId), VK_RETURN);
         },
     });
     ASSERT_TRUE(chosen);
@@ -228,20 +228,20 @@ TEST(PlacePickerWindow, HundredThousandPlacesListAtOnce) {
     const std::optional<ChosenPlace> chosen = RunWindow(host, {
         LetTheSearchReadEveryFile,
         [](HWND w) {
-            const double ms = Choose(w, PlacePickerWindow::kIdFiles, "Big");
+            const double ms = Choose(w, PlacePickerWindow::kFilesId, "Big");
             std::printf("[ timing ] 100,000 places listed in %.1f ms\n", ms);
             EXPECT_EQ(Rows(w), 100000);
-            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kIdCount)), " Total Place names : 100000");
+            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kCountId)), " Total Place names : 100000");
             ClickColumn(w, 0);
             ClickColumn(w, 0);
             EXPECT_EQ(Cell(w, 0, 0), "Kampung 99999");
             // A refused file empties the list and leaves the count; nothing to use.
-            Choose(w, PlacePickerWindow::kIdFiles, "Damaged");
+            Choose(w, PlacePickerWindow::kFilesId, "Damaged");
             EXPECT_EQ(Rows(w), 0);
-            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kIdCount)), " Total Place names : 100000");
-            SendMessageA(Control(w, PlacePickerWindow::kIdUse), BM_CLICK, 0, 0);
+            EXPECT_EQ(Text(Control(w, PlacePickerWindow::kCountId)), " Total Place names : 100000");
+            SendMessageA(Control(w, PlacePickerWindow::kUseId), BM_CLICK, 0, 0);
             EXPECT_TRUE(IsWindowVisible(w));
-            PressKey(Control(w, PlacePickerWindow::kIdSections), VK_ESCAPE);
+            PressKey(Control(w, PlacePickerWindow::kSectionsId), VK_ESCAPE);
         },
     });
     EXPECT_FALSE(chosen);
