@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
+#include "waktuna/calc/imsak.h"
 #include "waktuna/files/settings_file.h"
 #include "waktuna/pages/about_page.h"
+#include "waktuna/settings/settings.h"
 
 namespace waktuna {
 namespace {
@@ -90,7 +93,8 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
     ASSERT_TRUE(page.Save(key, &run, kProgram, BuiltInEnglish()).Ok());
     EXPECT_EQ(key.writes, (std::vector<std::string>{"Skin", "Language", "BarPosition", "UseAlphaBlend",
                                                     "DialogEffect", "BarMotion", "BarWidth", "TimeFormat",
-                                                    "AlwaysOnTop", "ShowDropZone", "BarAlpha"}));
+                                                    "AlwaysOnTop", "ShowDropZone", "BarAlpha",
+                                                    "HijriCalendar", "Imsak"}));
     EXPECT_EQ(ReadDword(key, "BarWidth"), 55u);
     EXPECT_EQ(page.bar_width, "55%");
     EXPECT_EQ(ReadDword(key, "Pembulatan"), 2u);  // "HH:mm:ss" leaves the rounding alone
@@ -104,6 +108,36 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
     EXPECT_EQ(page.bar_width, "100%");
     EXPECT_EQ(ReadDword(key, "Pembulatan"), 1u);
     EXPECT_EQ(run.Read(kRunValueName), std::nullopt);
+}
+
+// The calendar and Imsak: stored values outside their choices read as
+// tabular and off; the Imsak box refuses anything but 0..60 before Save.
+TEST(ProgramPage, HijriCalendarAndImsakMinutes) {
+    MemorySettingsStore key;
+    ProgramPage page;
+    for (const auto& [calendar, imsak, shown_calendar, shown_imsak] :
+         {std::tuple{1u, 10u, 1, "10"}, {2u, 61u, 0, "0"}, {0u, 60u, 0, "60"}}) {
+        WriteDword(key, kHijriCalendarValue, calendar);
+        WriteDword(key, kImsakValue, imsak);
+        page.FirstLoad(key, {});
+        EXPECT_EQ(page.hijri_calendar, shown_calendar) << calendar;
+        EXPECT_EQ(page.imsak_minutes, shown_imsak) << imsak;
+    }
+    for (const char* typed : {"61", "-1", "abc", "100000"}) {
+        page.imsak_minutes = typed;
+        EXPECT_EQ(page.Validate(), kLineImsakRefused) << typed;
+    }
+    page.imsak_minutes = "0";
+    EXPECT_EQ(page.Validate(), std::nullopt);
+    page.imsak_minutes = "12";
+    page.hijri_calendar = 1;
+    EXPECT_EQ(page.Save(key, nullptr, kProgram, BuiltInEnglish()).not_stored,
+              std::vector<std::string>{"Start with Windows"});  // no Run key given
+    const MainSettings main = ReadMainSettings(key);
+    EXPECT_EQ(main.core.imsak_minutes, 12);
+    EXPECT_EQ(main.core.hijri_calendar, HijriCalendar::UmmAlQura);
+    EXPECT_EQ(HijriCalendarEntries(BuiltInEnglish()),
+              (std::vector<std::string>{"Tabular", "Umm al-Qura (Saudi Arabia)"}));
 }
 
 TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {

@@ -18,5 +18,11 @@ inline constexpr int kLineConfirmHibernate = 139;
 inline constexpr int kLineConfirmShutdown = 141;
 inline constexpr int kLineHelpNotFound = 142;
 inline constexpr int kLineQiblaDirection = 207;
+// Texts added with the Umm al-Qura calendar and Imsak.
+inline constexpr int kLineShowImsakMessage = 286;  // alert page: "Show message at Imsak"
+inline constexpr int kLineImsakMinutes = 287;      // program page: "Imsak, minutes before Fajr (0 = none)"
+inline constexpr int kLineHijriCalendar = 289;     // program page: "Hijri calendar"
+inline constexpr int kLineHijriTabular = 290;      // its items: "Tabular",
+inline constexpr int kLineHijriUmmAlQura = 291;    // "Umm al-Qura (Saudi Arabia)"
 
 }  // namespace waktuna
