@@ -16,7 +16,10 @@ namespace {
 
 // The picture's frame in SVG units; the plot lies inside the margins.
 constexpr double kWidth = 1000, kHeight = 560;
-constexpr double kLeft = 58, kRight = kWidth - 118, kTop = 78, kBottom = kHeight - 50;
+constexpr double kLeft = 58, kRight = kWidth - 118, kBottom = kHeight - 50;
+// The heading: a band in the main colour with the title when the chart
+// stands alone; in the timetable, whose page has its own title, one line.
+constexpr double kBandHeight = 58, kLineHeight = 24;
 constexpr double kLabelGap = 13;  // least distance between two line names
 // Up to this many days each month is named; beyond, each year.
 constexpr int kMonthNamesUpTo = 550;
@@ -68,7 +71,8 @@ std::array<Colour, kPrayerCount> LineColours(Colour main) {
 class ChartWriter {
 public:
     ChartWriter(const ScheduleRequest& request, const LanguageList& language, ChartUse use)
-        : request_(request), language_(language), use_(use) {}
+        : request_(request), language_(language), use_(use),
+          top_((use == ChartUse::Alone ? kBandHeight : kLineHeight) + 20) {}
 
     std::string Render() {
         Collect();
@@ -148,7 +152,7 @@ private:
     double X(int day) const { return kLeft + (day + 0.5) * (kRight - kLeft) / days_; }
     double DayEdge(int day) const { return kLeft + static_cast<double>(day) * (kRight - kLeft) / days_; }
     double Y(double hours) const {
-        return kTop + (hours - first_hour_) * (kBottom - kTop) / (last_hour_ - first_hour_);
+        return top_ + (hours - first_hour_) * (kBottom - top_) / (last_hour_ - first_hour_);
     }
 
     // Escaped for XML, without control characters (which XML cannot hold).
@@ -181,11 +185,17 @@ private:
     }
 
     void Heading() {
-        out_ += "<rect width=\"100%\" height=\"58\" fill=\"" + ColourToHtml(request_.main_colour) + "\"/>\n";
-        const std::string ink = "fill=\"" + ColourToHtml(request_.text_colour) + "\"";
-        TextAt(kLeft - 40, 26, ink + " font-size=\"18\" font-weight=\"600\"", ScheduleTitle(request_, language_));
         std::string period = SchedulePeriod(DateOf(request_.first), last_, language_);
         if (last_ < DateOf(request_.last)) period += "  \xB7  " + language_.Line(kLineChartTenYears);
+        if (use_ == ChartUse::InHtml) {
+            TextAt(kLeft - 40, 18, "fill=\"#1D232B\" font-size=\"13\"", period);
+            return;
+        }
+        out_ += "<rect width=\"100%\"";
+        Attribute("height", kBandHeight);
+        out_ += " fill=\"" + ColourToHtml(request_.main_colour) + "\"/>\n";
+        const std::string ink = "fill=\"" + ColourToHtml(request_.text_colour) + "\"";
+        TextAt(kLeft - 40, 26, ink + " font-size=\"18\" font-weight=\"600\"", ScheduleTitle(request_, language_));
         TextAt(kLeft - 40, 47, ink + " font-size=\"13\"", period);
     }
 
@@ -224,7 +234,7 @@ private:
         for (int i : starts) {
             const bool year = DecodeDate(first + i).month == 1;
             Segment(DayEdge(i), kBottom, DayEdge(i), kBottom + (year ? 12 : 6));
-            if (months || year) Segment(DayEdge(i), kTop, DayEdge(i), kBottom);
+            if (months || year) Segment(DayEdge(i), top_, DayEdge(i), kBottom);
         }
         out_ += "</g>\n<g fill=\"#5D6670\" font-size=\"11\" text-anchor=\"middle\">\n";
         const MonthNames& names = language_.GregorianMonths();
@@ -254,15 +264,18 @@ private:
         out_ += "<g stroke=\"#8A939D\" stroke-width=\"1\" stroke-dasharray=\"3 3\">\n";
         for (int i = 1; i < days_; ++i) {
             if (zones_[static_cast<size_t>(i)] == zones_[static_cast<size_t>(i) - 1]) continue;
-            Segment(DayEdge(i), kTop - 8, DayEdge(i), kBottom);
+            Segment(DayEdge(i), top_ - 8, DayEdge(i), kBottom);
             const float zone = zones_[static_cast<size_t>(i)];
             changes_.push_back({i, "UTC" + std::string(zone < 0 ? "" : "+") + DecimalText(zone)});
         }
         out_ += "</g>\n<g fill=\"#5D6670\" font-size=\"10\" text-anchor=\"middle\">\n";
+        // Over several years the changes come every few months: the first
+        // year's are named, the dashed lines show the rest.
         double last_x = -1e9;
         for (const auto& [day, label] : changes_) {
+            if (days_ > kMonthNamesUpTo && day > 366) break;
             if (DayEdge(day) - last_x < 34) continue;  // too close to the one before to read
-            TextAt(DayEdge(day), kTop - 11, "", label);
+            TextAt(DayEdge(day), top_ - 11, "", label);
             last_x = DayEdge(day);
         }
         out_ += "</g>\n";
@@ -332,6 +345,7 @@ private:
     const ScheduleRequest& request_;
     const LanguageList& language_;
     ChartUse use_;
+    double top_;  // of the plot
     DateTime last_ = 0;
     int days_ = 0;
     int first_hour_ = 0, last_hour_ = 24, step_ = 1;
