@@ -157,11 +157,8 @@ TEST(PanelTexts, ImsakRowAboveFajrWhenOn) {
     CoreSettings core;
     core.time_format = std::string(kFormatHHmm);
     core.imsak_minutes = 10;
-    ASSERT_EQ(PanelRows(core).size(), 7u);
-    EXPECT_TRUE(PanelRows(core)[0].imsak);
     EXPECT_EQ(BuiltInEnglish().Line(PanelRows(core)[0].line), "Imsak");
-    EXPECT_EQ(PanelColumn(t, core)[0], "04:11");
-    EXPECT_EQ(PanelColumn(t, core)[1], "04:21");
+    EXPECT_EQ(PanelColumn(t, core), (std::vector<std::string>{"04:11", "04:21", "00:00", "11:52", "00:00", "00:00", "00:00"}));
     EXPECT_EQ(PanelRowOf(Dhuhur, core), 3);
     t[Shubuh] = EncodeTime(0, 5, 0);
     EXPECT_EQ(PanelColumn(t, core)[0], "23:55");

@@ -106,7 +106,7 @@ private:
     // midnight from below 0, so each line stays whole.
     void Collect() {
         const DateTime first = DateOf(request_.first);
-        last_ = ChartLastDay(first, DateOf(request_.last));
+        last_ = ChartLastDay(first, std::max(first, DateOf(request_.last)));  // at least a day
         days_ = static_cast<int>(last_ - first) + 1;
         const std::array<Colour, kPrayerCount> colours = LineColours(request_.main_colour);
         const bool imsak = ImsakOn(request_.core);
