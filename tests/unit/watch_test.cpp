@@ -175,12 +175,12 @@ TEST_F(WatchTest, ImsakMessageWhenAskedAndOn) {
     TickTo(4, 35, 0);
     EXPECT_THAT(actions.log, ElementsAre("04:30:01 bar Imsak: stop eating and drinking, Fajr is near.",
                                          "04:30:01 dialog-information Imsak: stop eating and drinking, Fajr is near."));
-    for (const auto& [minutes, asked] : {std::pair{10, 0}, {0, 1}}) {
-        settings.core.imsak_minutes = static_cast<uint8_t>(minutes);
-        settings.alerts.m_imsak = static_cast<uint16_t>(asked);
+    for (auto [minutes, asked] : {std::pair<uint8_t, uint16_t>{0, 1}, {10, 0}}) {
+        settings.core.imsak_minutes = minutes;
+        settings.alerts.m_imsak = asked;
         Begin(2009, 3, 21, 4, 0, 0);
         TickTo(4, 35, 0);
-        EXPECT_TRUE(actions.With("Imsak").empty()) << minutes;
+        EXPECT_TRUE(actions.With("Imsak").empty()) << int{minutes};
     }
 }
 
