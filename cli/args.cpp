@@ -5,6 +5,7 @@
 
 #include "waktuna/files/encoding.h"
 #include "waktuna/files/files.h"
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN
@@ -98,6 +99,20 @@ int8_t Args::HijriCorrection() const {
     if (correction < -128 || correction > 127)
         throw UsageError{"option --correction: " + Get("correction") + " is outside -128..127"};
     return static_cast<int8_t>(correction);
+}
+
+waktuna::HijriCalendar Args::Calendar() const {
+    const std::string name = Get("calendar", "tabular");
+    if (name == "tabular") return waktuna::HijriCalendar::Tabular;
+    if (name == "umalqura") return waktuna::HijriCalendar::UmmAlQura;
+    throw UsageError{"option --calendar: '" + name + "' is not tabular or umalqura"};
+}
+
+uint8_t Args::ImsakMinutes() const {
+    const int minutes = Whole("imsak", 0);
+    if (minutes < 0 || minutes > waktuna::kLastImsakMinute)
+        throw UsageError{"option --imsak: " + Get("imsak") + " is outside 0..60"};
+    return static_cast<uint8_t>(minutes);
 }
 
 std::string FileArgument(const Args& args) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "waktuna/calc/calendar.h"
 #include "waktuna/calc/datetime.h"
 #include "waktuna/calc/ranges.h"
 
@@ -47,6 +48,10 @@ public:
     waktuna::Ymd Date(const std::string& name) const;  // YYYY-MM-DD, default today
     // --correction: the Hijri correction in days, -128..127, default 0.
     int8_t HijriCorrection() const;
+    // --calendar tabular|umalqura, default tabular.
+    waktuna::HijriCalendar Calendar() const;
+    // --imsak N: Imsak N minutes before Fajr, 0 (off, the default) to 60.
+    uint8_t ImsakMinutes() const;
 
 private:
     std::map<std::string, std::string> values_;

@@ -28,22 +28,26 @@ waktuna::Ymd ReadDateArgument(const Args& args, bool hijri) {
 }
 
 int Convert(int argc, char** argv, bool toGregorian) {
-    const Args args(argc, argv, 2, {{"correction", true}});
+    const Args args(argc, argv, 2, {{"correction", true}, {"calendar", true}});
     if (args.Help()) {
         std::printf(toGregorian
-                        ? "usage: waktuna-cli gregorian YYYY-MM-DD [--correction N]\n"
+                        ? "usage: waktuna-cli gregorian YYYY-MM-DD [--correction N] [--calendar C]\n"
                           "The input is a Hijri date; prints D/M/Y and the Western date in words.\n"
-                        : "usage: waktuna-cli hijri YYYY-MM-DD [--correction N]\n"
+                        : "usage: waktuna-cli hijri YYYY-MM-DD [--correction N] [--calendar C]\n"
                           "Prints the Hijri date as D/M/Y and in words.\n");
-        std::printf("  --correction N   Hijri correction in days (-128..127, default 0)\n");
+        std::printf("  --correction N   Hijri correction in days (-128..127, default 0)\n"
+                    "  --calendar C     tabular (default) or umalqura: the Umm al-Qura calendar of\n"
+                    "                   1300..1600 AH; outside it the tabular date, with a note\n");
         return 0;
     }
     const waktuna::Ymd in = ReadDateArgument(args, toGregorian);
     const int8_t correction = args.HijriCorrection();
-    const auto out = waktuna::ConvertCalendar(toGregorian, static_cast<uint16_t>(in.year),
-                                              static_cast<uint16_t>(in.month),
-                                              static_cast<uint16_t>(in.day),
-                                              correction);
+    const auto conversion =
+        waktuna::ConvertHijri(toGregorian, in.year, in.month, in.day, correction, args.Calendar());
+    const waktuna::CalendarDate& out = conversion.date;
+    if (conversion.tabular_fallback)
+        std::fprintf(stderr, "waktuna-cli: outside the Umm al-Qura table (%d..%d AH): the tabular date\n",
+                     waktuna::UmmAlQuraFirstYear(), waktuna::UmmAlQuraLastYear());
     std::string text = waktuna::IntText(out.day) + "/" + waktuna::IntText(out.month) + "/" +
                        waktuna::IntText(out.year) + "\n";
     text += toGregorian ? waktuna::GregorianDateText(out, waktuna::EnglishGregorianMonths())

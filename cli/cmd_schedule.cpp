@@ -4,6 +4,7 @@
 #include "commands.h"
 #include "place_options.h"
 #include "waktuna/files/encoding.h"
+#include "waktuna/schedule/chart.h"
 #include "waktuna/schedule/schedule.h"
 
 namespace cli {
@@ -60,12 +61,14 @@ int Schedule(int argc, char** argv) {
                                {"color", true},
                                {"text-color", true},
                                {"correction", true},
+                               {"calendar", true},
+                               {"imsak", true},
                                {"sunrise", false}});
     const Args args(argc, argv, 2, specs);
     if (args.Help()) {
         std::printf(
             "usage: waktuna-cli schedule --from YYYY-MM-DD --to YYYY-MM-DD --out FILE\n"
-            "                            [--format html|tsv|csv|ics] [--template FILE] [--sunrise]\n"
+            "                            [--format html|tsv|csv|ics|svg] [--template FILE] [--sunrise]\n"
             "                            --lat T --lon T [--alt M] (--tz H | --zone NAME)\n"
             "                            (--fajr DEG --isha DEG | --method NAME) [options]\n"
             "Writes the prayer times of every day from --from to --to (both included),\n"
@@ -74,14 +77,18 @@ int Schedule(int argc, char** argv) {
             "  --from, --to           the first and the last day (default today)\n"
             "  --out FILE             the file to write (replaced if it exists)\n"
             "  --format F             html (default), tsv, csv or ics (iCalendar: an event\n"
-            "                         a prayer a day at its UTC time, for calendar programs)\n"
+            "                         a prayer a day at its UTC time, for calendar programs),\n"
+            "                         or svg: the year chart alone (at most ten years)\n"
             "  --sunrise              ics: sunrise as an event too\n"
             "  --template FILE        HTML template (default jadwal.tpl beside this program;\n"
             "                         without it the HTML file is empty)\n"
             "  --place NAME           the place name of the title\n"
             "  --color #RRGGBB        main colour of the HTML page (default #808080)\n"
             "  --text-color #RRGGBB   text colour on the main colour (default #000000)\n"
-            "  --correction N         Hijri correction in days (-128..127, default 0)\n%s",
+            "  --correction N         Hijri correction in days (-128..127, default 0)\n"
+            "  --calendar C           Hijri calendar: tabular (default) or umalqura\n"
+            "  --imsak N              an Imsak column N minutes before Fajr (1..60; 0 none)\n"
+            "  In an HTML template {CHART} puts the year chart in the page.\n%s",
             kPlaceOptionsHelp);
         return 0;
     }
@@ -99,6 +106,8 @@ int Schedule(int argc, char** argv) {
     request.calc = place.calc;
     request.core = place.core;
     request.core.hijriyah_diff = args.HijriCorrection();
+    request.core.hijri_calendar = args.Calendar();
+    request.core.imsak_minutes = args.ImsakMinutes();
     request.methods = place.methods;
     request.authority = place.authority;
     request.zone = place.zone.get();
@@ -126,6 +135,10 @@ int Schedule(int argc, char** argv) {
         }
     }
 
+    if (request.format == waktuna::ScheduleFormat::Svg &&
+        waktuna::ChartLastDay(request.first, request.last) < request.last)
+        std::fprintf(stderr, "waktuna-cli schedule: the chart shows the first %d years of the range\n",
+                     waktuna::kChartYears);
     const auto result = waktuna::WriteSchedule(request, waktuna::BuiltInEnglish(), out);
     if (!result.ok) {
         std::fprintf(stderr, "waktuna-cli schedule: %s\n", result.error.c_str());

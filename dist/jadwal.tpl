@@ -7,8 +7,9 @@
 <title>{TITLE}</title>
 <style>
 /* Timetable page of Waktuna. The program fills the placeholders in braces:
-   the title, period and colours above the header mark, each month from the
-   block between the two marks, and the calculation summary below them. */
+   the title, period, colours and the year chart (an SVG picture)
+   above the header mark, each month from the block between the two marks,
+   and the calculation summary below them. */
 :root {
   --main: {COLMAIN};
   --on-main: {COLTEXT};
@@ -55,6 +56,16 @@ body {
 .legend .friday::before { background: var(--friday); }
 .legend .sunday::before { background: var(--sunday); }
 .legend .sunday { color: var(--sunday-ink); }
+.chart {
+  margin: 1rem 2rem 0;
+  background: white;
+  border: 1px solid var(--line);
+  border-radius: 6px;
+  overflow: hidden;
+  break-inside: avoid;
+  page-break-inside: avoid;
+}
+.chart svg { display: block; width: 100%; height: auto; }
 .months {
   display: grid;
   grid-template-columns: repeat(auto-fill, minmax(min(100%, 32rem), 1fr));
@@ -83,6 +94,9 @@ table {
   font-size: .86rem;
 }
 td { padding: .2rem .3rem; text-align: center; white-space: nowrap; }
+/* With an Imsak column (nine in all) the cells move closer. */
+table:has(thead td:nth-child(9)) { font-size: .8rem; }
+table:has(thead td:nth-child(9)) td { padding-left: .15rem; padding-right: .15rem; }
 thead td {
   background: var(--main);
   color: var(--on-main);
@@ -118,6 +132,7 @@ tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
   .band h1 { font-size: 14pt; }
   .band .period { font-size: 10pt; }
   .legend { margin: 2.5mm 0 0; font-size: 7.5pt; }
+  .chart { margin: 3mm 0 0; border-radius: 3px; }
   .months {
     grid-template-columns: 1fr 1fr;
     gap: 4mm;
@@ -130,6 +145,8 @@ tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
   table { font-size: 7.2pt; }
   td { padding: .15mm .6mm; }
   thead td { font-size: 6.4pt; padding: .8mm .6mm; letter-spacing: 0; }
+  table:has(thead td:nth-child(9)) { font-size: 6.5pt; }
+  table:has(thead td:nth-child(9)) td { padding-left: .3mm; padding-right: .3mm; }
   .info { margin: 0; break-inside: avoid; font-size: 7.5pt; }
 }
 </style>
@@ -139,6 +156,7 @@ tr.friday td:first-child { box-shadow: inset 3px 0 0 var(--main); }
   <h1>{TITLE}</h1>
   <p class="period">{PERIODE}</p>
 </header>
+<figure class="chart">{CHART}</figure>
 <p class="legend"><span class="friday">Friday</span><span class="sunday">Sunday</span></p>
 <main class="months">
 <!--header-->

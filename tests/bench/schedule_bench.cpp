@@ -9,6 +9,7 @@
 #include "example_place.h"
 #include "waktuna/files/files.h"
 #include "waktuna/files/tzif.h"
+#include "waktuna/schedule/chart.h"
 #include "waktuna/schedule/schedule.h"
 
 using namespace waktuna;
@@ -97,4 +98,29 @@ BENCHMARK(BM_ScheduleCenturyFile)
     ->Arg(static_cast<int>(ScheduleFormat::Html))
     ->Arg(static_cast<int>(ScheduleFormat::Csv))
     ->Arg(static_cast<int>(ScheduleFormat::Ics))
+    ->Unit(benchmark::kMillisecond);
+
+// The year chart of one year (the target: under 5 ms), with Imsak, at a
+// fixed offset and following London's daylight saving; and ten years, the
+// most a chart shows.
+static void BM_YearChart(benchmark::State& state) {
+    ScheduleRequest request = Century(ScheduleFormat::Svg);
+    request.last = request.first + (state.range(0) == 10 ? 3652 : 365);
+    request.core.imsak_minutes = 10;
+    const LoadedZone london = LoadZone("Europe/London");
+    if (state.range(1) == 1) {
+        if (!london.zone) {
+            state.SkipWithError(london.error.c_str());
+            return;
+        }
+        request.zone = &*london.zone;
+    }
+    const LanguageList english = BuiltInEnglish();
+    for (auto _ : state) benchmark::DoNotOptimize(RenderChart(request, english, ChartUse::Alone));
+}
+BENCHMARK(BM_YearChart)
+    ->ArgNames({"years", "london"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({10, 1})
     ->Unit(benchmark::kMillisecond);

@@ -44,6 +44,9 @@ expect_error() {  # expect_error NAME TEXT-IN-STDERR ARGS...
 jakarta=(--lat -6.175 --lon 106.8272 --alt 8 --tz 7 --fajr 20 --isha 18)
 expect times-seconds "$(printf 'Shubuh\t04:40:01\nTerbit\t05:56:46\nDhuhur\t12:00:32\nAsar\t15:11:00\nMaghrib\t18:04:19\nIsya\t19:13:00')" \
     times --date 2009-03-21 "${jakarta[@]}"
+expect times-imsak "$(printf 'Imsak\t04:30:01\nShubuh\t04:40:01\nTerbit\t05:56:46\nDhuhur\t12:00:32\nAsar\t15:11:00\nMaghrib\t18:04:19\nIsya\t19:13:00')" \
+    times --date 2009-03-21 "${jakarta[@]}" --imsak 10
+expect_error bad-imsak "--imsak" times --date 2009-03-21 "${jakarta[@]}" --imsak 61
 expect times-rounding-normal "$(printf 'Shubuh\t04:40\nTerbit\t05:57\nDhuhur\t12:01\nAsar\t15:11\nMaghrib\t18:04\nIsya\t19:13')" \
     times --date 2009-03-21 "${jakarta[@]}" --time-format HH:mm --rounding normal
 # Lenient numbers: a comma separator reads as a point; corrections move the times.
@@ -96,6 +99,13 @@ expect_error bad-date "--date" times --date 2009-02-30 "${jakarta[@]}"
 expect_error bad-format "--time-format" times "${jakarta[@]}" --time-format hh
 expect_error bad-hijri "Hijri date" gregorian 1430-02-31
 expect_error bad-correction "--correction" hijri 2009-03-21 --correction 200
+# Umm al-Qura: 21 February 2023 is 1 Syaban 1444 (tabular: 30 Rajab), both
+# ways; outside 1300..1600 AH the tabular date and a note on stderr.
+expect hijri-umalqura "$(printf '1/8/1444\n1 Syaban 1444 H')" hijri 2023-02-21 --calendar umalqura
+expect gregorian-umalqura "$(printf '22/2/2023\n22 February 2023')" gregorian 1444-08-01 --calendar umalqura --correction 1
+expect hijri-umalqura-outside "$(printf '16/2/1266\n16 Safar 1266 H')" hijri 1850-01-01 --calendar umalqura
+grep -q "outside the Umm al-Qura table" /tmp/cli_err.$$ || { echo "FAIL hijri-umalqura-outside: no note"; failures=$((failures + 1)); }
+expect_error bad-calendar "--calendar" hijri 2009-03-21 --calendar lunar
 expect_error unknown-command "unknown command" moon
 
 # Values no place can have are refused with the option named, never printed
@@ -126,7 +136,7 @@ data=$(mktemp -d "${TMPDIR:-/tmp}/waktuna-cli.XXXXXX")
 trap 'rm -rf "$data"' EXIT
 english="$(dirname "$0")/../../resources/english.txt"
 
-expect language-english "accepted: 298 lines, 298 kept" language "$english"
+expect language-english "accepted: 309 lines, 309 kept" language "$english"
 expect language-line-80 "Univ. Ummul Qura’" language "$english" --line 80
 expect language-line-beyond "" language "$english" --line 500
 # A translation whose templates are broken, with comments, 215 lines in all.

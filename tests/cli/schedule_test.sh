@@ -73,6 +73,28 @@ expect_error missing-template 2 "--template" --template "$data/none.tpl" --from 
 expect_error bad-correction 2 "--correction" --correction 128 --from 2024-03-01 --to 2024-03-01 "${jakarta[@]}"
 run --from 2024-03-01 --to 2024-03-01 "${jakarta[@]}" >/dev/null
 { [ $? -eq 2 ] && grep -q -- "--out" "$data/err"; } || fail "missing --out: $(cat "$data/err")"
+expect_error bad-calendar 2 "--calendar" --calendar hijri --from 2024-03-01 --to 2024-03-01 "${jakarta[@]}"
+expect_error bad-imsak 2 "--imsak" --imsak 90 --from 2024-03-01 --to 2024-03-01 "${jakarta[@]}"
+
+# The Umm al-Qura day (21 February 2023 is 1 Syaban there, 30 Rajab by the
+# tabular rule).
+run --from 2023-02-21 --to 2023-02-21 --format csv --calendar umalqura --out "$data/uaq.csv" "${jakarta[@]}" || fail "umalqura csv"
+grep -q $'^21,1,' "$data/uaq.csv" || fail "umalqura day: $(head -c 300 "$data/uaq.csv")"
+
+# The year chart alone: well-formed XML with a line and a name for each
+# time; a range over ten years gives ten years and says so on stderr.
+run --from 2026-01-01 --to 2037-06-30 --format svg --imsak 10 --out "$data/chart.svg" "${jakarta[@]}" || fail "svg"
+grep -q "first 10 years" "$data/err" || fail "svg of twelve years: no note ($(cat "$data/err"))"
+python3 - "$data/chart.svg" <<'PY' || fail "svg: not the chart"
+import sys, xml.etree.ElementTree as ET
+root = ET.parse(sys.argv[1]).getroot()
+ns = "{http://www.w3.org/2000/svg}"
+texts = [t.text for t in root.iter(ns + "text")]
+assert len(list(root.iter(ns + "polyline"))) == 7, "lines"
+assert all(n in texts for n in ["Imsak", "Fajr", "Shurook", "Zuhr", "Asr", "Maghrib", "Isha"]), texts
+assert any(t and t.startswith("1 January 2026 - 31 December 2035") for t in texts), texts
+PY
+
 # A folder that does not exist: a write failure (status 1) naming the file.
 run --from 2024-03-01 --to 2024-03-01 --format csv --out "$data/no/such.csv" "${jakarta[@]}"
 { [ $? -eq 1 ] && grep -q "such.csv" "$data/err"; } || fail "unwritable: $(cat "$data/err")"

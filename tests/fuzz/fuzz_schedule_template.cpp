@@ -1,7 +1,8 @@
 // The timetable's template (jadwal.tpl, edited by users) and the place name:
-// any template renders without crashing or hanging, filling a template with
-// its own placeholder names changes nothing, and no place name can break the
-// HTML, CSV or TSV it is written into.
+// any template renders without crashing or hanging (with the year chart
+// wherever it says {CHART}), filling a template with its own placeholder
+// names changes nothing, and no place name can break the HTML, CSV, TSV or
+// SVG it is written into.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     // Each placeholder filled with its own name: the text comes back unchanged.
     static constexpr std::string_view kNames[] = {"{VERSI}", "{COLMAIN}", "{TITLE}", "{INFO}",
-                                                  "{TBL_ROWS}"};
+                                                  "{TBL_ROWS}", "{CHART}"};
     std::vector<Placeholder> same;
     for (size_t k = 0; k < std::size(kNames); ++k) same.push_back({kNames[k], kNames[k], k % 2 == 0});
     Check(FillPlaceholders(request.html_template, same) == request.html_template);
@@ -117,5 +118,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     };
     Check(count(tsv, "\t") == count(plain, "\t") && count(tsv, "\n") == count(plain, "\n") &&
           count(tsv, "\r") == count(plain, "\r"));
+
+    // The place name in the chart: text, never markup.
+    const std::string svg = Render(request, ScheduleFormat::Svg, area);
+    const std::string bare = Render(request, ScheduleFormat::Svg, "");
+    Check(count(svg, "<") == count(bare, "<") && count(svg, ">") == count(bare, ">") &&
+          count(svg, "\"") == count(bare, "\""));
     return 0;
 }

@@ -91,6 +91,24 @@ TEST_F(Converter, WeekdayAcrossTheCutOverComesFromTheDayNumber) {
     EXPECT_EQ(c.WeekdayName(), "Thursday");
 }
 
+// Umm al-Qura: both rows follow its table, the correction still applies,
+// and outside 1300..1600 H the tabular date comes with a note.
+TEST_F(Converter, UmmAlQuraBothWaysAndItsVisibleFallback) {
+    c.Today(EncodeDate(2023, 2, 21));
+    EXPECT_EQ(c.Hijri(), (Row{29, 6, "1444"}));  // tabular: 30 Rajab
+    c.SetCalendar(HijriCalendar::UmmAlQura);
+    EXPECT_EQ(c.Hijri(), (Row{0, 7, "1444"}));  // 1 Syaban
+    c.PickCorrection(3, nullptr);                // +1
+    EXPECT_EQ(c.Hijri(), (Row{1, 7, "1444"}));
+    c.SetHijriDay(0);  // 1 Syaban with +1: the day after 21 February
+    EXPECT_EQ(c.Western(), (Row{21, 1, "2023"}));
+    EXPECT_EQ(c.CalendarNote(), "");
+    c.SetHijriYear("1601");
+    EXPECT_EQ(c.CalendarNote(), english.Line(kLineUmmAlQuraFallback));
+    c.SetWesternYear("2023");
+    EXPECT_EQ(c.CalendarNote(), "");
+}
+
 TEST_F(Converter, DatesBeyondTheLimitsChangeNothing) {
     const Row hijri = c.Hijri();
     for (const char* year : {"12000", "500", "10000", "-3"}) {

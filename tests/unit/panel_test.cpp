@@ -146,3 +146,27 @@ TEST(SavedNoticeStrip, HslBlendHalfway) {
     EXPECT_EQ(BlendColorHsl(FromRrggbb(0x123456), FromRrggbb(0xffff00), -1),
               JoinColor(HslToRgb(RgbToHsl(SplitColor(FromRrggbb(0x123456))))));
 }
+
+// Imsak on: a row of its own above Fajr, ten minutes before it (a Fajr just
+// after midnight gives an Imsak late on the same clock day); the prayers'
+// rows move down one. Off (0 or a value outside 1..60): the six rows.
+TEST(PanelTexts, ImsakRowAboveFajrWhenOn) {
+    PrayerTimes t{};
+    t[Shubuh] = EncodeTime(4, 21, 0);
+    t[Dhuhur] = EncodeTime(11, 52, 30);
+    CoreSettings core;
+    core.time_format = std::string(kFormatHHmm);
+    core.imsak_minutes = 10;
+    EXPECT_EQ(BuiltInEnglish().Line(PanelRows(core)[0].line), "Imsak");
+    EXPECT_EQ(PanelColumn(t, core), (std::vector<std::string>{"04:11", "04:21", "00:00", "11:52", "00:00", "00:00", "00:00"}));
+    EXPECT_EQ(PanelRowOf(Dhuhur, core), 3);
+    t[Shubuh] = EncodeTime(0, 5, 0);
+    EXPECT_EQ(PanelColumn(t, core)[0], "23:55");
+    t[Shubuh] = MissingTime();
+    EXPECT_EQ(PanelColumn(t, core)[0], "--:--");
+    for (uint8_t off : {0, 61}) {
+        core.imsak_minutes = off;
+        EXPECT_EQ(PanelRows(core).size(), 6u) << int{off};
+        EXPECT_EQ(PanelRowOf(Dhuhur, core), 2);
+    }
+}

@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <tuple>
 
-#include "waktuna/settings/settings_file.h"
+#include "waktuna/calc/imsak.h"
 #include "waktuna/pages/about_page.h"
+#include "waktuna/settings/settings.h"
+#include "waktuna/settings/settings_file.h"
 #include "fake_store.h"
 
 namespace waktuna {
@@ -72,7 +75,8 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
     ASSERT_TRUE(page.Save(key, &run, kProgram, BuiltInEnglish()).Ok());
     EXPECT_EQ(key.writes, (std::vector<std::string>{"Skin", "Language", "BarPosition", "UseAlphaBlend",
                                                     "DialogEffect", "BarMotion", "BarWidth", "TimeFormat",
-                                                    "AlwaysOnTop", "ShowDropZone", "BarAlpha"}));
+                                                    "AlwaysOnTop", "ShowDropZone", "BarAlpha",
+                                                    "HijriCalendar", "Imsak"}));
     EXPECT_EQ(ReadDword(key, "BarWidth"), 55u);
     EXPECT_EQ(page.bar_width, "55%");
     EXPECT_EQ(ReadDword(key, "Pembulatan"), 2u);  // "HH:mm:ss" leaves the rounding alone
@@ -86,6 +90,30 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
     EXPECT_EQ(page.bar_width, "100%");
     EXPECT_EQ(ReadDword(key, "Pembulatan"), 1u);
     EXPECT_EQ(run.Read(kRunValueName), std::nullopt);
+}
+
+// The calendar and Imsak: stored values outside their choices read as
+// tabular and off; the Imsak box refuses anything but 0..60.
+TEST(ProgramPage, HijriCalendarAndImsakMinutes) {
+    MemorySettingsStore key;
+    ProgramPage page;
+    for (const auto& [stored, calendar, imsak] : {std::tuple{1u, 1, "10"}, {61u, 0, "0"}}) {
+        WriteDword(key, kHijriCalendarValue, stored);
+        WriteDword(key, kImsakValue, stored == 1 ? 10 : stored);
+        page.FirstLoad(key, {});
+        EXPECT_EQ(page.hijri_calendar, calendar) << stored;
+        EXPECT_EQ(page.imsak_minutes, imsak) << stored;
+    }
+    for (const char* typed : {"61", "-1", "abc"}) {
+        page.imsak_minutes = typed;
+        EXPECT_EQ(page.Validate(), kLineImsakRefused) << typed;
+    }
+    page.imsak_minutes = "60";
+    page.hijri_calendar = 1;
+    EXPECT_EQ(page.Validate(), std::nullopt);
+    page.Save(key, nullptr, kProgram, BuiltInEnglish());
+    EXPECT_EQ(ReadMainSettings(key).core.imsak_minutes, 60);
+    EXPECT_EQ(ReadMainSettings(key).core.hijri_calendar, HijriCalendar::UmmAlQura);
 }
 
 TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {

@@ -1,4 +1,5 @@
 #include "example_place.h"
+#include "waktuna/files/files.h"
 #include "waktuna/schedule/schedule.h"
 
 #include <gtest/gtest.h>
@@ -614,4 +615,42 @@ TEST(ScheduleICalendar, TimesPastMidnightOnTheirOwnNight) {
     // evening before, sunrise at 00:39:29 (UTC+3).
     EXPECT_EQ(dtstart(67.5, 64.0, 3, {2024, 5, 15}, "20240515-fajr"), "20240514T202750Z");
     EXPECT_EQ(dtstart(67.5, 64.0, 3, {2024, 5, 15}, "20240515-sunrise"), "20240514T213929Z");
+}
+
+// Imsak, 10 minutes before each day's Fajr, in a column of its own before
+// Fajr in every format; nothing of it when off.
+TEST(ScheduleImsak, AColumnBeforeFajrInEveryFormat) {
+    auto csv = Jakarta({2024, 3, 1}, {2024, 3, 2}, ScheduleFormat::Csv);
+    csv.core.imsak_minutes = 10;
+    std::string want = Replace(kMarch2024Csv, "Hijri,Fajr", "Hijri,Imsak,Fajr");
+    want = Replace(want, "1,20,04:40:42", "1,20,04:30:42,04:40:42");
+    want = Replace(want, "2,21,04:40:46", "2,21,04:30:46,04:40:46");
+    EXPECT_EQ(Render(csv), want);
+    csv.format = ScheduleFormat::Tsv;
+    EXPECT_EQ(Render(csv), Replace(want, ",", "\t"));
+
+    auto html = Jakarta({2024, 3, 1}, {2024, 3, 1}, ScheduleFormat::Html);
+    html.html_template = ReadWholeFile(WAKTUNA_SOURCE_DIR "/dist/jadwal.tpl").value_or("");
+    html.core.imsak_minutes = 10;
+    const std::string page = Render(html);
+    EXPECT_NE(page.find("<td>Hjr</td><td>Imsak</td><td>Fajr</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>20</td><td>04:30:42</td><td>04:40:42</td>"), std::string::npos);
+
+    auto ics = Jakarta({2024, 3, 1}, {2024, 3, 1}, ScheduleFormat::Ics);
+    ics.core.imsak_minutes = 10;
+    EXPECT_NE(Render(ics).find("UID:20240301-imsak@waktuna\r\nDTSTART:20240229T213042Z\r\n"), std::string::npos);
+    ics.core.imsak_minutes = 61;  // not a stored value: off
+    EXPECT_EQ(Render(ics).find("imsak"), std::string::npos);
+}
+
+// The Hijri days follow the chosen calendar: 21 February 2023 is 30 Rajab
+// 1444 by the tabular rule and 1 Syaban by Umm al-Qura, so the February
+// block ends in Syaban only in the second.
+TEST(ScheduleWalk, HijriDaysInTheChosenCalendar) {
+    auto r = Jakarta({2023, 2, 21}, {2023, 2, 21}, ScheduleFormat::Csv);
+    EXPECT_NE(Render(r).find("\r\n21,30,"), std::string::npos);
+    r.core.hijri_calendar = HijriCalendar::UmmAlQura;
+    const std::string csv = Render(r);
+    EXPECT_NE(csv.find("\r\n21,1,"), std::string::npos);
+    EXPECT_NE(csv.find("February 2023,,Syaban 1444 H"), std::string::npos);
 }

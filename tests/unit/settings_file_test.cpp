@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/settings/settings.h"
 
@@ -145,6 +146,8 @@ TEST(SettingsFile, ExportThenImportGivesTheSameKey) {
     WriteString(key, "Language", "");
     WriteDword(key, "Counter", 0x80000000u);
     WriteDouble(key, "Tiny", 5e-324);
+    WriteDword(key, kHijriCalendarValue, 1);
+    WriteDword(key, kImsakValue, 10);
 
     const std::string text = ExportSettingsText(key);
     MemorySettingsStore copy;
@@ -155,6 +158,9 @@ TEST(SettingsFile, ExportThenImportGivesTheSameKey) {
     }
     EXPECT_EQ(copy.Names().size(), key.Names().size());
     EXPECT_EQ(ReadAlertSettings(copy), alerts);
+    const CoreSettings core = ReadMainSettings(copy).core;
+    EXPECT_EQ(core.hijri_calendar, HijriCalendar::UmmAlQura);
+    EXPECT_EQ(core.imsak_minutes, 10);
 }
 
 // A value carrying a line break cannot start a line of its own: the export

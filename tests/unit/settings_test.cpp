@@ -76,10 +76,12 @@ TEST(Settings, AlertValuesRoundTripInThePagesOrder) {
     a.show_information = 30;
     a.m_jumat = 739000.5;
     a.m_shutdown_after = 1;
+    a.m_imsak = 1;
     WriteAlertSettings(s, a);
     EXPECT_EQ(s.writes, (std::vector<std::string>{"Message1", "Message2", "MMessage", "MMinimize",
                                                   "MAdzan", "MShutdown", "MTimeShutdown",
-                                                  "ShowInformation", "MJumat", "MShutdownAfter"}));
+                                                  "ShowInformation", "MJumat", "MShutdownAfter",
+                                                  "MImsak"}));
     EXPECT_EQ(ReadAlertSettings(s), a);
     EXPECT_EQ(s.inner.Read("MJumat")->type, kTypeBinary);
     EXPECT_EQ(s.inner.Read("Message1")->type, kTypeDword);
@@ -103,7 +105,7 @@ TEST(Settings, MainSettingsReadInTheStartUpOrder) {
     EXPECT_EQ(s.reads, (std::vector<std::string>{
                            "Message1",     "Message2",     "MAdzan",       "MMinimize",
                            "MMessage",     "MShutdown",    "MTimeShutdown", "ShowInformation",
-                           "MJumat",       "MShutdownAfter", "Altitude",   "Methods",
+                           "MJumat",       "MShutdownAfter", "MImsak",   "Altitude",   "Methods",
                            "Syafii",       "AlwaysOnTop",  "Area",         "Latitude",
                            "Longitude",    "Gn",           "Gd",           "TZ",
                            "Add_Dhuhur",   "Add_Maghrib",  "Add_Shubuh",   "Add_Asar",
@@ -113,7 +115,7 @@ TEST(Settings, MainSettingsReadInTheStartUpOrder) {
                            // The values beside the six buttons, each missing in an older key.
                            "Authority",    "PreciseSun",   "HighLatitude", "IshaInterval",
                            "IshaIntervalRamadan", "MaghribAngle", "SeasonalTwilight",
-                           "IgnoreAltitude", "Add_Terbit"}));
+                           "IgnoreAltitude", "Add_Terbit", "HijriCalendar", "Imsak"}));
 }
 
 TEST(Settings, EmptyKeyAndNoKey) {

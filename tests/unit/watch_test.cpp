@@ -17,6 +17,10 @@ TEST(WatchText, HeaderDateLabelAndHelpers) {
     EXPECT_EQ(HeaderDateLabel(day, english, 0), "Saturday, 21 March 2009 ( 24 Rabiul Awal 1430 H )");
     EXPECT_EQ(HeaderDateLabel(day + 1, english, 1), "Sunday, 22 March 2009 ( 26 Rabiul Awal 1430 H )");
     EXPECT_EQ(HeaderDateLabel(EncodeDate(2024, 1, 5), english, 0).substr(0, 19), "Friday, 5 January 2");
+    // In the Umm al-Qura calendar 21 February 2023 is 1 Syaban, not 30 Rajab.
+    CoreSettings core;
+    core.hijri_calendar = HijriCalendar::UmmAlQura;
+    EXPECT_EQ(HeaderDateLabel(EncodeDate(2023, 2, 21), english, core), "Tuesday, 21 February 2023 ( 1 Syaban 1444 H )");
 
     EXPECT_EQ(DurationText(0), "00:00:00");
     EXPECT_EQ(DurationText(3 * 3600 + 4 * 60 + 5), "03:04:05");
@@ -158,6 +162,26 @@ TEST_F(WatchTest, FridayReminderOnFridaysOnly) {
     Begin(2009, 3, 20, 0, 0, 0);
     TickTo(23, 59, 59);
     EXPECT_TRUE(actions.With("friday").empty());
+}
+
+// Imsak (10 minutes before Shubuh, 04:40:01): a message in the bar and the
+// dialog when asked for, and nothing else; nothing while Imsak is off.
+TEST_F(WatchTest, ImsakMessageWhenAskedAndOn) {
+    settings.core.imsak_minutes = 10;
+    settings.alerts.m_imsak = 1;
+    settings.alerts.m_adzan = 1;
+    actions.drop_zone = DropZoneState::Visible;
+    Begin(2009, 3, 21, 4, 0, 0);
+    TickTo(4, 35, 0);
+    EXPECT_THAT(actions.log, ElementsAre("04:30:01 bar Imsak: stop eating and drinking, Fajr is near.",
+                                         "04:30:01 dialog-information Imsak: stop eating and drinking, Fajr is near."));
+    for (auto [minutes, asked] : {std::pair<uint8_t, uint16_t>{0, 1}, {10, 0}}) {
+        settings.core.imsak_minutes = minutes;
+        settings.alerts.m_imsak = asked;
+        Begin(2009, 3, 21, 4, 0, 0);
+        TickTo(4, 35, 0);
+        EXPECT_TRUE(actions.With("Imsak").empty()) << int{minutes};
+    }
 }
 
 TEST_F(WatchTest, CountdownNamesTheNextTime) {

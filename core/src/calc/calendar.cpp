@@ -1,5 +1,8 @@
 #include "waktuna/calc/calendar.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "waktuna/calc/numbers.h"
 #include "waktuna/calc/prayer.h"
 
@@ -33,6 +36,53 @@ int64_t DayNumber(int64_t Y, int64_t M, int64_t D) {
     return 367 * Y - Int(7 * (Y + 5001 + Int(M - 9, 7)), 4) + Int(275 * M, 9) + D + 1729777;
 }
 
+// The Western date of a Julian day number: Gregorian after 2299160, Julian
+// up to it.
+CalendarDate WesternDateOfDay(int64_t jd) {
+    if (jd > 2299160) {
+        int64_t l = jd + 68569;
+        const int64_t n = Int(4 * l, 146097);
+        l = l - Int(146097 * n + 3, 4);
+        const int64_t i = Int(4000 * (l + 1), 1461001);
+        l = l - Int(1461 * i, 4) + 31;
+        const int64_t j = Int(80 * l, 2447);
+        const int64_t d = l - Int(2447 * j, 80);
+        l = Int(j, 11);
+        const int64_t m = j + 2 - 12 * l;
+        const int64_t y = 100 * (n - 49) + i + l;
+        return Make(d, m, y);
+    }
+    int64_t j = jd + 1402;
+    const int64_t k = Int(j - 1, 1461);
+    const int64_t l = j - 1461 * k;
+    const int64_t n = Int(l - 1, 365) - Int(l, 1461);
+    int64_t i = l - 365 * n + 30;
+    j = Int(80 * i, 2447);
+    const int64_t d = i - Int(2447 * j, 80);
+    i = Int(j, 11);
+    const int64_t m = j + 2 - 12 * i;
+    const int64_t y = 4 * k + n + i - 4716;
+    return Make(d, m, y);
+}
+
+#include "umm_al_qura_table.inc"
+
+constexpr int kUmmAlQuraMonthCount = (kUmmAlQuraLastYear - kUmmAlQuraFirstYear + 1) * 12;
+static_assert(std::size(kUmmAlQuraMonths) * 12 == kUmmAlQuraMonthCount);
+
+// The day number each Umm al-Qura month of the table begins on, and after
+// the last one the day after the table.
+constexpr std::array<int32_t, kUmmAlQuraMonthCount + 1> kUmmAlQuraStarts = [] {
+    std::array<int32_t, kUmmAlQuraMonthCount + 1> starts{};
+    int32_t day = kUmmAlQuraFirstDay;
+    for (int i = 0; i < kUmmAlQuraMonthCount; ++i) {
+        starts[static_cast<size_t>(i)] = day;
+        day += 29 + ((kUmmAlQuraMonths[i / 12] >> (i % 12)) & 1);
+    }
+    starts[kUmmAlQuraMonthCount] = day;
+    return starts;
+}();
+
 }  // namespace
 
 bool IsWesternDate(int year, int month, int day) {
@@ -64,30 +114,7 @@ CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, ui
     if (toGregorian) {
         const int64_t jd =
             Int(11 * Y + 3, 30) + 354 * Y + 30 * M - Int(M - 1, 2) + D + 1948440 - 385;
-        if (jd > 2299160) {
-            int64_t l = jd + 68569;
-            const int64_t n = Int(4 * l, 146097);
-            l = l - Int(146097 * n + 3, 4);
-            const int64_t i = Int(4000 * (l + 1), 1461001);
-            l = l - Int(1461 * i, 4) + 31;
-            const int64_t j = Int(80 * l, 2447);
-            const int64_t d = l - Int(2447 * j, 80);
-            l = Int(j, 11);
-            const int64_t m = j + 2 - 12 * l;
-            const int64_t y = 100 * (n - 49) + i + l;
-            return Make(d, m, y);
-        }
-        int64_t j = jd + 1402;
-        const int64_t k = Int(j - 1, 1461);
-        const int64_t l = j - 1461 * k;
-        const int64_t n = Int(l - 1, 365) - Int(l, 1461);
-        int64_t i = l - 365 * n + 30;
-        j = Int(80 * i, 2447);
-        const int64_t d = i - Int(2447 * j, 80);
-        i = Int(j, 11);
-        const int64_t m = j + 2 - 12 * i;
-        const int64_t y = 4 * k + n + i - 4716;
-        return Make(d, m, y);
+        return WesternDateOfDay(jd);
     }
 
     int64_t l = DayNumber(Y, M, D) - 1948440 + 10632;
@@ -106,6 +133,49 @@ CalendarDate HijriOf(DateTime date, int8_t hijriyahDiff) {
     return ConvertCalendar(false, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
                            static_cast<uint16_t>(g.day), hijriyahDiff);
 }
+
+HijriCalendar HijriCalendarOf(uint32_t stored) {
+    return stored == 1 ? HijriCalendar::UmmAlQura : HijriCalendar::Tabular;
+}
+
+int UmmAlQuraFirstYear() { return kUmmAlQuraFirstYear; }
+int UmmAlQuraLastYear() { return kUmmAlQuraLastYear; }
+
+HijriConversion ConvertHijri(bool toGregorian, int year, int month, int day, int8_t hijriyahDiff,
+                             HijriCalendar calendar) {
+    if (calendar == HijriCalendar::UmmAlQura) {
+        if (toGregorian) {
+            if (year >= kUmmAlQuraFirstYear && year <= kUmmAlQuraLastYear && month >= 1 && month <= 12) {
+                const int32_t start =
+                    kUmmAlQuraStarts[static_cast<size_t>((year - kUmmAlQuraFirstYear) * 12 + month - 1)];
+                return {WesternDateOfDay(int64_t{start} + day - 1 + hijriyahDiff), false};
+            }
+        } else {
+            const int64_t jd = DayNumber(year, month, int64_t{day} + hijriyahDiff);
+            if (jd >= kUmmAlQuraStarts.front() && jd < kUmmAlQuraStarts.back()) {
+                // The month holding the day: the last start not after it.
+                const auto next = std::upper_bound(kUmmAlQuraStarts.begin(), kUmmAlQuraStarts.end(), jd);
+                const auto i = static_cast<int>(std::distance(kUmmAlQuraStarts.begin(), next)) - 1;
+                return {Make(jd - kUmmAlQuraStarts[static_cast<size_t>(i)] + 1, i % 12 + 1,
+                             kUmmAlQuraFirstYear + i / 12),
+                        false};
+            }
+        }
+    }
+    const CalendarDate tabular =
+        ConvertCalendar(toGregorian, static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+                        static_cast<uint16_t>(day), hijriyahDiff);
+    return {tabular, calendar == HijriCalendar::UmmAlQura};
+}
+
+CalendarDate HijriDateOn(DateTime date, const CoreSettings& core) {
+    const Ymd g = DecodeDate(date);
+    return ConvertHijri(false, g.year, g.month, g.day, core.hijriyah_diff, core.hijri_calendar).date;
+}
+
+int HijriMonthOn(DateTime date, const CoreSettings& core) { return HijriDateOn(date, core).month; }
+
+bool IsRamadanOn(DateTime date, const CoreSettings& core) { return HijriMonthOn(date, core) == kRamadan; }
 
 const MonthNames& EnglishGregorianMonths() {
     static const MonthNames names = {"",     "January", "February",  "March",   "April",

@@ -33,6 +33,7 @@ void AlertPage::Load(const SettingsStore& store) {
     if (friday) friday_time = a.m_jumat;
     information = a.show_information > 0;
     information_minutes = IntText(a.show_information);
+    imsak = a.m_imsak == 1;
 }
 
 void AlertPage::ClickShutdown(bool ticked) {
@@ -75,6 +76,7 @@ AlertSettings AlertPage::Collect() const {
     a.show_information = information ? Minutes(information_minutes) : 0;
     a.m_shutdown_after = shutdown_after ? 1 : hibernate_after ? 2 : 0;
     a.m_time_shutdown = DelayBoxEnabled() ? Minutes(delay_minutes) : 0;
+    a.m_imsak = imsak ? 1 : 0;
     return a;
 }
 

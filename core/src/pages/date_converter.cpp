@@ -42,6 +42,15 @@ bool DateConverter::PickCorrection(int item, SettingsStore* key) {
     return stored || key == nullptr;
 }
 
+void DateConverter::SetCalendar(HijriCalendar calendar) {
+    calendar_ = calendar;
+    WesternToHijri();
+}
+
+std::string DateConverter::CalendarNote() const {
+    return tabular_fallback_ ? language_.Line(kLineUmmAlQuraFallback) : std::string();
+}
+
 void DateConverter::SetWesternDay(int item) {
     western_.day = item;
     WesternToHijri();
@@ -86,18 +95,18 @@ void DateConverter::WesternToHijri() {
     const int d = western_.day + 1;
     if (y > kLastConverterYear || !IsWesternDate(y, m, d) || BeforeFirstDate(y, m, d)) return;
     weekday_ = language_.Line(WeekdayLine(WesternWeekday(y, m, d)));
-    const CalendarDate h = ConvertCalendar(false, static_cast<uint16_t>(y), static_cast<uint16_t>(m),
-                                           static_cast<uint16_t>(d), correction_);
-    hijri_ = Row{h.day - 1, h.month - 1, IntText(h.year)};
+    const HijriConversion h = ConvertHijri(false, y, m, d, correction_, calendar_);
+    tabular_fallback_ = h.tabular_fallback;
+    hijri_ = Row{h.date.day - 1, h.date.month - 1, IntText(h.date.year)};
 }
 
 void DateConverter::HijriToWestern() {
     const int y = ReadWholeNumber(hijri_.year);
     if (y < 0 || y > kLastConverterYear || hijri_.month < 0 || hijri_.day < 0) return;
-    const CalendarDate g = ConvertCalendar(true, static_cast<uint16_t>(y),
-                                           static_cast<uint16_t>(hijri_.month + 1),
-                                           static_cast<uint16_t>(hijri_.day + 1), correction_);
+    const HijriConversion h = ConvertHijri(true, y, hijri_.month + 1, hijri_.day + 1, correction_, calendar_);
+    const CalendarDate& g = h.date;
     if (g.year > kLastConverterYear || BeforeFirstDate(g.year, g.month, g.day)) return;
+    tabular_fallback_ = h.tabular_fallback;
     // The day list follows the month shown, so the day is always one of its items.
     western_days_ = WesternDaysInMonth(g.year, g.month);
     western_ = Row{g.day - 1, g.month - 1, IntText(g.year)};

@@ -1,5 +1,6 @@
 #include "waktuna/pages/program_page.h"
 
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/safe_file.h"
 #include "waktuna/settings/settings_file.h"
@@ -88,6 +89,7 @@ Prayer AdzanPrayerOfItem(int item) {
 std::vector<std::string> BarPositionEntries(const LanguageList& language) { return Lines(language, 210, 212); }
 std::vector<std::string> BarSpeedEntries(const LanguageList& language) { return Lines(language, 213, 217); }
 std::vector<std::string> RoundingEntries(const LanguageList& language) { return Lines(language, 222, 224); }
+std::vector<std::string> HijriCalendarEntries(const LanguageList& language) { return Lines(language, kLineHijriTabular, kLineHijriUmmAlQura); }
 
 int SkinInRange(std::string_view stored) {
     const int32_t skin = ReadWholeNumber(stored);
@@ -182,6 +184,14 @@ void ProgramPage::Refresh(const SettingsStore& settings, const ProgramPageSurrou
     if (ValidItem(around.rounding_in_force, 3)) rounding = around.rounding_in_force;
     if (around.drop_zone_visible) show_drop_zone = *around.drop_zone_visible;
     bar_alpha = IntText(ReadDword(settings, "BarAlpha"));
+    hijri_calendar = static_cast<int32_t>(HijriCalendarOf(ReadDword(settings, kHijriCalendarValue)));
+    imsak_minutes = IntText(ImsakMinutesOf(ReadDword(settings, kImsakValue)));
+}
+
+std::optional<int> ProgramPage::Validate() const {
+    const int32_t minutes = ReadWholeNumber(imsak_minutes);
+    if (!IsAcceptedWholeNumber(imsak_minutes) || minutes < 0 || minutes > kLastImsakMinute) return kLineImsakRefused;
+    return std::nullopt;
 }
 
 SaveResult ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
@@ -208,6 +218,8 @@ SaveResult ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::s
     }
     writer.Dword("ShowDropZone", show_drop_zone ? 1 : 0);
     writer.Dword("BarAlpha", static_cast<uint32_t>(ReadWholeNumber(bar_alpha)));
+    writer.Dword(kHijriCalendarValue, static_cast<uint32_t>(HijriCalendarOf(static_cast<uint32_t>(hijri_calendar))));
+    writer.Dword(kImsakValue, ImsakMinutesOf(static_cast<uint32_t>(ReadWholeNumber(imsak_minutes))));
 
     bool runStored = false;
     if (run != nullptr) {

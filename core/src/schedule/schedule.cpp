@@ -7,7 +7,9 @@
 #include <memory>
 
 #include "waktuna/calc/calendar.h"
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
+#include "waktuna/schedule/chart.h"
 #include "waktuna/files/safe_file.h"
 #include "waktuna/version.h"
 #include "waktuna/watch/panel.h"
@@ -46,16 +48,11 @@ std::string ShortDecimal(float value) {
 }
 
 std::string Title(const ScheduleRequest& request, const LanguageList& language) {
-    return language.Line(170) + " " + request.area;
+    return ScheduleTitle(request, language);
 }
 
 std::string Period(const ScheduleRequest& request, const LanguageList& language) {
-    const auto date = [&](DateTime value) {
-        const Ymd d = DecodeDate(value);
-        return IntText(d.day) + " " + MonthName(language.GregorianMonths(), d.month) + " " +
-               IntText(d.year);
-    };
-    return date(request.first) + " - " + date(request.last);
+    return SchedulePeriod(request.first, request.last, language);
 }
 
 std::string GregorianHeading(const MonthBlock& block, const LanguageList& language) {
@@ -64,6 +61,16 @@ std::string GregorianHeading(const MonthBlock& block, const LanguageList& langua
 
 std::string HijriHeading(const MonthBlock& block, const LanguageList& language) {
     return HijriLabel(block, language.HijriMonths()) + " " + IntText(block.hijri_year) + " H";
+}
+
+// The header cells of a timetable: the two day columns, Imsak when it is
+// on, then the six names (lines 2..7).
+std::vector<std::string> HeadCells(const ScheduleRequest& request, const LanguageList& language,
+                                   const std::string& western, const std::string& hijri) {
+    std::vector<std::string> cells = {western, hijri};
+    if (ImsakOn(request.core)) cells.push_back(language.Line(kLineImsak));
+    for (int line = 2; line <= 7; ++line) cells.push_back(language.Line(line));
+    return cells;
 }
 
 // What the walk hands over: the beginning, each month block as it closes,
@@ -93,10 +100,9 @@ public:
             block_ = p2 >= block_start ? text.substr(block_start, p2 - block_start) : "";
             footer_ = text.substr(p2 + kBlockMarker.size());
         }
-        std::array<std::string, 8> head = {"Msh", "Hjr"};
-        for (int k = 0; k < kPrayerCount; ++k) head[2 + k] = HtmlText(language.Line(2 + k));
         head_row_ = "<tr>";
-        for (const auto& cell : head) head_row_ += "<td>" + cell + "</td>";
+        for (const std::string& cell : HeadCells(request, language, "Msh", "Hjr"))
+            head_row_ += "<td>" + HtmlText(cell) + "</td>";
         head_row_ += "</tr>";
     }
 
@@ -110,7 +116,8 @@ public:
                                            {"{COLMAIN}", main, true},
                                            {"{COLTEXT}", text, true},
                                            {"{TITLE}", title, true},
-                                           {"{PERIODE}", period}});
+                                           {"{PERIODE}", period},
+                                           {kChartPlaceholder, Chart()}});
     }
 
     void Block(const MonthBlock& block) override {
@@ -129,7 +136,7 @@ public:
         // The program's name in the last line links to where it comes from.
         const size_t name = info.rfind("Waktuna");
         if (name != std::string::npos) info.replace(name, 7, kDownloadLink);
-        std::string footer = FillPlaceholders(footer_, {{"{INFO}", info}});
+        std::string footer = FillPlaceholders(footer_, {{"{INFO}", info}, {kChartPlaceholder, Chart()}});
         std::string out;
         out.reserve(footer.size());
         for (char c : footer) {
@@ -142,6 +149,14 @@ public:
     }
 
 private:
+    // The chart of the range, made once and only for a template that asks.
+    const std::string& Chart() {
+        const bool wanted = header_.find(kChartPlaceholder) != std::string_view::npos ||
+                            footer_.find(kChartPlaceholder) != std::string_view::npos;
+        if (wanted && chart_.empty()) chart_ = RenderChart(request_, language_, ChartUse::InHtml);
+        return chart_;
+    }
+
     void AppendRow(const ScheduleRow& row) {
         // The date as "yyyyMd": a four-digit year, then month and day as they are.
         const Ymd d = DecodeDate(row.date);
@@ -160,6 +175,7 @@ private:
         else if (row.index % 2 == 0)
             rows_ += " class=\"even\"";
         rows_ += "><td>" + IntText(row.day) + "</td><td>" + IntText(row.hijri_day) + "</td>";
+        if (ImsakOn(request_.core)) rows_ += "<td>" + row.imsak_text + "</td>";
         for (Prayer p : kColumnOrder) rows_ += "<td>" + row.times[p] + "</td>";
         rows_ += "</tr>";
     }
@@ -170,6 +186,7 @@ private:
     std::string_view header_, block_, footer_;
     std::string head_row_;
     std::string rows_;
+    std::string chart_;
 };
 
 class TextWriter final : public ScheduleWriter {
@@ -180,8 +197,10 @@ public:
           out_(out),
           sep_(request.format == ScheduleFormat::Csv ? ',' : '\t'),
           field_(request.format == ScheduleFormat::Csv ? CsvField : TsvField) {
-        head_line_ = field_(language.Line(185)) + sep_ + field_(language.Line(186));
-        for (int line = 2; line <= 7; ++line) head_line_ += sep_ + field_(language.Line(line));
+        for (const std::string& cell : HeadCells(request, language, language.Line(185), language.Line(186))) {
+            if (!head_line_.empty()) head_line_ += sep_;
+            head_line_ += field_(cell);
+        }
         head_line_ += kCrLf;
     }
 
@@ -203,6 +222,10 @@ public:
             text_ += IntText(row.day);
             text_ += sep_;
             text_ += IntText(row.hijri_day);
+            if (ImsakOn(request_.core)) {
+                text_ += sep_;
+                text_ += row.imsak_text;
+            }
             for (Prayer p : kColumnOrder) {
                 text_ += sep_;
                 text_ += row.times[p];
@@ -250,6 +273,8 @@ public:
             const std::string name = request.to_utf8(language.Line(2 + static_cast<int>(k)));
             after_start_[k] = tail + FoldICalendarLine("SUMMARY:" + ICalendarText(name)) + rest;
         }
+        imsak_after_start_ =
+            tail + FoldICalendarLine("SUMMARY:" + ICalendarText(request.to_utf8(language.Line(kLineImsak)))) + rest;
     }
 
     void Begin() override {
@@ -267,21 +292,28 @@ public:
             const Ymd d = DecodeDate(row.date);
             const std::string day = Digits(d.year, 4) + Digits(d.month, 2) + Digits(d.day, 2) + "-";
             const int64_t offset = std::llround(static_cast<double>(row.time_zone) * 3600.0);
-            for (size_t k = 0; k < kColumnOrder.size(); ++k) {
-                const Prayer p = kColumnOrder[k];
-                if (p == Terbit && !request_.ics_sunrise) continue;
-                const DateTime value = row.values[p];
-                if (IsMissing(value)) continue;  // the sun never reaches it that day
+            // Imsak lies before Fajr, on Fajr's side of noon.
+            const auto event = [&](std::string_view id, DateTime value, int dayOffset, const std::string& rest) {
+                if (IsMissing(value)) return;  // the sun never reaches it that day
                 const Hms t = DecodeTime(value);
-                const UnixSeconds at = UnixSecondsOfDay(row.date + DayOfTime(row.values, p)) +
-                                       t.hour * 3600 + t.minute * 60 + t.second - offset;
+                const UnixSeconds at = UnixSecondsOfDay(row.date + dayOffset) + t.hour * 3600 +
+                                       t.minute * 60 + t.second - offset;
                 text_ += "BEGIN:VEVENT\r\nUID:";
                 text_ += day;
-                text_ += kEventIds[k];
+                text_ += id;
                 text_ += "@waktuna\r\nDTSTART:";
                 text_ += UtcText(at);
                 text_ += "\r\n";
-                text_ += after_start_[k];
+                text_ += rest;
+            };
+            if (ImsakOn(request_.core)) {
+                const DateTime noon = row.values[Dhuhur];
+                event("imsak", row.imsak, !IsMissing(noon) && row.imsak > noon ? -1 : 0, imsak_after_start_);
+            }
+            for (size_t k = 0; k < kColumnOrder.size(); ++k) {
+                const Prayer p = kColumnOrder[k];
+                if (p == Terbit && !request_.ics_sunrise) continue;
+                event(kEventIds[k], row.values[p], DayOfTime(row.values, p), after_start_[k]);
             }
         }
         out_ << text_;
@@ -353,6 +385,7 @@ private:
     std::ostream& out_;
     // An event's lines after DTSTART, for each time in the column order.
     std::array<std::string, kPrayerCount> after_start_;
+    std::string imsak_after_start_;
     std::string text_;
 };
 
@@ -389,6 +422,7 @@ const std::vector<ScheduleFormatChoice>& ScheduleFormats() {
         {ScheduleFormat::Tsv, 114, "Tab Separated Value  (*.tsv)|*.tsv", "tsv"},
         {ScheduleFormat::Csv, 115, "Comma Separated Value  (*.csv)|*.csv", "csv"},
         {ScheduleFormat::Ics, kLineICalendarFormat, "iCalendar File  (*.ics)|*.ics", "ics"},
+        {ScheduleFormat::Svg, kLineChartFormat, "SVG Picture  (*.svg)|*.svg", "svg"},
     };
     return formats;
 }
@@ -397,6 +431,19 @@ const ScheduleFormatChoice& ScheduleFormatOf(ScheduleFormat format) {
     for (const auto& choice : ScheduleFormats())
         if (choice.format == format) return choice;
     return ScheduleFormats().front();
+}
+
+std::string ScheduleTitle(const ScheduleRequest& request, const LanguageList& language) {
+    return language.Line(170) + " " + request.area;
+}
+
+std::string SchedulePeriod(DateTime first, DateTime last, const LanguageList& language) {
+    const auto date = [&](DateTime value) {
+        const Ymd d = DecodeDate(value);
+        return IntText(d.day) + " " + MonthName(language.GregorianMonths(), d.month) + " " +
+               IntText(d.year);
+    };
+    return date(first) + " - " + date(last);
 }
 
 std::string HijriLabel(const MonthBlock& block, const MonthNames& hijriMonths) {
@@ -542,9 +589,30 @@ std::string FillPlaceholders(std::string_view text, const std::vector<Placeholde
     return out;
 }
 
+ScheduleRow ScheduleRowOf(const ScheduleRequest& request, DateTime date) {
+    ScheduleRow row;
+    row.date = date;
+    row.day = DecodeDate(date).day;
+    const CalendarDate h = HijriDateOn(date, request.core);
+    row.hijri_day = h.day;
+    row.hijri_month = h.month;
+    row.hijri_year = h.year;
+    const CalcSettings place = PlaceOnDate(request.calc, request.zone, date);
+    row.time_zone = place.time_zone;
+    row.values = CalculatePrayerTimes(place, date, request.core);
+    row.times = FormatPrayerTimes(row.values, request.time_format);
+    row.imsak = ImsakTime(row.values, request.core);
+    if (ImsakOn(request.core)) row.imsak_text = FormatTime(row.imsak, request.time_format);
+    return row;
+}
+
 bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language,
                     std::ostream& out) {
     if (!ValidRange(request)) return true;
+    if (request.format == ScheduleFormat::Svg) {
+        out << RenderChart(request, language, ChartUse::Alone);
+        return static_cast<bool>(out);
+    }
     std::unique_ptr<ScheduleWriter> writer;
     if (request.format == ScheduleFormat::Html)
         writer = std::make_unique<HtmlWriter>(request, language, out);
@@ -559,20 +627,9 @@ bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language
     MonthBlock block;
     block.rows.reserve(31);
     for (int64_t i = 0; i <= days && out; ++i) {
-        const DateTime date = first + static_cast<double>(i);
-        const Ymd g = DecodeDate(date);
-        const CalendarDate h =
-            ConvertCalendar(false, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
-                            static_cast<uint16_t>(g.day), request.core.hijriyah_diff);
-        ScheduleRow row;
-        row.date = date;
+        ScheduleRow row = ScheduleRowOf(request, first + static_cast<double>(i));
         row.index = static_cast<int>(i);
-        row.day = g.day;
-        row.hijri_day = h.day;
-        const CalcSettings place = PlaceOnDate(request.calc, request.zone, date);
-        row.time_zone = place.time_zone;
-        row.values = CalculatePrayerTimes(place, date, request.core);
-        row.times = FormatPrayerTimes(row.values, request.time_format);
+        const Ymd g = DecodeDate(row.date);
         // The first day of a new month closes the block before it.
         if (!block.rows.empty() && g.month != block.month) {
             writer->Block(block);
@@ -581,10 +638,10 @@ bool RenderSchedule(const ScheduleRequest& request, const LanguageList& language
         if (block.rows.empty()) {
             block.month = g.month;
             block.year = g.year;
-            block.first_hijri_month = h.month;
+            block.first_hijri_month = row.hijri_month;
         }
-        block.last_hijri_month = h.month;
-        block.hijri_year = h.year;
+        block.last_hijri_month = row.hijri_month;
+        block.hijri_year = row.hijri_year;
         block.rows.push_back(std::move(row));
     }
     if (!out) return false;

@@ -4,6 +4,7 @@
 
 #include "waktuna/calc/authorities.h"
 #include "waktuna/calc/ranges.h"
+#include "waktuna/calc/imsak.h"
 #include "waktuna/files/encoding.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/text.h"
@@ -55,6 +56,7 @@ AlertSettings ReadAlertSettings(const SettingsStore& s) {
     a.show_information = Dword16(s, "ShowInformation");
     a.m_jumat = FridayTime(s);
     a.m_shutdown_after = Dword16(s, "MShutdownAfter");
+    a.m_imsak = DwordIsOne(s, "MImsak") ? 1 : 0;
     return a;
 }
 
@@ -69,7 +71,8 @@ SaveResult WriteAlertSettings(SettingsStore& s, const AlertSettings& a) {
         .Dword("MTimeShutdown", a.m_time_shutdown)
         .Dword("ShowInformation", a.show_information)
         .Double("MJumat", a.m_jumat)
-        .Dword("MShutdownAfter", a.m_shutdown_after);
+        .Dword("MShutdownAfter", a.m_shutdown_after)
+        .Dword("MImsak", a.m_imsak);
     return w.Result();
 }
 
@@ -158,6 +161,8 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     m.language = ReadLanguageName(s);
     m.calc.follow_windows_zone = DwordIsOne(s, kFollowWindowsZoneValue);
     ReadConventionExtras(s, m);
+    m.core.hijri_calendar = HijriCalendarOf(ReadDword(s, kHijriCalendarValue));
+    m.core.imsak_minutes = ImsakMinutesOf(ReadDword(s, kImsakValue));
     return m;
 }
 

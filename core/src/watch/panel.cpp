@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/calc/qibla.h"
 #include "waktuna/calc/ranges.h"
@@ -62,6 +63,27 @@ std::array<std::string, 6> PanelColumn(const PrayerTimes& times, std::string_vie
     for (size_t row = 0; row < kPanelRows.size(); ++row)
         cells[row] = FormatTime(times[kPanelRows[row]], picture);
     return cells;
+}
+
+std::vector<PanelRow> PanelRows(const CoreSettings& core) {
+    std::vector<PanelRow> rows;
+    if (ImsakOn(core)) rows.push_back({true, Shubuh, kLineImsak});
+    for (size_t row = 0; row < kPanelRows.size(); ++row) rows.push_back({false, kPanelRows[row], kPanelRowLines[row]});
+    return rows;
+}
+
+std::vector<std::string> PanelColumn(const PrayerTimes& times, const CoreSettings& core) {
+    std::vector<std::string> cells;
+    for (const PanelRow& row : PanelRows(core))
+        cells.push_back(FormatTime(row.imsak ? ImsakTime(times, core) : times[row.prayer], core.time_format));
+    return cells;
+}
+
+int PanelRowOf(Prayer prayer, const CoreSettings& core) {
+    const std::vector<PanelRow> rows = PanelRows(core);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (!rows[i].imsak && rows[i].prayer == prayer) return static_cast<int>(i);
+    return 0;
 }
 
 }  // namespace waktuna

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "waktuna/calc/calendar.h"
+#include "waktuna/calc/imsak.h"
 #include "waktuna/calc/ranges.h"
 #include "waktuna/version.h"
 
@@ -43,11 +44,17 @@ int PrayerNameLine(Prayer prayer) {
 }
 
 std::string HeaderDateLabel(DateTime today, const LanguageList& language, int8_t hijriyahDiff) {
+    CoreSettings core;
+    core.hijriyah_diff = hijriyahDiff;
+    return HeaderDateLabel(today, language, core);
+}
+
+std::string HeaderDateLabel(DateTime today, const LanguageList& language, const CoreSettings& core) {
     const Ymd g = DecodeDate(today);
     const int weekday = DayOfWeek(today) % 7;  // 0 = Sunday .. 6 = Saturday
     const CalendarDate western{static_cast<uint8_t>(g.day), static_cast<uint8_t>(g.month), g.year};
     return language.Line(8 + weekday) + ", " + GregorianDateText(western, language.GregorianMonths()) +
-           " ( " + HijriDateText(HijriOf(today, hijriyahDiff), language.HijriMonths()) + " )";
+           " ( " + HijriDateText(HijriDateOn(today, core), language.HijriMonths()) + " )";
 }
 
 int64_t ClockSecondOf(DateTime value) {
@@ -94,7 +101,7 @@ void Watch::SetSettings(const MainSettings& settings) { settings_ = settings; }
 void Watch::SetLanguage(LanguageList language) {
     language_ = std::move(language);
     if (days_.today != 0) {
-        actions_.SetDateLabel(HeaderDateLabel(days_.today, language_, settings_.core.hijriyah_diff));
+        actions_.SetDateLabel(HeaderDateLabel(days_.today, language_, settings_.core));
     }
 }
 
@@ -152,8 +159,9 @@ void Watch::ChangeDay(DateTime day, Plan& plan) {
 void Watch::RecomputeFor(DateTime day, Plan& plan) {
     days_ = ComputeDays(day);
     for (int p = 0; p < kPrayerCount; ++p) today_seconds_[p] = SecondOfDay(days_.today_times[p]);
+    imsak_second_ = SecondOfDay(ImsakTime(days_.today_times, settings_.core));
     const WatchDays shown = days_;
-    const std::string label = HeaderDateLabel(day, language_, settings_.core.hijriyah_diff);
+    const std::string label = HeaderDateLabel(day, language_, settings_.core);
     plan.push_back([this, shown, label] {
         actions_.ShowDays(shown);
         actions_.SetDateLabel(label);
@@ -331,6 +339,9 @@ void Watch::ExamineSecond(int64_t second, bool present, Plan& plan) {
     // A shutdown at the time is asked again MTimeShutdown minutes later.
     if (a.m_shutdown == 1 && first_reminded(delayed)) {
         plan.push_back([this] { actions_.Shutdown(); });
+    }
+    if (a.m_imsak == 1 && imsak_second_ == now) {
+        plan.push_back([this] { ShowBarMessage(language_.Line(kLineImsakMessage)); });
     }
     // Friday: only the time of day of the reminder counts.
     if (DayOfWeek(day) == 5 && a.m_jumat != 0.0 && SecondOfDay(a.m_jumat) == now) {

@@ -1,10 +1,12 @@
-// Tabular Hijri <-> Western calendar through the Julian day number. Western
-// dates before 15 October 1582 are Julian-calendar dates.
+// Hijri <-> Western calendar through the Julian day number: the tabular
+// rule, and the Umm al-Qura calendar from its table. Western dates before
+// 15 October 1582 are Julian-calendar dates.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "waktuna/calc/datetime.h"
 
@@ -35,8 +37,48 @@ int64_t WesternDayNumber(int year, int month, int day);
 // own weekday.
 int WesternWeekday(int year, int month, int day);
 
-// Hijri date of a date-time's calendar day.
+// Hijri date of a date-time's calendar day (tabular).
 CalendarDate HijriOf(DateTime date, int8_t hijriyahDiff = 0);
+
+// ---- The calendar the program shows ------------------------------------------
+
+// The stored choice (DWORD "HijriCalendar"): 0 or missing the tabular rule,
+// 1 Umm al-Qura, the official calendar of Saudi Arabia. Any other number
+// reads as tabular.
+enum class HijriCalendar : uint8_t { Tabular = 0, UmmAlQura = 1 };
+inline constexpr std::string_view kHijriCalendarValue = "HijriCalendar";
+HijriCalendar HijriCalendarOf(uint32_t stored);
+
+// The Umm al-Qura months are known from 1 Muharram 1300 to the end of 1600
+// AH (November 1882 to 2174); outside them the tabular rule gives the date.
+int UmmAlQuraFirstYear();
+int UmmAlQuraLastYear();
+
+struct HijriConversion {
+    CalendarDate date;
+    // Umm al-Qura was asked for a date outside its table: the tabular rule
+    // gave this date, and whoever shows it says so.
+    bool tabular_fallback = false;
+};
+
+// The one conversion every Hijri date of the program goes through. The
+// correction shifts both directions by whole days, as ConvertCalendar does:
+// a Western date is read as the date `hijriyahDiff` days later, and a Hijri
+// date gives the Western date that many days after its own. Umm al-Qura
+// reads a Hijri day past its month's end as a day of the next month, as the
+// tabular rule does. A Hijri year, month or day outside 0..65535 (or a
+// Western one outside the years 1..65535) is the caller's to refuse.
+HijriConversion ConvertHijri(bool toGregorian, int year, int month, int day, int8_t hijriyahDiff,
+                             HijriCalendar calendar);
+
+// The Hijri date, and month, of a date-time's calendar day in the calendar
+// and with the correction of the settings every calculation reads. The
+// Ramadan rule of the prayer times asks IsRamadanOn.
+struct CoreSettings;
+CalendarDate HijriDateOn(DateTime date, const CoreSettings& core);
+int HijriMonthOn(DateTime date, const CoreSettings& core);
+inline constexpr int kRamadan = 9;
+bool IsRamadanOn(DateTime date, const CoreSettings& core);
 
 // Month-name tables, slots 1..12 (slot 0 unused).
 using MonthNames = std::array<std::string, 13>;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "waktuna/calc/calendar.h"
 #include "waktuna/calc/datetime.h"
 
 namespace waktuna {
@@ -37,6 +38,8 @@ struct CoreSettings {
     uint8_t pembulatan = RoundDown;
     int8_t hijriyah_diff = 0;
     std::string time_format{kFormatHHmmss};
+    HijriCalendar hijri_calendar = HijriCalendar::Tabular;  // HijriCalendar
+    uint8_t imsak_minutes = 0;  // Imsak: minutes before Fajr, 1..60; 0 = off
 };
 
 // What fixes Fajr and Isha where the night is too short for the twilight

@@ -106,5 +106,11 @@ inline constexpr int kLineIshaIntervalRange = 295;
 inline constexpr int kLineInvalidMaghribAngle = 296;
 inline constexpr int kLineMaghribAngleRange = 297;
 inline constexpr int kLineCustomAuthority = 298;  // the drop-down's item for no preset
+// Texts added with the Umm al-Qura calendar and Imsak.
+inline constexpr int kLineShowImsakMessage = 301;  // alert page: "Show message at Imsak"
+inline constexpr int kLineImsakMinutes = 302;      // program page: "Imsak, minutes before Fajr (0 = none)"
+inline constexpr int kLineHijriCalendar = 304;     // program page: "Hijri calendar"
+inline constexpr int kLineHijriTabular = 305;      // its items: "Tabular",
+inline constexpr int kLineHijriUmmAlQura = 306;    // "Umm al-Qura (Saudi Arabia)"
 
 }  // namespace waktuna

@@ -34,6 +34,7 @@ struct AlertPage {
     DateTime friday_time = 0;          // the time picker (set to now by the window)
     bool information = false;          // Show information prayer times every
     std::string information_minutes = "10";
+    bool imsak = false;                // Show message at Imsak (MImsak); counts while Imsak is on
 
     // Ticks and boxes from the stored values.
     void Load(const SettingsStore& store);
@@ -55,7 +56,7 @@ struct AlertPage {
     // else line kLineAlertMinutes.
     std::optional<int> Validate() const;
 
-    // The ten values as Save stores them.
+    // The ten values and MImsak as Save stores them.
     AlertSettings Collect() const;
     // Validate() first; writes Collect() in the page's order.
     SaveResult Save(SettingsStore& store) const { return WriteAlertSettings(store, Collect()); }

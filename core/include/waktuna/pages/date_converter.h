@@ -27,6 +27,11 @@ inline constexpr int kOfferedHijriYears[2] = {1431, 1450};
 // date would lie past 9999.
 inline constexpr int kLastConverterYear = 9999;
 
+// Shown beside the Hijri row while Umm al-Qura is chosen and the date lies
+// outside its table: "Outside the Umm al-Qura table (1300 - 1600 H): the
+// tabular calendar is used."
+inline constexpr int kLineUmmAlQuraFallback = 307;
+
 // The language line of a weekday's name: 1 = Monday ... 7 = Sunday.
 int WeekdayLine(int weekday);
 
@@ -55,6 +60,15 @@ public:
     // "HijriyahDiff" when `key` is given, and the Western row is converted
     // again. False when the value could not be stored (it still applies).
     bool PickCorrection(int item, SettingsStore* key);
+
+    // ---- The calendar ------------------------------------------------------------
+    // The calendar the program shows (its HijriCalendar setting); the Western
+    // row is converted again in it.
+    void SetCalendar(HijriCalendar calendar);
+    HijriCalendar Calendar() const { return calendar_; }
+    // The note for the last conversion: line kLineUmmAlQuraFallback when the
+    // tabular rule stood in for Umm al-Qura, else empty.
+    std::string CalendarNote() const;
 
     // ---- What the user changes ---------------------------------------------------
     void SetWesternDay(int item);
@@ -87,6 +101,8 @@ private:
     std::string weekday_;
     int correction_item_ = -1;
     int8_t correction_ = 0;
+    HijriCalendar calendar_ = HijriCalendar::Tabular;
+    bool tabular_fallback_ = false;
 };
 
 }  // namespace waktuna

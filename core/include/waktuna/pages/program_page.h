@@ -34,6 +34,7 @@ inline constexpr int kLineImportUnreadable = 249;       // the settings file cou
 inline constexpr int kLineSettingsUnreadable = 250;     // the settings key could not be read
 inline constexpr int kLineImportEmpty = 251;            // the settings file holds no settings
 inline constexpr int kLineImportDone = 252;             // the settings were imported
+inline constexpr int kLineImsakRefused = 303;           // the Imsak minutes are not 0..60
 
 // Start with Windows: the value "Waktuna3" under this key of
 // HKEY_LOCAL_MACHINE, holding the program file's path in double quotes.
@@ -63,6 +64,8 @@ Prayer AdzanPrayerOfItem(int item);
 std::vector<std::string> BarPositionEntries(const LanguageList& language);  // lines 210-212
 std::vector<std::string> BarSpeedEntries(const LanguageList& language);     // lines 213-217
 std::vector<std::string> RoundingEntries(const LanguageList& language);     // lines 222-224
+// "Tabular", "Umm al-Qura (Saudi Arabia)": item n is HijriCalendar n.
+std::vector<std::string> HijriCalendarEntries(const LanguageList& language);  // lines 305-306
 
 // The skin number of a stored Skin text: the leading number when it is a
 // skin (0..39), else 0 (Blue Aqua).
@@ -153,6 +156,8 @@ struct ProgramPage {
     bool start_with_windows = false;
     bool always_on_top = false;
     bool show_drop_zone = false;
+    int32_t hijri_calendar = 0;      // 0 Tabular, 1 Umm al-Qura (HijriCalendar)
+    std::string imsak_minutes = "0";  // the Imsak box as typed: 0 off, 1..60 (Imsak)
 
     // When the page is built: skin, bar width and position, language, time
     // format, start with Windows; the file box empty; then as on showing.
@@ -164,8 +169,9 @@ struct ProgramPage {
     // The rounding drop-down is usable with "HH:mm" only.
     bool RoundingEnabled() const { return !seconds; }
 
-    // Nothing this page takes is refused: out-of-range numbers are mended.
-    std::optional<int> Validate() const { return std::nullopt; }
+    // The Imsak box must hold a whole number from 0 to 60 (line
+    // kLineImsakRefused); every other out-of-range number is mended.
+    std::optional<int> Validate() const;
 
     // Writes every value in the page's order, then the Run value (`run`
     // opened for writing; nullptr when it could not be, which counts as not

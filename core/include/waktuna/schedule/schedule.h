@@ -30,7 +30,7 @@ std::string ColourToHtml(Colour colour);
 // or less, else 0.
 Colour ContrastColour(Colour colour);
 
-enum class ScheduleFormat { Html, Tsv, Csv, Ics };
+enum class ScheduleFormat { Html, Tsv, Csv, Ics, Svg };
 
 // A format the user can choose, in the order the schedule page offers them.
 struct ScheduleFormatChoice {
@@ -63,7 +63,9 @@ struct ScheduleRequest {
     std::string area;   // Area: the place name in the title
     Colour main_colour = Rgb(128, 128, 128);
     Colour text_colour = Rgb(0, 0, 0);
-    std::string html_template;  // the text of jadwal.tpl (HTML only)
+    // The text of jadwal.tpl (HTML only). "{CHART}" in its header or footer
+    // becomes the year chart of the range (schedule/chart.h).
+    std::string html_template;
     // When set, each day takes this zone's offset in force at its noon
     // (daylight saving); calc.time_zone otherwise.
     const ZoneRule* zone = nullptr;
@@ -81,10 +83,18 @@ struct ScheduleRow {
     int index = 0;  // days from the start date
     int day = 0;    // Gregorian day of month
     int hijri_day = 0;
+    int hijri_month = 0;
+    int hijri_year = 0;
     TSholatString times;  // in the order of TSholatString (Maghrib first)
     PrayerTimes values{};  // the same times as values
     float time_zone = 0;  // hours east of UTC the day's times are in
+    DateTime imsak = MissingTime();  // when Imsak is on (core.imsak_minutes)
+    std::string imsak_text;
 };
+
+// The day of the timetable's walk: its Hijri day in the calendar of
+// request.core, its times in the zone in force, Imsak when on.
+ScheduleRow ScheduleRowOf(const ScheduleRequest& request, DateTime date);
 
 // The rows of one Gregorian month, or of the part of it inside the range.
 struct MonthBlock {
@@ -95,6 +105,11 @@ struct MonthBlock {
     int hijri_year = 0;         // of its last day
     std::vector<ScheduleRow> rows;
 };
+
+// The timetable's title: line 170, a blank, the place name. Its period:
+// "1 March 2024 - 31 March 2024" with the list's month names.
+std::string ScheduleTitle(const ScheduleRequest& request, const LanguageList& language);
+std::string SchedulePeriod(DateTime first, DateTime last, const LanguageList& language);
 
 // The Hijri month the block starts in, or "first - last" when it ends in
 // another one (a month in between is not named).

@@ -31,6 +31,7 @@ struct AlertSettings {
     uint16_t show_information = 0;  // ShowInformation: interval in minutes; 0 = off
     double m_jumat = 0.0;           // MJumat: Friday reminder date-time; 0.0 = off
     uint16_t m_shutdown_after = 0;  // MShutdownAfter: 0 nothing, 1 shut down, 2 hibernate
+    uint16_t m_imsak = 0;           // MImsak: 1 = show a message at Imsak (when Imsak is on)
     friend bool operator==(const AlertSettings&, const AlertSettings&) = default;
 };
 
@@ -42,8 +43,8 @@ inline constexpr double kDayAfterYear9999 = 3652060.0;  // 10000-01-01
 AlertSettings ReadAlertSettings(const SettingsStore& store);
 // Writes the ten values in the alert page's order: Message1, Message2,
 // MMessage, MMinimize, MAdzan, MShutdown, MTimeShutdown, ShowInformation as
-// DWORDs, MJumat as 8 binary bytes, then MShutdownAfter. Every write is
-// tried; the result names those that were not stored.
+// DWORDs, MJumat as 8 binary bytes, then MShutdownAfter and MImsak. Every
+// write is tried; the result names those that were not stored.
 SaveResult WriteAlertSettings(SettingsStore& store, const AlertSettings& alerts);
 
 // ---- Calculation values ---------------------------------------------------
@@ -109,7 +110,8 @@ struct MainSettings {
     // Add_Dhuhur .. Add_Isya and Add_Terbit (texts, signed minutes; a missing
     // Add_Terbit is 0), Pembulatan (low byte),
     // HijriyahDiff (text, low byte as a signed day count), TimeFormat (0 gives
-    // "HH:mm", anything else "HH:mm:ss").
+    // "HH:mm", anything else "HH:mm:ss"), HijriCalendar and Imsak (DWORDs,
+    // read by HijriCalendarOf and ImsakMinutesOf).
     CoreSettings core;
     bool always_on_top = false;  // AlwaysOnTop = 1
     int32_t skin = 0;            // Skin (text)

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "waktuna/files/language.h"
 #include "waktuna/calc/prayer.h"
@@ -44,5 +45,19 @@ std::string PlaceHeadingText(const LanguageList& language, std::string_view area
 
 // The six cells of one column in row order.
 std::array<std::string, 6> PanelColumn(const PrayerTimes& times, std::string_view picture);
+
+// The rows as the settings show them: an Imsak row above Fajr when Imsak is
+// on (its name line 299, no prayer: it is never the highlighted next
+// prayer), then the six.
+struct PanelRow {
+    bool imsak = false;
+    Prayer prayer = Shubuh;  // the row's time when not the Imsak row
+    int line = 0;            // language line of the row's name
+};
+std::vector<PanelRow> PanelRows(const CoreSettings& core);
+// The cells of one column for PanelRows(core), in the settings' time format.
+std::vector<std::string> PanelColumn(const PrayerTimes& times, const CoreSettings& core);
+// The row of a prayer's cell among PanelRows(core).
+int PanelRowOf(Prayer prayer, const CoreSettings& core);
 
 }  // namespace waktuna

@@ -88,6 +88,13 @@ int PrayerNameLine(Prayer prayer);
 // 8..14, Sunday first), the Western date and the Hijri date (with the
 // correction) with the list's month names.
 std::string HeaderDateLabel(DateTime today, const LanguageList& language, int8_t hijriyahDiff);
+// The same in the calendar of the settings (Umm al-Qura or tabular).
+std::string HeaderDateLabel(DateTime today, const LanguageList& language, const CoreSettings& core);
+
+// The message at Imsak (when MImsak is 1 and Imsak is on): "Imsak: stop
+// eating and drinking, Fajr is near." Only the message dialog and the bar:
+// Imsak is no prayer time, so no adzan, power action or drop-zone alert.
+inline constexpr int kLineImsakMessage = 300;
 
 // The clock second of a date-time: whole days x 86 400 + the second of the
 // day, the time taken to the nearest millisecond and cut to whole seconds
@@ -220,6 +227,7 @@ private:
 
     WatchDays days_;
     std::optional<int32_t> today_seconds_[kPrayerCount];
+    std::optional<int32_t> imsak_second_;
     std::vector<TTask> today_tasks_;
     std::vector<std::optional<int32_t>> task_seconds_;  // of each task's time text
 
