@@ -222,10 +222,6 @@ void ApplyHighLatitudeRule(const CalcSettings& p, DayAngles& a) {
 
 }  // namespace
 
-int HijriMonthForTimes(DateTime date, const CoreSettings& core) {
-    return HijriOf(date, core.hijriyah_diff).month;
-}
-
 PrayerTimes CalculatePrayerTimes(const CalcSettings& p, DateTime date, const CoreSettings& core) {
     DayAngles a = p.precise_sun ? PreciseDay(p, date) : FourierDay(p, date);
     if (p.seasonal_twilight && !std::isnan(a.rise) && !std::isnan(a.set)) {
@@ -235,7 +231,9 @@ PrayerTimes CalculatePrayerTimes(const CalcSettings& p, DateTime date, const Cor
     ApplyHighLatitudeRule(p, a);
     const double maghrib = p.maghrib_angle != 0 ? a.maghrib : a.set;
     int32_t interval = p.isha_interval;
-    if (p.isha_interval_ramadan != 0 && HijriMonthForTimes(date, core) == kRamadan)
+    // Ramadan in the program's Hijri calendar (tabular or Umm al-Qura) with
+    // the user's correction.
+    if (p.isha_interval_ramadan != 0 && IsRamadanOn(date, core))
         interval = p.isha_interval_ramadan;
     if (interval != 0) a.isha = maghrib + interval / 60.0;
 

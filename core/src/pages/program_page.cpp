@@ -1,4 +1,5 @@
 #include "waktuna/pages/program_page.h"
+#include "waktuna/files/lines.h"
 
 #include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"

@@ -78,11 +78,6 @@ struct CalcSettings {
     bool ignore_altitude = false;
 };
 
-// The Hijri month (1..12) of a calendar day, as the Ramadan rule of Isya
-// reads it: the program's Hijri calendar with the user's correction.
-int HijriMonthForTimes(DateTime date, const CoreSettings& core);
-inline constexpr int kRamadan = 9;
-
 // Clock time in hours to a time of day, with the seconds rule of the time
 // format and its rounding. Hours outside [0, 24) wrap into the day.
 DateTime HoursToTime(float hours, const CoreSettings& core);
