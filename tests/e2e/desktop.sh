@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the desktop scenarios after lib.sh: the desktop side of a prayer
 # time (drop zone, adzan and Dua, bar, dialog), the tray's Stop Adzan with the
 # adzan's latency, the bar at its three positions and the drop zone over a

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by each end-to-end scenario (scenarios/NAME.sh, the ctest test
 # e2e-NAME): the scenario starts Waktuna.exe in a fresh Wine prefix on an X
 # display (Xvfb) with a PulseAudio null sink, and looks at it from outside
