@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# 150 % (144 DPI): everything scaled, fonts by point size
+source "$(dirname "$0")/../lib.sh"
+
+begin
+store_jakarta
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+start
+form=$(drive find WaktunaForm1 20)
+wait_until 10 holds 'drive tray-icons' == 1
+drive post "$form" 0x312 1001 0
+wait_until 5 holds 'drive visible "$form"' == 1
+read -r _ _ w h < <(drive rect "$form")
+check "the main window is 150 % of 586 x 407" "879 611" "$w $h"
+screenshot "$form" main-144dpi.png
+finish
