@@ -32,7 +32,7 @@ static void BM_PlaceIndexReadAllFiles(benchmark::State& state) {
 BENCHMARK(BM_PlaceIndexReadAllFiles)->Unit(benchmark::kMillisecond);
 
 // Each iteration types a word one letter at a time, one search a letter;
-// the first letter finds the most places ("B" 19,257; "S" 29,470, the most
+// the first letter finds the most places ("B" 21,821; "S" 32,671, the most
 // of any letter). The time per item is the time of one keystroke.
 static void TypeWord(benchmark::State& state, const std::string& word) {
     static const PlaceIndex index = ReadAll();
