@@ -197,7 +197,7 @@ std::string PlaceCoordinateText(float value, size_t width) {
     if (text.size() > width) text.resize(width);
     // A coordinate a hair from zero is cut to "0.00000": show it as the "0"
     // the prayer-times page accepts.
-    if (ReadDecimal(text) == 0.0 && std::isfinite(value)) text = "0";
+    if (ReadDecimal(text) == 0.0 && std::isfinite(value)) return std::string(1, '0');
     return text;
 }
 
