@@ -43,7 +43,7 @@ int Convert(int argc, char** argv, bool toGregorian) {
     const waktuna::Ymd in = ReadDateArgument(args, toGregorian);
     const int8_t correction = args.HijriCorrection();
     const auto conversion =
-        waktuna::ConvertHijri(toGregorian, in.year, in.month, in.day, correction, args.Calendar());
+        waktuna::ConvertHijri(toGregorian ? waktuna::Conversion::HijriToWestern : waktuna::Conversion::WesternToHijri, in.year, in.month, in.day, correction, args.Calendar());
     const waktuna::CalendarDate& out = conversion.date;
     if (conversion.tabular_fallback)
         std::fprintf(stderr, "waktuna-cli: outside the Umm al-Qura table (%d..%d AH): the tabular date\n",

@@ -57,7 +57,7 @@ static void BM_ConvertCalendar(benchmark::State& state) {
     for (auto _ : state) {
         for (int i = 0; i < kDays; ++i) {
             const Ymd g = DecodeDate(first + i);
-            benchmark::DoNotOptimize(ConvertCalendar(false, g.year, g.month, g.day, 0));
+            benchmark::DoNotOptimize(ConvertCalendar(Conversion::WesternToHijri, g.year, g.month, g.day, 0));
         }
     }
     state.counters["ns_per_day"] = benchmark::Counter(

@@ -9,10 +9,10 @@ CalendarDate D(int d, int m, int y) {
     return CalendarDate{static_cast<uint8_t>(d), static_cast<uint8_t>(m), y};
 }
 CalendarDate ToHijri(int y, int m, int d, int8_t diff = 0) {
-    return ConvertCalendar(false, y, m, d, diff);
+    return ConvertCalendar(Conversion::WesternToHijri, y, m, d, diff);
 }
 CalendarDate ToGregorian(int y, int m, int d, int8_t diff = 0) {
-    return ConvertCalendar(true, y, m, d, diff);
+    return ConvertCalendar(Conversion::HijriToWestern, y, m, d, diff);
 }
 }  // namespace
 

@@ -48,8 +48,8 @@ TEST(UmmAlQura, EveryDayOf1356To1500EqualsIcuBothWays) {
         if (days++ == 0) first = expected;
         last = expected;
 
-        const HijriConversion h = ConvertHijri(false, g.year, g.month, g.day, 0, kUmmAlQura);
-        const HijriConversion w = ConvertHijri(true, hy, hm, hd, 0, kUmmAlQura);
+        const HijriConversion h = ConvertHijri(Conversion::WesternToHijri, g.year, g.month, g.day, 0, kUmmAlQura);
+        const HijriConversion w = ConvertHijri(Conversion::HijriToWestern, hy, hm, hd, 0, kUmmAlQura);
         const bool ok = h.date == expected && !h.tabular_fallback && !w.tabular_fallback &&
                         w.date == D(g.day, g.month, g.year);
         if (!ok && ++wrong <= 5) ADD_FAILURE() << line;
@@ -70,32 +70,34 @@ TEST(UmmAlQura, PublishedDatesFallbackCorrectionAndRamadan) {
         {{2024, 4, 10}, D(1, 10, 1445)}, {{2024, 7, 7}, D(1, 1, 1446)},  {{2025, 3, 1}, D(1, 9, 1446)},
     };
     for (const auto& [g, h] : published) {
-        EXPECT_EQ(ConvertHijri(false, g.year, g.month, g.day, 0, kUmmAlQura).date, h) << g.year;
-        EXPECT_EQ(ConvertHijri(true, h.year, h.month, 1, 0, kUmmAlQura).date, D(g.day, g.month, g.year));
+        EXPECT_EQ(ConvertHijri(Conversion::WesternToHijri, g.year, g.month, g.day, 0, kUmmAlQura).date, h) << g.year;
+        EXPECT_EQ(ConvertHijri(Conversion::HijriToWestern, h.year, h.month, 1, 0, kUmmAlQura).date, D(g.day, g.month, g.year));
     }
+    constexpr Conversion kToWestern = Conversion::HijriToWestern, kToHijri = Conversion::WesternToHijri;
     struct Case {
-        bool to_gregorian;
+        Conversion direction;
         int y, m, d;
         bool fallback;
     } const cases[] = {
-        {true, 1299, 12, 29, true}, {true, 1601, 1, 1, true},   {true, 1300, 1, 1, false},
-        {true, 1600, 12, 29, false}, {false, 1882, 11, 9, true}, {false, 1882, 11, 14, false},
-        {false, 2200, 1, 1, true},   {false, 1000, 5, 5, true},
+        {kToWestern, 1299, 12, 29, true}, {kToWestern, 1601, 1, 1, true},
+        {kToWestern, 1300, 1, 1, false},  {kToWestern, 1600, 12, 29, false},
+        {kToHijri, 1882, 11, 9, true},    {kToHijri, 1882, 11, 14, false},
+        {kToHijri, 2200, 1, 1, true},     {kToHijri, 1000, 5, 5, true},
     };
     for (const Case& c : cases) {
         for (int8_t diff : {0, 1, -2}) {
-            const HijriConversion u = ConvertHijri(c.to_gregorian, c.y, c.m, c.d, diff, kUmmAlQura);
-            const HijriConversion t = ConvertHijri(c.to_gregorian, c.y, c.m, c.d, diff, kTabular);
+            const HijriConversion u = ConvertHijri(c.direction, c.y, c.m, c.d, diff, kUmmAlQura);
+            const HijriConversion t = ConvertHijri(c.direction, c.y, c.m, c.d, diff, kTabular);
             EXPECT_EQ(u.tabular_fallback, c.fallback) << c.y << "-" << c.m << "-" << c.d;
             if (c.fallback) {
                 EXPECT_EQ(u.date, t.date) << c.y;
             }
-            EXPECT_EQ(t.date, ConvertCalendar(c.to_gregorian, static_cast<uint16_t>(c.y), static_cast<uint16_t>(c.m),
+            EXPECT_EQ(t.date, ConvertCalendar(c.direction, static_cast<uint16_t>(c.y), static_cast<uint16_t>(c.m),
                                               static_cast<uint16_t>(c.d), diff));
         }
     }
-    EXPECT_EQ(ConvertHijri(false, 2024, 3, 10, 1, kUmmAlQura).date, D(1, 9, 1445));
-    EXPECT_EQ(ConvertHijri(true, 1445, 9, 1, -1, kUmmAlQura).date, D(10, 3, 2024));
+    EXPECT_EQ(ConvertHijri(Conversion::WesternToHijri, 2024, 3, 10, 1, kUmmAlQura).date, D(1, 9, 1445));
+    EXPECT_EQ(ConvertHijri(Conversion::HijriToWestern, 1445, 9, 1, -1, kUmmAlQura).date, D(10, 3, 2024));
 
     CoreSettings core;
     core.hijri_calendar = HijriCalendarOf(1);

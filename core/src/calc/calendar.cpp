@@ -24,6 +24,14 @@ CalendarDate Make(int64_t d, int64_t m, int64_t y) {
     return r;
 }
 
+// Method: the integer day-number algorithms of the "Explanatory Supplement to
+// the Astronomical Almanac" (P. K. Seidelmann, ed., 1992, chapter 12): Fliegel
+// and Van Flandern's for the Gregorian calendar, their Julian-calendar form
+// before the reform, and the tabular Islamic calendar: epoch JD 1948440 (16
+// July 622, Julian), a cycle of 30 years = 10631 days with eleven 355-day
+// years (2, 5, 7, 10, 13, 16, 18, 21, 24, 26, 29), months of 30 and 29 days
+// alternating, the twelfth 30 in a leap year. Int() is truncation toward zero.
+
 // Julian day number of a Western date whose day may lie outside its month.
 // Y stays within 16 bits and |D| within a few hundred, so every product here
 // is far below 2^53 and Int's double quotient is exact.
@@ -105,23 +113,33 @@ int WesternWeekday(int year, int month, int day) {
     return static_cast<int>(r < 0 ? r + 7 : r) + 1;
 }
 
-CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, uint16_t day,
+CalendarDate ConvertCalendar(Conversion direction, uint16_t year, uint16_t month, uint16_t day,
                              int8_t hijriyahDiff) {
     const int64_t Y = year;
     const int64_t M = month;
     const int64_t D = static_cast<int64_t>(day) + hijriyahDiff;
 
-    if (toGregorian) {
+    if (direction == Conversion::HijriToWestern) {
+        // jd: the day number of Hijri Y/M/D. Int(11Y + 3, 30) counts the leap
+        // days before year Y; 354 days a year, 30 a month less one every
+        // second month (Int(M - 1, 2)); 1948440 - 385 puts 1/1/1 AH on the
+        // epoch. Y 0..65535 keeps jd in 1.9e6..2.5e7.
         const int64_t jd =
             Int(11 * Y + 3, 30) + 354 * Y + 30 * M - Int(M - 1, 2) + D + 1948440 - 385;
         return WesternDateOfDay(jd);
     }
 
+    // l: days since the epoch shifted by one cycle (10632), so negative years
+    // never occur; n: whole 30-year cycles before the date (0 at the epoch).
     int64_t l = DayNumber(Y, M, D) - 1948440 + 10632;
     const int64_t n = Int(l - 1, 10631);
+    // l: the day within its cycle, 1..10631, moved on by 354 so that the two
+    // products below pick the year j (1..30) within the cycle without a table.
     l = l - 10631 * n + 354;
     const int64_t j = Int(10985 - l, 5316) * Int(50 * l, 17719) + Int(l, 5670) * Int(43 * l, 15238);
+    // l: the day within year j, 1..355, plus 29 for the month step below.
     l = l - Int(30 - j, 15) * Int(17719 * j, 50) - Int(j, 16) * Int(15238 * j, 43) + 29;
+    // m: 1..12 (709 / 24 = 29.54 days, the mean month); d: 1..30; y: the year.
     const int64_t m = Int(24 * l, 709);
     const int64_t d = l - Int(709 * m, 24);
     const int64_t y = 30 * n + j - 30;
@@ -130,7 +148,7 @@ CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, ui
 
 CalendarDate HijriOf(DateTime date, int8_t hijriyahDiff) {
     const Ymd g = DecodeDate(date);
-    return ConvertCalendar(false, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
+    return ConvertCalendar(Conversion::WesternToHijri, static_cast<uint16_t>(g.year), static_cast<uint16_t>(g.month),
                            static_cast<uint16_t>(g.day), hijriyahDiff);
 }
 
@@ -141,10 +159,10 @@ HijriCalendar HijriCalendarOf(uint32_t stored) {
 int UmmAlQuraFirstYear() { return kUmmAlQuraFirstYear; }
 int UmmAlQuraLastYear() { return kUmmAlQuraLastYear; }
 
-HijriConversion ConvertHijri(bool toGregorian, int year, int month, int day, int8_t hijriyahDiff,
+HijriConversion ConvertHijri(Conversion direction, int year, int month, int day, int8_t hijriyahDiff,
                              HijriCalendar calendar) {
     if (calendar == HijriCalendar::UmmAlQura) {
-        if (toGregorian) {
+        if (direction == Conversion::HijriToWestern) {
             if (year >= kUmmAlQuraFirstYear && year <= kUmmAlQuraLastYear && month >= 1 && month <= 12) {
                 const int32_t start =
                     kUmmAlQuraStarts[static_cast<size_t>((year - kUmmAlQuraFirstYear) * 12 + month - 1)];
@@ -163,14 +181,14 @@ HijriConversion ConvertHijri(bool toGregorian, int year, int month, int day, int
         }
     }
     const CalendarDate tabular =
-        ConvertCalendar(toGregorian, static_cast<uint16_t>(year), static_cast<uint16_t>(month),
+        ConvertCalendar(direction, static_cast<uint16_t>(year), static_cast<uint16_t>(month),
                         static_cast<uint16_t>(day), hijriyahDiff);
     return {tabular, calendar == HijriCalendar::UmmAlQura};
 }
 
 CalendarDate HijriDateOn(DateTime date, const CoreSettings& core) {
     const Ymd g = DecodeDate(date);
-    return ConvertHijri(false, g.year, g.month, g.day, core.hijriyah_diff, core.hijri_calendar).date;
+    return ConvertHijri(Conversion::WesternToHijri, g.year, g.month, g.day, core.hijriyah_diff, core.hijri_calendar).date;
 }
 
 int HijriMonthOn(DateTime date, const CoreSettings& core) { return HijriDateOn(date, core).month; }

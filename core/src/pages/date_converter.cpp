@@ -95,7 +95,7 @@ void DateConverter::WesternToHijri() {
     const int d = western_.day + 1;
     if (y > kLastConverterYear || !IsWesternDate(y, m, d) || BeforeFirstDate(y, m, d)) return;
     weekday_ = language_.Line(WeekdayLine(WesternWeekday(y, m, d)));
-    const HijriConversion h = ConvertHijri(false, y, m, d, correction_, calendar_);
+    const HijriConversion h = ConvertHijri(Conversion::WesternToHijri, y, m, d, correction_, calendar_);
     tabular_fallback_ = h.tabular_fallback;
     hijri_ = Row{h.date.day - 1, h.date.month - 1, IntText(h.date.year)};
 }
@@ -103,7 +103,7 @@ void DateConverter::WesternToHijri() {
 void DateConverter::HijriToWestern() {
     const int y = ReadWholeNumber(hijri_.year);
     if (y < 0 || y > kLastConverterYear || hijri_.month < 0 || hijri_.day < 0) return;
-    const HijriConversion h = ConvertHijri(true, y, hijri_.month + 1, hijri_.day + 1, correction_, calendar_);
+    const HijriConversion h = ConvertHijri(Conversion::HijriToWestern, y, hijri_.month + 1, hijri_.day + 1, correction_, calendar_);
     const CalendarDate& g = h.date;
     if (g.year > kLastConverterYear || BeforeFirstDate(g.year, g.month, g.day)) return;
     tabular_fallback_ = h.tabular_fallback;

@@ -19,10 +19,12 @@ struct CalendarDate {
     friend bool operator==(const CalendarDate&, const CalendarDate&) = default;
 };
 
-// toGregorian: the input is a Hijri date; otherwise a Western one. The
-// correction (HijriyahDiff, days) is added to the input's day in both
-// directions before anything else.
-CalendarDate ConvertCalendar(bool toGregorian, uint16_t year, uint16_t month, uint16_t day,
+// Which way a conversion goes: the calendar of its input, then of its answer.
+enum class Conversion : uint8_t { HijriToWestern, WesternToHijri };
+
+// The tabular rule. The correction (HijriyahDiff, days) is added to the
+// input's day in both directions before anything else.
+CalendarDate ConvertCalendar(Conversion direction, uint16_t year, uint16_t month, uint16_t day,
                              int8_t hijriyahDiff = 0);
 
 // Western dates as the conversion reads them: Julian before 15 October 1582
@@ -68,7 +70,7 @@ struct HijriConversion {
 // reads a Hijri day past its month's end as a day of the next month, as the
 // tabular rule does. A Hijri year, month or day outside 0..65535 (or a
 // Western one outside the years 1..65535) is the caller's to refuse.
-HijriConversion ConvertHijri(bool toGregorian, int year, int month, int day, int8_t hijriyahDiff,
+HijriConversion ConvertHijri(Conversion direction, int year, int month, int day, int8_t hijriyahDiff,
                              HijriCalendar calendar);
 
 // The Hijri date, and month, of a date-time's calendar day in the calendar
