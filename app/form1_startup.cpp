@@ -53,7 +53,7 @@ Form1::Started Form1::StartUp() {
     watch_->SetZoneRule(windows_zone_.get());
     watch_->SetSettings(settings_);
     watch_->SetProgramFolder(program_folder_);
-    SetTimer(hwnd(), kClockTimer, 1000, nullptr);
+    ArmClockTimer();
     watch_->Start();
     ShowWindow(controls_[kSavedNoticeId], SW_HIDE);
 
