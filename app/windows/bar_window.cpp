@@ -1,5 +1,8 @@
 #include "windows/bar_window.h"
 
+#include <optional>
+#include <utility>
+
 namespace app {
 
 namespace {
@@ -75,7 +78,9 @@ void BarWindow::ShowTexts(const std::string& first, const std::string& second) {
     if (!InView()) Configure();  // a new show takes the latest work area
     first_ = first;
     second_ = second;
-    motion_.Show(TextWidth(first_), TextWidth(second_), Now());
+    first_width_ = TextWidth(first_);
+    second_width_ = TextWidth(second_);
+    motion_.Show(first_width_, second_width_, Now());
     Apply(motion_.Update(Now()), true);
     // In front of other topmost windows, without taking the focus.
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
@@ -106,8 +111,7 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
     const bool moved = force || frame.top != frame_.top;
     const bool clipped =
         force || frame.band_top != frame_.band_top || frame.band_bottom != frame_.band_bottom;
-    const bool scrolled = force || frame.first_left != frame_.first_left ||
-                          frame.second_left != frame_.second_left;
+    const waktuna::BarFrame before = frame_;
     frame_ = frame;
     const waktuna::BarPlacement& p = motion_.Placement();
     if (moved)
@@ -115,28 +119,87 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (clipped)
         SetWindowRgn(hwnd(), CreateRectRgn(0, frame.band_top, p.width, frame.band_bottom), TRUE);
-    if (scrolled || moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
+    if (force || !BufferCurrent()) {
+        Redraw();
+        return;
+    }
+    const std::optional<int> shift =
+        waktuna::BarScrollShift(before, frame, first_width_, second_width_, p.width);
+    if (!shift)
+        Redraw();
+    else if (*shift > 0)
+        ScrollBy(*shift);
+    if (moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void BarWindow::Paint(HDC dc, const RECT& client) {
-    // Drawn off screen and copied whole, so the scrolling does not flicker.
-    const MemoryDC mem(CreateCompatibleDC(dc));
-    Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    {
-        Selection keep(mem, bitmap);
-        const waktuna::SkinPalette& palette = look_.palette();
-        Brush edge(CreateSolidBrush(palette.EdgeColor));
-        FillRect(mem, &client, edge);
-        Selection font(mem, font_);
-        SetBkMode(mem, TRANSPARENT);
-        SetTextColor(mem, palette.LightTextColor);
-        SIZE size{};
-        GetTextExtentPoint32A(mem, "Ag", 2, &size);
-        const int y = (client.bottom - size.cy) / 2;
-        TextOutA(mem, frame_.first_left, y, first_.c_str(), static_cast<int>(first_.size()));
-        TextOutA(mem, frame_.second_left, y, second_.c_str(), static_cast<int>(second_.size()));
-        BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+bool BarWindow::BufferCurrent() const {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const waktuna::SkinPalette& palette = look_.palette();
+    return buffer_ && buffer_size_.cx == client.right && buffer_size_.cy == client.bottom &&
+           drawn_edge_ == palette.EdgeColor && drawn_text_ == palette.LightTextColor;
+}
+
+void BarWindow::Redraw() {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (!buffer_ || buffer_size_.cx != client.right || buffer_size_.cy != client.bottom) {
+        const WindowDC screen(hwnd());
+        buffer_dc_.reset();  // lets go of the old bitmap
+        buffer_.reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
+        buffer_dc_.reset(CreateCompatibleDC(screen));
+        if (!buffer_ || !buffer_dc_) {
+            buffer_.reset();
+            return;
+        }
+        SelectObject(buffer_dc_, buffer_);
+        SetBkMode(buffer_dc_, TRANSPARENT);
+        buffer_size_ = {client.right, client.bottom};
     }
+    const waktuna::SkinPalette& palette = look_.palette();
+    drawn_edge_ = palette.EdgeColor;
+    drawn_text_ = palette.LightTextColor;
+    Render(0);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::Render(int from) {
+    const RECT strip{from, 0, buffer_size_.cx, buffer_size_.cy};
+    const Brush edge(CreateSolidBrush(drawn_edge_));
+    FillRect(buffer_dc_, &strip, edge);
+    const Selection font(buffer_dc_, font_);
+    SetTextColor(buffer_dc_, drawn_text_);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(buffer_dc_, &metrics);
+    const int y = (buffer_size_.cy - metrics.tmHeight) / 2;
+    for (const auto& [left, text] : {std::pair{frame_.first_left, &first_},
+                                     std::pair{frame_.second_left, &second_}}) {
+        ExtTextOutA(buffer_dc_, left, y, ETO_CLIPPED, &strip, text->c_str(),
+                    static_cast<UINT>(text->size()), nullptr);
+    }
+}
+
+void BarWindow::ScrollBy(int shift) {
+    BitBlt(buffer_dc_, 0, 0, buffer_size_.cx - shift, buffer_size_.cy, buffer_dc_, shift, 0,
+           SRCCOPY);
+    Render(buffer_size_.cx - shift);
+    // Pixels not painted yet would move with the rest: then all of it again.
+    if (GetUpdateRect(hwnd(), nullptr, FALSE))
+        InvalidateRect(hwnd(), nullptr, FALSE);
+    else
+        ScrollWindowEx(hwnd(), -shift, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+}
+
+void BarWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (!BufferCurrent()) Redraw();  // a new skin
+    if (buffer_) {
+        const RECT& r = ps.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer_dc_, r.left, r.top,
+               SRCCOPY);
+    }
+    EndPaint(hwnd(), &ps);
 }
 
 LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -147,7 +210,8 @@ LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        return Painted([this](HDC dc, const RECT& client) { Paint(dc, client); });
+        OnPaint();
+        return 0;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_CONTEXTMENU: {

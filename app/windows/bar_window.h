@@ -1,7 +1,9 @@
 // The taskbar bar: a thin always-on-top strip in which two texts scroll from
 // right to left, sliding or opening into view and leaving again after 50
 // seconds. Its motion is the core's BarMotion, driven from a window timer on
-// the user-interface thread; it never takes the keyboard focus.
+// the user-interface thread; it never takes the keyboard focus. The picture
+// is kept in one back buffer: a scroll moves the buffer's and the window's
+// pixels and draws only the strip that comes into view.
 #pragma once
 
 #include <windows.h>
@@ -43,8 +45,16 @@ private:
     bool EnsureCreated();
     void Tick();
     void Apply(const waktuna::BarFrame& frame, bool force);
-    void Paint(HDC dc, const RECT& client);
+    void OnPaint();
     int TextWidth(const std::string& text);
+    // The buffer at the bar's size, showing frame_ in the skin's colours;
+    // the window then copies it whole.
+    void Redraw();
+    // Columns [from, width) of the buffer for frame_.
+    void Render(int from);
+    // The picture moved `shift` pixels left: buffer and window follow.
+    void ScrollBy(int shift);
+    bool BufferCurrent() const;
 
     const waktuna::SettingsStore& settings_;
     const Look& look_;
@@ -52,7 +62,12 @@ private:
     waktuna::BarMotion motion_;
     waktuna::BarFrame frame_;
     std::string first_, second_;
+    int first_width_ = 0, second_width_ = 0;
     Font font_;
+    Bitmap buffer_;  // selected into buffer_dc_ for its whole life
+    MemoryDC buffer_dc_;
+    SIZE buffer_size_{};
+    COLORREF drawn_edge_ = 0, drawn_text_ = 0;
     bool timer_ = false;
 };
 
