@@ -68,28 +68,36 @@ place_prayer() {  # place_prayer NAME EPOCH-SECOND: stores the place and times
     for _ in 1 2 3 4; do
         got=$(prayer_second "$1" "$lon")
         [ "$got" -eq "$target" ] && break
-        lon=$(awk -v l="$lon" -v g="$got" -v t="$target" 'BEGIN { printf "%.6f", l + (g - t) / 240 }')
+        # Both the difference and the longitude wrap around (a day, 360 degrees).
+        lon=$(awk -v l="$lon" -v g="$got" -v t="$target" 'BEGIN {
+            d = g - t; if (d > 43200) d -= 86400; if (d < -43200) d += 86400
+            l += d / 240; if (l > 180) l -= 360; if (l <= -180) l += 360
+            printf "%.6f", l }')
     done
     drive reg-set Latitude sz 0
     drive reg-set Longitude sz "$lon"
     drive reg-set TZ sz 0
     drive reg-set Gd sz 20
     drive reg-set Gn sz 18
+    drive reg-set TimeFormat dword 1   # times to the second, not rounded to minutes
 }
 
-# A moment 20 s ahead (not across midnight: the times belong to one date).
+# A moment 40 s ahead (not across midnight: the times belong to one date);
+# the program is started 30 s before it, time enough on a busy machine.
 soon() {
     while [ $(($(second_now) % 86400)) -gt $((86400 - 60)) ]; do sleep 1; done
-    echo $(($(second_now) + 20))
+    echo $(($(second_now) + 40))
 }
 
 # Sound-server events on sink inputs, stamped with the wall clock (epoch
-# seconds), into a file, for 25 s.
+# seconds), into a file, until stop_logging (at most 40 s).
 log_streams() {
-    (timeout 25 pactl subscribe 2>/dev/null | while read -r line; do
+    (timeout 40 pactl subscribe 2>/dev/null | while read -r line; do
         case $line in *"sink-input"*) echo "$(date +%s.%N) $line" ;; esac
     done >"$1") </dev/null &
+    logger=$!
 }
+stop_logging() { pkill -P "$logger" 2>/dev/null; kill "$logger" 2>/dev/null; wait "$logger" 2>/dev/null; }
 # When the first stream that played was opened: Wine also opens short probing
 # streams; one that plays is changed (corked, its volume set) while it lives.
 first_playing_stream() {
@@ -113,20 +121,26 @@ PY
     for ((run = 1; run <= runs; run++)); do
         target=$(soon)
         place_prayer Dhuhur "$target"
-        while [ "$(second_now)" -lt $((target - 12)) ]; do sleep 0.1; done
-        log_streams "$dir/streams"
+        while [ "$(second_now)" -lt $((target - 30)) ]; do sleep 0.1; done
+        log_streams "$dir/streams.$run"
         launch "$exe"
-        wait_until 25 stream_played "$dir/streams"
-        first=$(first_playing_stream "$dir/streams")
-        if [ -n "$first" ]; then
+        drive find WaktunaForm1 30 >/dev/null
+        # A program not yet running at the prayer's second cannot count.
+        if [ "$(second_now)" -ge "$target" ]; then
+            lat+=("late-start")
+        elif wait_until 25 stream_played "$dir/streams.$run"; then
+            first=$(first_playing_stream "$dir/streams.$run")
             lat+=("$(awk -v f="$first" -v t="$target" 'BEGIN { printf "%d", (f - t) * 1000 }')")
         else
             lat+=("none")
         fi
+        stop_logging
         end_program
+        wineserver -k >/dev/null 2>&1   # nothing of this run lives on
+        wineserver -w
     done
     local sorted
-    sorted=$(printf '%s\n' "${lat[@]}" | grep -v none | sort -n)
+    sorted=$(printf '%s\n' "${lat[@]}" | grep -E '^-?[0-9]+$' | sort -n)
     echo "adzan: prayer second to the stream, ms: ${lat[*]}"
     echo "adzan: median $(sed -n "$((($(wc -l <<<"$sorted") + 1) / 2))p" <<<"$sorted") ms," \
         "worst $(tail -1 <<<"$sorted") ms over ${#lat[@]} runs"
@@ -181,7 +195,7 @@ bench_drop_zone() {
             drive reg-set Language sz "$([ $lang == Indonesia ] && echo $lang)"
             target=$(soon)
             place_prayer Maghrib "$target"
-            while [ "$(second_now)" -lt $((target - 12)) ]; do sleep 0.1; done
+            while [ "$(second_now)" -lt $((target - 30)) ]; do sleep 0.1; done
             launch "$dir/Waktuna.exe"
             while [ "$(second_now)" -lt "$target" ]; do sleep 0.05; done
             # Two steps of the flashing, half a second apart.
