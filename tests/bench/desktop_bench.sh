@@ -176,6 +176,7 @@ bench_bar() {
             "Waktuna.exe $(($(cpu_ms 'Waktuna\.exe') - program)) ms," \
             "wineserver $(($(cpu_ms wineserver) - server)) ms"
         end_program
+        wineserver -w   # its server gone too, before the next one is measured
     done
     rm -f "$tasks/Task.dat"
 }
