@@ -1,5 +1,6 @@
 #include "windows/bar_window.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -8,9 +9,8 @@ namespace app {
 namespace {
 
 constexpr UINT_PTR kMotionTimer = 1;
-// The frame is worked out from the time elapsed, so the timer only sets how
-// smooth the motion looks.
-constexpr UINT kMotionTimerMs = 15;
+// The shortest motion-timer period: faster ticks cost more than they smooth.
+constexpr int kMotionTimerMinMs = 15;
 constexpr UINT kCloseCommand = 1;
 constexpr int kLineClose = 85;  // "Close"
 
@@ -85,7 +85,7 @@ void BarWindow::ShowTexts(const std::string& first, const std::string& second) {
     // In front of other topmost windows, without taking the focus.
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                                                        SWP_SHOWWINDOW);
-    if (!timer_) timer_ = SetTimer(hwnd(), kMotionTimer, kMotionTimerMs, nullptr) != 0;
+    ArmTimer();
 }
 
 void BarWindow::HideNow() {
@@ -103,8 +103,8 @@ void BarWindow::Tick() { Apply(motion_.Update(Now()), false); }
 void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
     if (frame.phase == waktuna::BarPhase::Hidden) {
         ShowWindow(hwnd(), SW_HIDE);
-        if (timer_) KillTimer(hwnd(), kMotionTimer);
-        timer_ = false;
+        if (timer_ms_) KillTimer(hwnd(), kMotionTimer);
+        timer_ms_ = 0;
         frame_ = frame;
         return;
     }
@@ -113,6 +113,7 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
         force || frame.band_top != frame_.band_top || frame.band_bottom != frame_.band_bottom;
     const waktuna::BarFrame before = frame_;
     frame_ = frame;
+    ArmTimer();
     const waktuna::BarPlacement& p = motion_.Placement();
     if (moved)
         SetWindowPos(hwnd(), nullptr, p.left, frame.top, 0, 0,
@@ -130,6 +131,18 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
     else if (*shift > 0)
         ScrollBy(*shift);
     if (moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::ArmTimer() {
+    // The frame is worked out from the time elapsed, so the timer only sets
+    // how smooth the motion looks: a tick for each step (a pixel of scrolling
+    // or of sliding), and no ticks in between that would change nothing.
+    const int step = motion_.Phase() == waktuna::BarPhase::Scrolling
+                         ? motion_.Placement().scroll_ms
+                         : waktuna::kBarAnimationStepMs;
+    const UINT ms = static_cast<UINT>(std::max(step, kMotionTimerMinMs));
+    if (ms == timer_ms_) return;
+    timer_ms_ = SetTimer(hwnd(), kMotionTimer, ms, nullptr) ? ms : 0;
 }
 
 bool BarWindow::BufferCurrent() const {
@@ -183,11 +196,10 @@ void BarWindow::ScrollBy(int shift) {
     BitBlt(buffer_dc_, 0, 0, buffer_size_.cx - shift, buffer_size_.cy, buffer_dc_, shift, 0,
            SRCCOPY);
     Render(buffer_size_.cx - shift);
-    // Pixels not painted yet would move with the rest: then all of it again.
-    if (GetUpdateRect(hwnd(), nullptr, FALSE))
-        InvalidateRect(hwnd(), nullptr, FALSE);
-    else
-        ScrollWindowEx(hwnd(), -shift, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    // Straight to the window: no update region and paint message to go
+    // through for each pixel of motion (a pending paint copies it all anyway).
+    const WindowDC dc(hwnd());
+    BitBlt(dc, 0, 0, buffer_size_.cx, buffer_size_.cy, buffer_dc_, 0, 0, SRCCOPY);
 }
 
 void BarWindow::OnPaint() {

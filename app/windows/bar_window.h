@@ -44,6 +44,8 @@ protected:
 private:
     bool EnsureCreated();
     void Tick();
+    // The motion timer at the pace of the present phase.
+    void ArmTimer();
     void Apply(const waktuna::BarFrame& frame, bool force);
     void OnPaint();
     int TextWidth(const std::string& text);
@@ -68,7 +70,7 @@ private:
     MemoryDC buffer_dc_;
     SIZE buffer_size_{};
     COLORREF drawn_edge_ = 0, drawn_text_ = 0;
-    bool timer_ = false;
+    UINT timer_ms_ = 0;  // the motion timer's period; 0 when stopped
 };
 
 }  // namespace app

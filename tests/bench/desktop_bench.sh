@@ -158,7 +158,7 @@ cpu_ms() {
 }
 
 bench_bar() {
-    local tasks="$prefix/drive_c/ProgramData/ravenhall/waktuna3" motion program server
+    local tasks="$prefix/drive_c/ProgramData/ravenhall/waktuna3" motion program server x y w h
     mkdir -p "$tasks"
     # A Moving Text task at program start: the bar scrolls for 50 s.
     printf 'bar|8|5|00:00:00|-1|0|0|A moving text at start, scrolling from right to left\r\n' \
@@ -175,6 +175,8 @@ bench_bar() {
         echo "bar: BarMotion $motion ($((10 + 10 * motion)) ms a pixel), CPU in 10 s:" \
             "Waktuna.exe $(($(cpu_ms 'Waktuna\.exe') - program)) ms," \
             "wineserver $(($(cpu_ms wineserver) - server)) ms"
+        read -r x y w h < <(drive rect "$(drive find WaktunaBar 5)")
+        import -window root -crop "${w}x${h}+${x}+${y}" +repage "$out/bar-motion-$motion.png"
         end_program
         wineserver -w   # its server gone too, before the next one is measured
     done
