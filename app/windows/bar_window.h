@@ -2,8 +2,8 @@
 // right to left, sliding or opening into view and leaving again after 50
 // seconds. Its motion is the core's BarMotion, driven from a window timer on
 // the user-interface thread; it never takes the keyboard focus. The picture
-// is kept in one back buffer: a scroll moves the buffer's and the window's
-// pixels and draws only the strip that comes into view.
+// is kept in one back buffer: a scroll moves the buffer's pixels, draws only
+// the strip that comes into view and copies the buffer to the window.
 #pragma once
 
 #include <windows.h>
@@ -54,7 +54,7 @@ private:
     void Redraw();
     // Columns [from, width) of the buffer for frame_.
     void Render(int from);
-    // The picture moved `shift` pixels left: buffer and window follow.
+    // The picture moved `shift` pixels left: the buffer follows, then the window.
     void ScrollBy(int shift);
     bool BufferCurrent() const;
 
