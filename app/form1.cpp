@@ -11,6 +11,7 @@
 #include "ui/message_loop.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/version.h"
+#include "waktuna/watch/clock_timer.h"
 
 namespace app {
 
@@ -164,6 +165,13 @@ void Form1::ShowSavedNotice(const std::string& text) {
     SetTimer(hwnd(), kSavedNoticeTimer, 10, nullptr);
 }
 
+void Form1::ArmClockTimer() {
+    // Due just after the clock's next whole second: the watch then examines
+    // each second as soon as it begins.
+    SetTimer(hwnd(), kClockTimer, static_cast<UINT>(waktuna::ClockTimerDelayMs(clock_.Now())),
+             nullptr);
+}
+
 void Form1::SavedNoticeTick() {
     const bool running = notice_.Tick();
     saved_notice_brush_.reset(CreateSolidBrush(notice_.CurrentColor()));
@@ -301,7 +309,12 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_TIMER:
         if (wp == kSavedNoticeTimer) SavedNoticeTick();
-        if (wp == kClockTimer && watch_) watch_->OnClockTick();
+        if (wp == kClockTimer && watch_) {
+            // Armed before the watch runs: a message dialog it opens keeps
+            // the ticks coming on the second.
+            ArmClockTimer();
+            watch_->OnClockTick();
+        }
         return 0;
     case WM_TIMECHANGE:
         // The clock or the time zone changed: the day and the times again.

@@ -123,6 +123,8 @@ private:
     // Where the pages go, in the client area.
     RECT PageArea() const;
     void SavedNoticeTick();
+    // The clock timer, due on the next second (each tick arms the next).
+    void ArmClockTimer();
     Page* CurrentPage() const;
 
     // Tray menu commands (form1_tray.cpp).

@@ -1,5 +1,6 @@
 // The main window's start-up, settings, recomputation, message dialog and end.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include "ui/controls.h"
 #include "form1.h"
@@ -56,7 +57,7 @@ Form1::Started Form1::StartUp() {
     watch_->SetZoneRule(windows_zone_.get());
     watch_->SetSettings(settings_);
     watch_->SetProgramFolder(program_folder_);
-    SetTimer(hwnd(), kClockTimer, 1000, nullptr);
+    ArmClockTimer();
     watch_->Start();
     ShowWindow(controls_[kSavedNoticeId], SW_HIDE);
 
@@ -71,6 +72,9 @@ Form1::Started Form1::StartUp() {
     if (settings_.show_drop_zone) desktop_->ShowDropZone();
     watch_->RunStartupTasks();
     RegisterHotKeyFromSettings();
+    // The sound system is loaded now (its driver, the connection to the
+    // sound server), not when the first adzan of the run has to start.
+    waveOutGetNumDevs();
     return Started::kFirst;
 }
 

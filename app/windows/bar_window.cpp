@@ -1,5 +1,9 @@
 #include "windows/bar_window.h"
 
+#include <algorithm>
+#include <optional>
+#include <utility>
+
 #include "waktuna/files/lines.h"
 
 namespace app {
@@ -7,9 +11,8 @@ namespace app {
 namespace {
 
 constexpr UINT_PTR kMotionTimer = 1;
-// The frame is worked out from the time elapsed, so the timer only sets how
-// smooth the motion looks.
-constexpr UINT kMotionTimerMs = 15;
+// The shortest motion-timer period: faster ticks cost more than they smooth.
+constexpr int kMotionTimerMinMs = 15;
 constexpr UINT kCloseCommand = 1;
 
 uint64_t Now() { return GetTickCount64(); }
@@ -76,12 +79,14 @@ void BarWindow::ShowTexts(const std::string& first, const std::string& second) {
     if (!InView()) Configure();  // a new show takes the latest work area
     first_ = first;
     second_ = second;
-    motion_.Show(TextWidth(first_), TextWidth(second_), Now());
+    first_width_ = TextWidth(first_);
+    second_width_ = TextWidth(second_);
+    motion_.Show(first_width_, second_width_, Now());
     Apply(motion_.Update(Now()), true);
     // In front of other topmost windows, without taking the focus.
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE |
                                                        SWP_SHOWWINDOW);
-    if (!timer_) timer_ = SetTimer(hwnd(), kMotionTimer, kMotionTimerMs, nullptr) != 0;
+    ArmTimer();
 }
 
 void BarWindow::HideNow() {
@@ -99,45 +104,115 @@ void BarWindow::Tick() { Apply(motion_.Update(Now()), false); }
 void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
     if (frame.phase == waktuna::BarPhase::Hidden) {
         ShowWindow(hwnd(), SW_HIDE);
-        if (timer_) KillTimer(hwnd(), kMotionTimer);
-        timer_ = false;
+        if (timer_ms_) KillTimer(hwnd(), kMotionTimer);
+        timer_ms_ = 0;
         frame_ = frame;
         return;
     }
     const bool moved = force || frame.top != frame_.top;
     const bool clipped =
         force || frame.band_top != frame_.band_top || frame.band_bottom != frame_.band_bottom;
-    const bool scrolled = force || frame.first_left != frame_.first_left ||
-                          frame.second_left != frame_.second_left;
+    const waktuna::BarFrame before = frame_;
     frame_ = frame;
+    ArmTimer();
     const waktuna::BarPlacement& p = motion_.Placement();
     if (moved)
         SetWindowPos(hwnd(), nullptr, p.left, frame.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (clipped)
         SetWindowRgn(hwnd(), CreateRectRgn(0, frame.band_top, p.width, frame.band_bottom), TRUE);
-    if (scrolled || moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
+    if (force || !BufferCurrent()) {
+        Redraw();
+        return;
+    }
+    const std::optional<int> shift =
+        waktuna::BarScrollShift(before, frame, first_width_, second_width_, p.width);
+    if (!shift)
+        Redraw();
+    else if (*shift > 0)
+        ScrollBy(*shift);
+    if (moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
-void BarWindow::Paint(HDC dc, const RECT& client) {
-    // Drawn off screen and copied whole, so the scrolling does not flicker.
-    const MemoryDC mem(CreateCompatibleDC(dc));
-    Bitmap bitmap(CreateCompatibleBitmap(dc, client.right, client.bottom));
-    {
-        Selection keep(mem, bitmap);
-        const waktuna::SkinPalette& palette = look_.palette();
-        Brush edge(CreateSolidBrush(palette.EdgeColor));
-        FillRect(mem, &client, edge);
-        Selection font(mem, font_);
-        SetBkMode(mem, TRANSPARENT);
-        SetTextColor(mem, palette.LightTextColor);
-        SIZE size{};
-        GetTextExtentPoint32A(mem, "Ag", 2, &size);
-        const int y = (client.bottom - size.cy) / 2;
-        TextOutA(mem, frame_.first_left, y, first_.c_str(), static_cast<int>(first_.size()));
-        TextOutA(mem, frame_.second_left, y, second_.c_str(), static_cast<int>(second_.size()));
-        BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+void BarWindow::ArmTimer() {
+    // The frame is worked out from the time elapsed, so the timer only sets
+    // how smooth the motion looks: a tick for each step (a pixel of scrolling
+    // or of sliding), and no ticks in between that would change nothing.
+    const int step = motion_.Phase() == waktuna::BarPhase::Scrolling
+                         ? motion_.Placement().scroll_ms
+                         : waktuna::kBarAnimationStepMs;
+    const UINT ms = static_cast<UINT>(std::max(step, kMotionTimerMinMs));
+    if (ms == timer_ms_) return;
+    timer_ms_ = SetTimer(hwnd(), kMotionTimer, ms, nullptr) ? ms : 0;
+}
+
+bool BarWindow::BufferCurrent() const {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    const waktuna::SkinPalette& palette = look_.palette();
+    return buffer_ && buffer_size_.cx == client.right && buffer_size_.cy == client.bottom &&
+           drawn_edge_ == palette.EdgeColor && drawn_text_ == palette.LightTextColor;
+}
+
+void BarWindow::Redraw() {
+    RECT client;
+    GetClientRect(hwnd(), &client);
+    if (!buffer_ || buffer_size_.cx != client.right || buffer_size_.cy != client.bottom) {
+        const WindowDC screen(hwnd());
+        buffer_dc_.reset();  // lets go of the old bitmap
+        buffer_.reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
+        buffer_dc_.reset(CreateCompatibleDC(screen));
+        if (!buffer_ || !buffer_dc_) {
+            buffer_.reset();
+            return;
+        }
+        SelectObject(buffer_dc_, buffer_);
+        SetBkMode(buffer_dc_, TRANSPARENT);
+        buffer_size_ = {client.right, client.bottom};
     }
+    const waktuna::SkinPalette& palette = look_.palette();
+    drawn_edge_ = palette.EdgeColor;
+    drawn_text_ = palette.LightTextColor;
+    Render(0);
+    InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
+void BarWindow::Render(int from) {
+    const RECT strip{from, 0, buffer_size_.cx, buffer_size_.cy};
+    const Brush edge(CreateSolidBrush(drawn_edge_));
+    FillRect(buffer_dc_, &strip, edge);
+    const Selection font(buffer_dc_, font_);
+    SetTextColor(buffer_dc_, drawn_text_);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(buffer_dc_, &metrics);
+    const int y = (buffer_size_.cy - metrics.tmHeight) / 2;
+    for (const auto& [left, text] : {std::pair{frame_.first_left, &first_},
+                                     std::pair{frame_.second_left, &second_}}) {
+        ExtTextOutA(buffer_dc_, left, y, ETO_CLIPPED, &strip, text->c_str(),
+                    static_cast<UINT>(text->size()), nullptr);
+    }
+}
+
+void BarWindow::ScrollBy(int shift) {
+    BitBlt(buffer_dc_, 0, 0, buffer_size_.cx - shift, buffer_size_.cy, buffer_dc_, shift, 0,
+           SRCCOPY);
+    Render(buffer_size_.cx - shift);
+    // Straight to the window: no update region and paint message to go
+    // through for each pixel of motion (a pending paint copies it all anyway).
+    const WindowDC dc(hwnd());
+    BitBlt(dc, 0, 0, buffer_size_.cx, buffer_size_.cy, buffer_dc_, 0, 0, SRCCOPY);
+}
+
+void BarWindow::OnPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    if (!BufferCurrent()) Redraw();  // a new skin
+    if (buffer_) {
+        const RECT& r = ps.rcPaint;
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer_dc_, r.left, r.top,
+               SRCCOPY);
+    }
+    EndPaint(hwnd(), &ps);
 }
 
 LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
@@ -148,7 +223,8 @@ LRESULT BarWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND:
         return 1;
     case WM_PAINT:
-        return Painted([this](HDC dc, const RECT& client) { Paint(dc, client); });
+        OnPaint();
+        return 0;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
     case WM_CONTEXTMENU: {

@@ -1,7 +1,9 @@
 // The taskbar bar: a thin always-on-top strip in which two texts scroll from
 // right to left, sliding or opening into view and leaving again after 50
 // seconds. Its motion is the core's BarMotion, driven from a window timer on
-// the user-interface thread; it never takes the keyboard focus.
+// the user-interface thread; it never takes the keyboard focus. The picture
+// is kept in one back buffer: a scroll moves the buffer's pixels, draws only
+// the strip that comes into view and copies the buffer to the window.
 #pragma once
 
 #include <windows.h>
@@ -42,9 +44,19 @@ protected:
 private:
     bool EnsureCreated();
     void Tick();
+    // The motion timer at the pace of the present phase.
+    void ArmTimer();
     void Apply(const waktuna::BarFrame& frame, bool force);
-    void Paint(HDC dc, const RECT& client);
+    void OnPaint();
     int TextWidth(const std::string& text);
+    // The buffer at the bar's size, showing frame_ in the skin's colours;
+    // the window then copies it whole.
+    void Redraw();
+    // Columns [from, width) of the buffer for frame_.
+    void Render(int from);
+    // The picture moved `shift` pixels left: the buffer follows, then the window.
+    void ScrollBy(int shift);
+    bool BufferCurrent() const;
 
     const waktuna::SettingsStore& settings_;
     const Look& look_;
@@ -52,8 +64,13 @@ private:
     waktuna::BarMotion motion_;
     waktuna::BarFrame frame_;
     std::string first_, second_;
+    int first_width_ = 0, second_width_ = 0;
     Font font_;
-    bool timer_ = false;
+    Bitmap buffer_;  // selected into buffer_dc_ for its whole life
+    MemoryDC buffer_dc_;
+    SIZE buffer_size_{};
+    COLORREF drawn_edge_ = 0, drawn_text_ = 0;
+    UINT timer_ms_ = 0;  // the motion timer's period; 0 when stopped
 };
 
 }  // namespace app

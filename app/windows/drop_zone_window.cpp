@@ -72,6 +72,7 @@ bool DropZoneWindow::EnsureCreated() {
     spec.y = work.bottom - Height() - Scale(16);
     spec.width = Width();
     spec.height = Height();
+    anchor_ = {spec.x, spec.y};
     if (!CreateWin(spec)) return false;
     SetFontHeight(font_height_);
     ApplyTransparency();
@@ -83,10 +84,10 @@ void DropZoneWindow::Show() {
     const waktuna::DropZoneSettings s = waktuna::ReadDropZoneSettings(settings_);
     if (s.x && s.y) {
         const waktuna::Point p{*s.x, *s.y};
-        if (waktuna::PositionOnMonitors(p, Width(), Height(), Monitors()))
-            SetWindowPos(hwnd(), nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        if (waktuna::PositionOnMonitors(p, Width(), Height(), Monitors())) anchor_ = p;
     }
     if (const auto height = waktuna::DropZoneFontHeight(s.size)) SetFontHeight(*height);
+    Fit();
     const waktuna::DropZoneAlpha alpha = waktuna::DropZoneAlphaOf(s.alpha);
     if (alpha.disabled) alpha_item_ = waktuna::kAlphaDisabledItem;
     if (alpha.ticked_item >= 0) alpha_item_ = alpha.ticked_item;
@@ -112,12 +113,14 @@ waktuna::DropZoneState DropZoneWindow::State() const {
 void DropZoneWindow::SetFirstText(const std::string& text) {
     if (text == first_) return;
     first_ = text;
+    Fit();
     if (Exists()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void DropZoneWindow::SetSecondText(const std::string& text) {
     if (text == second_) return;
     second_ = text;
+    Fit();
     if (Exists()) InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
@@ -159,7 +162,29 @@ void DropZoneWindow::SetFontHeight(int height) {
                             ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                             transparent_ ? NONANTIALIASED_QUALITY : DEFAULT_QUALITY,
                             DEFAULT_PITCH | FF_SWISS, "Arial"));
+    Fit();
     if (Exists()) InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void DropZoneWindow::Fit() {
+    if (!Exists()) return;
+    const WindowDC dc(hwnd());
+    Selection font(dc, font_);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SIZE first{}, second{};
+    GetTextExtentPoint32A(dc, first_.c_str(), static_cast<int>(first_.size()), &first);
+    GetTextExtentPoint32A(dc, second_.c_str(), static_cast<int>(second_.size()), &second);
+    const waktuna::Extent size =
+        waktuna::DropZoneExtent(first.cx, second_.empty() ? 0 : second.cx, metrics.tmHeight, Dpi());
+    const RECT wanted{anchor_.x, anchor_.y, anchor_.x + size.width, anchor_.y + size.height};
+    const waktuna::Box frame =
+        waktuna::DropZoneFrame(anchor_, size, {Width(), Height()}, WorkAreaOf(wanted));
+    RECT now{};
+    GetWindowRect(hwnd(), &now);
+    if (ToBox(now) == frame) return;
+    SetWindowPos(hwnd(), nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void DropZoneWindow::Paint(HDC dc, const RECT& client) {
@@ -307,6 +332,7 @@ LRESULT DropZoneWindow::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             GetWindowRect(hwnd(), &r);
             waktuna::WriteString(settings_, "dzX", std::to_string(r.left));
             waktuna::WriteString(settings_, "dzY", std::to_string(r.top));
+            anchor_ = {r.left, r.top};
             moved_ = false;
         }
         return 0;

@@ -3,6 +3,8 @@
 // (a colour-keyed layered window: only the texts are drawn, and whatever lies
 // behind stays live), translucent or larger, snaps to the edges of the work
 // area, remembers where it was left and flashes when a prayer time arrives.
+// It grows to show a longer text whole (the alert in a long language, a large
+// font) and returns to its place and size afterwards.
 #pragma once
 
 #include <windows.h>
@@ -66,6 +68,8 @@ private:
     void ApplyTransparency();
     void ApplyAlpha(uint8_t alpha);
     void SetFontHeight(int height);
+    // Sized to the texts, at the anchor or moved into the work area.
+    void Fit();
     int Width() const { return Scale(waktuna::kDropZoneWidth); }
     int Height() const { return Scale(waktuna::kDropZoneHeight); }
     void RunCommand(UINT command);
@@ -83,6 +87,9 @@ private:
     std::optional<int> alpha_item_;
     int font_height_ = waktuna::kDropZoneFontHeight;
     Font font_;
+    // Where the window's top left was put (first place, stored place, a
+    // drag); a window grown for its text may stand elsewhere meanwhile.
+    waktuna::Point anchor_;
     waktuna::DropZoneSnap snapper_;
     waktuna::DropZoneFlash flash_;
     bool moved_ = false;

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <utility>
+#include <vector>
+
 #include "waktuna/look/bar.h"
 
 namespace waktuna {
@@ -134,6 +138,78 @@ TEST(BarMotion, CloseFromTheMenuLeavesFromWhereItIs) {
     bar.Show(10, 10, 1000);
     bar.HideNow();
     EXPECT_EQ(bar.Update(2000).phase, BarPhase::Hidden);
+}
+
+TEST(BarScrollShift, OnlyAPlainScrollMovesTheWindowsPixels) {
+    struct Case {
+        BarFrame before, after;
+        std::optional<int> shift;
+    };
+    auto frame = [](int first, int second) {
+        BarFrame f;
+        f.first_left = first;
+        f.second_left = second;
+        return f;
+    };
+    // Texts 100 and 200 wide on a 500-pixel bar.
+    const Case cases[] = {
+        {frame(300, 50), frame(300, 50), 0},
+        {frame(300, 50), frame(298, 48), 2},
+        // The second went round from out of sight to behind the first,
+        // which reaches past the right edge.
+        {frame(450, -200), frame(449, 569), 1},
+        {frame(450, -200), frame(448, 568), 2},
+        {frame(450, -199), frame(449, 569), 1},             // its last column moved out
+        {frame(450, -150), frame(449, 569), std::nullopt},  // it would still be in sight
+        {frame(450, -200), frame(449, 470), std::nullopt},  // came back left of the strip
+        {frame(300, 50), frame(298, 49), std::nullopt},     // new texts
+        {frame(600, 520), frame(90, 10), std::nullopt},     // a whole bar or more
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after.second_left);
+        EXPECT_EQ(BarScrollShift(c.before, c.after, 100, 200, 500), c.shift);
+    }
+}
+
+// A column of the bar shows the first text (1), the second (2) or nothing.
+std::vector<int> Columns(const BarFrame& f, int first_width, int second_width, int width) {
+    std::vector<int> columns(static_cast<size_t>(width), 0);
+    for (int x = 0; x < width; ++x) {
+        if (x >= f.first_left && x < f.first_left + first_width) columns[x] = 1;
+        if (x >= f.second_left && x < f.second_left + second_width) columns[x] = 2;
+    }
+    return columns;
+}
+
+// Through a whole scroll, at every speed and with texts going round, each
+// window-timer update is a plain shift, and the shifted pixels are what the
+// new frame shows there.
+TEST(BarScrollShift, AWholeScrollNeedsOnlyTheNewStripDrawn) {
+    for (uint32_t motion = 0; motion <= 4; ++motion) {
+        for (const auto& [first_width, second_width] : {std::pair{300, 500}, {900, 40}}) {
+            BarMotion bar;
+            bar.Configure(PlaceBar(BarSettings::FromStored(75, motion, 0), kScreen));
+            const int width = bar.Placement().width;
+            bar.Show(first_width, second_width, 0);
+            BarFrame before = bar.Update(0);
+            int redraws = 0;
+            for (uint64_t now = 15; bar.Phase() != BarPhase::Disappearing; now += 15) {
+                const BarFrame after = bar.Update(now);
+                const std::optional<int> shift =
+                    BarScrollShift(before, after, first_width, second_width, width);
+                if (!shift) {
+                    ++redraws;
+                } else {
+                    const std::vector<int> old = Columns(before, first_width, second_width, width);
+                    const std::vector<int> now_shown = Columns(after, first_width, second_width, width);
+                    for (int x = 0; x + *shift < width; ++x)
+                        ASSERT_EQ(now_shown[x], old[x + *shift]) << motion << " at " << now;
+                }
+                before = after;
+            }
+            EXPECT_EQ(redraws, 0) << motion;
+        }
+    }
 }
 
 }  // namespace

@@ -63,5 +63,54 @@ TEST(DropZoneFlash, FlashesForTheSetTimeAndEndsInTheNormalLook) {
     EXPECT_EQ(flash.Length(), 7200);
 }
 
+
+// Widths and heights are what Arial measures; the expected sizes are the
+// texts with 2-pixel margins and a 5-pixel gap (x 1.5 at 144 DPI).
+TEST(DropZoneSize, GrowsToTheWholeTextNeverBelowTheNormalSize) {
+    struct Case {
+        int first, second, text_height, dpi;
+        Extent size;
+    };
+    const Case cases[] = {
+        {120, 0, 17, 96, {214, 25}},     // "Zuhr 12:05" fits
+        {230, 0, 17, 96, {234, 25}},     // "Now is the time to pray Maghrib"
+        {110, 120, 17, 96, {239, 25}},   // the next prayer and the time left
+        {350, 0, 26, 144, {356, 38}},    // 144 DPI: 3-pixel margins
+        {100, 0, 31, 96, {214, 35}},     // 27-pixel font: taller
+        {0, 0, 0, 144, {321, 38}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(DropZoneExtent(c.first, c.second, c.text_height, c.dpi), c.size);
+    }
+}
+
+TEST(DropZoneSize, AGrownWindowStaysInTheWorkAreaAndComesBack) {
+    const Box work{0, 0, 1024, 738};
+    const Extent normal{214, 25};
+    struct Case {
+        Point anchor;
+        Extent size;
+        Box frame;
+    };
+    const Case cases[] = {
+        // Normal size: where the user left it, even partly off the edge.
+        {{1000, 730}, {214, 25}, {1000, 730, 1214, 755}},
+        // Grown with room to the right.
+        {{100, 100}, {400, 25}, {100, 100, 500, 125}},
+        // Grown at the corner where it starts: moved left, and up when taller.
+        {{794, 697}, {400, 35}, {624, 697, 1024, 732}},
+        {{794, 710}, {400, 35}, {624, 703, 1024, 738}},
+        // Wider than the work area: the whole width.
+        {{300, 100}, {1500, 25}, {0, 100, 1024, 125}},
+        // Grown while dragged partly off the left: pulled back in.
+        {{-50, 100}, {400, 25}, {0, 100, 400, 125}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.anchor.x);
+        EXPECT_EQ(DropZoneFrame(c.anchor, c.size, normal, work), c.frame);
+    }
+}
+
 }  // namespace
 }  // namespace waktuna

@@ -162,4 +162,27 @@ BarFrame BarMotion::Frame() const {
     return f;
 }
 
+std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after, int first_width,
+                                  int second_width, int bar_width) {
+    struct Text {
+        int from, to, width;
+    };
+    const Text texts[] = {{before.first_left, after.first_left, first_width},
+                          {before.second_left, after.second_left, second_width}};
+    std::optional<int> shift;
+    for (const Text& t : texts) {
+        if (t.to > t.from) continue;  // went round; checked below
+        if (shift && *shift != t.from - t.to) return std::nullopt;
+        shift = t.from - t.to;
+    }
+    if (!shift || *shift >= bar_width) return std::nullopt;
+    for (const Text& t : texts) {
+        const bool went_round = t.to > t.from;
+        // Out of sight once the old picture has moved, back only in the strip.
+        if (went_round && (t.from - *shift + t.width > 0 || t.to < bar_width - *shift))
+            return std::nullopt;
+    }
+    return shift;
+}
+
 }  // namespace waktuna

@@ -1,6 +1,7 @@
 #include "waktuna/look/drop_zone.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "waktuna/settings/settings.h"
 
@@ -14,6 +15,27 @@ bool PositionOnScreen(Point p, int width, int height, Box screen) {
 bool PositionOnMonitors(Point p, int width, int height, std::span<const Box> monitors) {
     return std::any_of(monitors.begin(), monitors.end(),
                        [&](const Box& m) { return PositionOnScreen(p, width, height, m); });
+}
+
+Extent DropZoneExtent(int first_width, int second_width, int text_height, int dpi) {
+    const auto scale = [dpi](int pixels) { return (pixels * dpi + 48) / 96; };
+    const int margin = scale(kDropZoneMargin);
+    int texts = first_width;
+    if (second_width > 0) texts += scale(kDropZoneTextGap) + second_width;
+    return {std::max(scale(kDropZoneWidth), margin + texts + margin),
+            std::max(scale(kDropZoneHeight), margin + text_height + margin)};
+}
+
+Box DropZoneFrame(Point anchor, Extent size, Extent normal, Box work) {
+    // One direction at a time: the start edge and the length along it.
+    const auto place = [](int start, int length, int normal_length, int low, int high) {
+        if (length <= normal_length) return std::pair{start, length};
+        length = std::min(length, high - low);
+        return std::pair{std::clamp(start, low, high - length), length};
+    };
+    const auto [left, width] = place(anchor.x, size.width, normal.width, work.left, work.right);
+    const auto [top, height] = place(anchor.y, size.height, normal.height, work.top, work.bottom);
+    return {left, top, left + width, top + height};
 }
 
 Point DropZoneSnap::Apply(Point p, int width, int height, Box work, bool snap_on) {

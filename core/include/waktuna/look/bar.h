@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "waktuna/calc/qibla.h"  // Box
 #include "waktuna/settings/settings_store.h"
@@ -95,5 +96,15 @@ private:
     int first_width_ = 0, second_width_ = 0;
     int first_left_ = 0, second_left_ = 0;
 };
+
+// How far the bar's picture moved left from one frame to the next, when the
+// second is the first scrolled: the window's pixels then move left by that
+// much and only a strip of that width at its right edge is new (0: nothing
+// moved). A text that went round again must have left the moved picture and
+// come back only within that strip. nullopt when the picture must be drawn anew
+// (the texts moved apart, or by the whole width or more). Text widths and the
+// bar's width in pixels.
+std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after, int first_width,
+                                  int second_width, int bar_width);
 
 }  // namespace waktuna

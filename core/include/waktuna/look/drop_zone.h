@@ -1,6 +1,6 @@
 // The drop zone window as a model: its stored settings and their rules, the
-// menu's stored values, snapping to the work area with its lock, and the
-// prayer-time flashing.
+// menu's stored values, snapping to the work area with its lock, its size for
+// the texts it shows, and the prayer-time flashing.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +16,8 @@ inline constexpr int kDropZoneHeight = 25;
 inline constexpr int kDropZoneSnapDistance = 20;
 inline constexpr int kDropZoneFontHeight = 15;
 inline constexpr int kDropZoneFlashStepMs = 500;
+inline constexpr int kDropZoneMargin = 2;   // around the texts, at 96 DPI
+inline constexpr int kDropZoneTextGap = 5;  // between the first text and the second
 
 // The menu's "Alpha Blend" items (30 % .. 70 %, then "Disabled") and "Font
 // Size" items (100 % .. 200 %); their stored values are in settings.h.
@@ -43,6 +45,25 @@ public:
 private:
     bool locked_ = false;
 };
+
+// A size in pixels.
+struct Extent {
+    int width = 0, height = 0;
+    friend bool operator==(const Extent&, const Extent&) = default;
+};
+
+// The client size at `dpi` that shows both texts whole: side by side with
+// their margins and gap (the second, when not empty, after the first), a
+// text `text_height` pixels high; never smaller than the normal 214 x 25
+// (scaled). Text widths and height are measured at the same DPI.
+Extent DropZoneExtent(int first_width, int second_width, int text_height, int dpi);
+
+// Where the window of `size` goes. `anchor` is its top left as the user left
+// it, where it stays at its normal size (`normal`). In a direction in which
+// it has grown for a longer text it is moved back inside the work area when
+// the growth would leave it, and is no larger than the work area; once the
+// text is short again it returns to the anchor.
+Box DropZoneFrame(Point anchor, Extent size, Extent normal, Box work_area);
 
 // What the window looks like at one flashing step.
 enum class FlashLook {
