@@ -17,7 +17,7 @@ namespace app {
 
 namespace {
 
-// A well-known SID, freed with its owner.
+// A well-known SID, held in place.
 class WellKnownSid {
 public:
     explicit WellKnownSid(WELL_KNOWN_SID_TYPE type) {
