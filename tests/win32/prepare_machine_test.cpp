@@ -46,7 +46,7 @@ bool MakeFolderLink(const std::string& link, const std::string& target) {
         if (name) HeapFree(GetProcessHeap(), 0, name);
         return text;
     };
-    std::string command = "/bin/ln -s '" + to_unix(target) + "' '" + to_unix(link) + "'";
+    std::string command = "/bin/ln -s \"" + to_unix(target) + "\" \"" + to_unix(link) + "\"";
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -57,7 +57,8 @@ bool MakeFolderLink(const std::string& link, const std::string& target) {
     CloseHandle(pi.hProcess);
     for (int i = 0; i < 100 && GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES; ++i)
         Sleep(50);
-    return GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT;
+    const DWORD attributes = GetFileAttributesA(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 // Makes the key's access list what an earlier version left: Users may write.
