@@ -5,8 +5,11 @@
 ;            waktuna.nsi
 ; It installs the program and everything beside it, makes the Start-menu
 ; entries, optionally starts Waktuna with Windows, and runs
-; "Waktuna.exe /prepare-machine" so that every user can store settings and
-; tasks (and the settings of an earlier 32-bit Waktuna are taken over). Installing over an earlier copy keeps the settings; the uninstaller
+; "Waktuna.exe /prepare-machine", which makes the machine-wide settings key
+; and data folder writable by administrators only, protects an install
+; folder outside Program Files the same way, and takes over the settings of
+; an earlier 32-bit Waktuna. A data folder someone else prepared in advance
+; (a link, or a folder owned by a user) stops the installation. Installing over an earlier copy keeps the settings; the uninstaller
 ; asks before removing them and the task file (a silent uninstall keeps them).
 
 Unicode true
@@ -84,29 +87,16 @@ LangString DescProgram ${LANG_ENGLISH} "The program, its help, languages, place 
 LangString DescProgram ${LANG_INDONESIAN} "Program beserta bantuan, bahasa, nama tempat dan suaranya."
 LangString DescAutoStart ${LANG_ENGLISH} "Waktuna starts in the notification area when Windows starts, so no prayer time is missed."
 LangString DescAutoStart ${LANG_INDONESIAN} "Waktuna berjalan di area notifikasi setiap Windows mulai, agar tidak ada waktu sholat yang terlewat."
-LangString PrepareFailed ${LANG_ENGLISH} "Waktuna could not allow every user to store settings. Only administrators will be able to save settings and tasks."
-LangString PrepareFailed ${LANG_INDONESIAN} "Waktuna tidak dapat mengizinkan semua pengguna menyimpan pengaturan. Hanya administrator yang dapat menyimpan pengaturan dan tugas."
+LangString PrepareFailed ${LANG_ENGLISH} "Waktuna could not prepare its machine-wide settings and data folder (status $0). Each user's own settings and tasks still work."
+LangString PrepareFailed ${LANG_INDONESIAN} "Waktuna tidak dapat menyiapkan pengaturan dan folder data untuk seluruh komputer (status $0). Pengaturan dan tugas tiap pengguna tetap berfungsi."
+LangString DataFolderRefused ${LANG_ENGLISH} "The folder $1 is a link or belongs to a user, not to the administrators. Someone may have made it to take over Waktuna's data. Remove it and run the installation again.$\r$\n$\r$\nThe installation stops."
+LangString DataFolderRefused ${LANG_INDONESIAN} "Folder $1 berupa tautan atau dimiliki seorang pengguna, bukan administrator. Mungkin seseorang membuatnya untuk mengambil alih data Waktuna. Hapus folder itu lalu jalankan pemasangan lagi.$\r$\n$\r$\nPemasangan dihentikan."
+LangString ProgramFolderRefused ${LANG_ENGLISH} "The installation folder $INSTDIR could not be protected against changes by other users (it is a link, or its rights cannot be set). Choose another folder, such as one in Program Files.$\r$\n$\r$\nThe installation stops."
+LangString ProgramFolderRefused ${LANG_INDONESIAN} "Folder pemasangan $INSTDIR tidak dapat dilindungi dari perubahan oleh pengguna lain (berupa tautan, atau haknya tidak dapat diatur). Pilih folder lain, misalnya di Program Files.$\r$\n$\r$\nPemasangan dihentikan."
+LangString StillRunning ${LANG_ENGLISH} "Waktuna is still running and could not be ended:$\r$\n$1$\r$\nAsk those users to close Waktuna (or sign them out), then choose Retry. Cancel stops without changing Waktuna."
+LangString StillRunning ${LANG_INDONESIAN} "Waktuna masih berjalan dan tidak dapat dihentikan:$\r$\n$1$\r$\nMinta pengguna tersebut menutup Waktuna (atau keluar), lalu pilih Retry. Cancel berhenti tanpa mengubah Waktuna."
 LangString AskRemoveSettings ${LANG_ENGLISH} "Also remove Waktuna's settings and your scheduled tasks?$\r$\n$\r$\nChoose No to keep them for a later installation."
 LangString AskRemoveSettings ${LANG_INDONESIAN} "Hapus juga pengaturan Waktuna dan tugas terjadwal Anda?$\r$\n$\r$\nPilih No untuk menyimpannya bagi pemasangan berikutnya."
-
-; Ends a running Waktuna (closing its main window ends the program) so that
-; its files can be replaced or removed.
-!macro CloseRunningWaktuna
-  FindWindow $0 "${MAIN_WINDOW_CLASS}"
-  ${If} $0 <> 0
-    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
-    StrCpy $1 0
-    ${DoWhile} $0 <> 0
-      ${If} $1 >= 25
-        ${Break}
-      ${EndIf}
-      Sleep 200
-      IntOp $1 $1 + 1
-      FindWindow $0 "${MAIN_WINDOW_CLASS}"
-    ${Loop}
-    Sleep 300  ; the process ends after its window
-  ${EndIf}
-!macroend
 
 ; Deletes a file, trying for up to five seconds: a program that has just
 ; closed (or the uninstaller's first copy) may still hold its file open.
@@ -124,20 +114,70 @@ LangString AskRemoveSettings ${LANG_INDONESIAN} "Hapus juga pengaturan Waktuna d
   ${Loop}
 !macroend
 
+; Ends every running Waktuna so that its files can be replaced or removed:
+; the one in this session is asked to close (closing its main window ends
+; the program and keeps what it was saving), those in other users' sessions,
+; which no window message reaches, are ended by the system (the installer
+; runs as administrator). The program file is then removed; when it cannot
+; be, the user learns which sessions still run it and may retry or stop.
+!macro CloseRunningWaktuna
+  FindWindow $0 "${MAIN_WINDOW_CLASS}"
+  ${If} $0 <> 0
+    SendMessage $0 ${WM_CLOSE} 0 0 /TIMEOUT=5000
+    StrCpy $1 0
+    ${DoWhile} $0 <> 0
+      ${If} $1 >= 25
+        ${Break}
+      ${EndIf}
+      Sleep 200
+      IntOp $1 $1 + 1
+      FindWindow $0 "${MAIN_WINDOW_CLASS}"
+    ${Loop}
+    Sleep 300  ; the process ends after its window
+  ${EndIf}
+  ${Do}
+    nsExec::Exec '"$SYSDIR\taskkill.exe" /F /IM Waktuna.exe'
+    Pop $0
+    !insertmacro DeleteWithRetry "$INSTDIR\Waktuna.exe"
+    ${IfNot} ${FileExists} "$INSTDIR\Waktuna.exe"
+      ${Break}
+    ${EndIf}
+    ; Image name, process, session name and number of each copy left.
+    nsExec::ExecToStack '"$SYSDIR\tasklist.exe" /FI "IMAGENAME eq Waktuna.exe" /FO CSV /NH'
+    Pop $0
+    Pop $1
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDCANCEL IDCANCEL`
+      SetErrorLevel 4
+      Abort
+    ${EndIf}
+  ${Loop}
+!macroend
+
+
 Section "!$(SecProgram)" SecProgram
   SectionIn RO
   SetShellVarContext all
   !insertmacro CloseRunningWaktuna
-  !insertmacro DeleteWithRetry "$INSTDIR\Waktuna.exe"
 
   !include "${LISTS}/files.nsh"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
-  ; The settings key and the data folder, writable by every user. The
-  ; values already in the key (an earlier installation) are kept.
+  ; The machine-wide settings key and data folder, writable by
+  ; administrators only. The values already in the key (an earlier
+  ; installation) are kept. Its exit status: 0 prepared, 1 not all of it,
+  ; 2 the data folder refused, 3 the install folder not protected.
   ClearErrors
   ExecWait '"$INSTDIR\Waktuna.exe" /prepare-machine' $0
-  ${If} ${Errors}
+  ${If} $0 == 2
+    StrCpy $1 "$APPDATA\ravenhall\waktuna3"
+    MessageBox MB_OK|MB_ICONSTOP "$(DataFolderRefused)" /SD IDOK
+    SetErrorLevel 2
+    Abort
+  ${ElseIf} $0 == 3
+    MessageBox MB_OK|MB_ICONSTOP "$(ProgramFolderRefused)" /SD IDOK
+    SetErrorLevel 3
+    Abort
+  ${ElseIf} ${Errors}
   ${OrIf} $0 <> 0
     MessageBox MB_OK|MB_ICONEXCLAMATION "$(PrepareFailed)" /SD IDOK
   ${EndIf}
@@ -214,7 +254,6 @@ Section "Uninstall"
   SetShellVarContext all
   !insertmacro CloseRunningWaktuna
 
-  !insertmacro DeleteWithRetry "$INSTDIR\Waktuna.exe"
   !include "${LISTS}/unfiles.nsh"
   !insertmacro DeleteWithRetry "$INSTDIR\Uninstall.exe"
   RMDir "$INSTDIR"

@@ -1,97 +1,152 @@
 #include "win/prepare_machine.h"
 
 #include <aclapi.h>
+#include <sddl.h>
 #include <shlobj.h>
 
 #include <cctype>
 #include <cstring>
-#include <initializer_list>
 #include <vector>
 
+#include "win/handles.h"
 #include "win/power.h"
 #include "win/registry_store.h"
+#include "win/task_command.h"
 
 namespace app {
 
 namespace {
 
-// A well-known SID, freed with its owner.
+// A well-known SID, held in place.
 class WellKnownSid {
 public:
-    WellKnownSid(SID_IDENTIFIER_AUTHORITY authority, BYTE count, DWORD first, DWORD second = 0) {
-        AllocateAndInitializeSid(&authority, count, first, second, 0, 0, 0, 0, 0, 0, &sid_);
+    explicit WellKnownSid(WELL_KNOWN_SID_TYPE type) {
+        DWORD size = sizeof sid_;
+        ok_ = CreateWellKnownSid(type, nullptr, sid_, &size) != FALSE;
     }
-    ~WellKnownSid() {
-        if (sid_) FreeSid(sid_);
-    }
-    WellKnownSid(const WellKnownSid&) = delete;
-    WellKnownSid& operator=(const WellKnownSid&) = delete;
-    PSID get() const { return sid_; }
+    PSID get() const { return ok_ ? const_cast<BYTE*>(sid_) : nullptr; }
 
 private:
-    PSID sid_ = nullptr;
+    BYTE sid_[SECURITY_MAX_SID_SIZE] = {};
+    bool ok_ = false;
 };
 
-// The built-in Users group (by SID: its name is translated on non-English
-// systems) and the creator of a file, as an inheritable trustee.
-WellKnownSid UsersSid() {
-    return WellKnownSid(SECURITY_NT_AUTHORITY, 2, SECURITY_BUILTIN_DOMAIN_RID,
-                        DOMAIN_ALIAS_RID_USERS);
-}
-WellKnownSid CreatorOwnerSid() {
-    return WellKnownSid(SECURITY_CREATOR_SID_AUTHORITY, 1, SECURITY_CREATOR_OWNER_RID);
+// The account that installs Windows components; no well-known SID type
+// names it.
+constexpr const char* kTrustedInstallerSid =
+    "S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+
+std::string SidText(PSID sid) {
+    LPSTR text = nullptr;
+    if (!sid || !ConvertSidToStringSidA(sid, &text)) return {};
+    const UniqueLocal owned(text);
+    return text;
 }
 
-// One entry to add to an access list: a trustee (by SID), its rights and
-// how they are inherited.
-struct Grant {
-    PSID sid;
-    DWORD rights;
-    DWORD inheritance;
-};
+bool IsTrustedOwner(PSID owner, FolderOwners owners) {
+    if (!owner || !IsValidSid(owner)) return false;
+    if (IsWellKnownSid(owner, WinBuiltinAdministratorsSid) ||
+        IsWellKnownSid(owner, WinLocalSystemSid))
+        return true;
+    const std::string text = SidText(owner);
+    if (text == kTrustedInstallerSid) return true;
+    return owners == FolderOwners::kAdministratorsOrMe && text == CurrentUserSid().value_or("");
+}
 
-// Adds the entries to the object's existing access list (entries already
-// there, inherited ones included, are kept).
-bool AddToAccessList(const std::string& object, SE_OBJECT_TYPE type,
-                     std::initializer_list<Grant> grants) {
+// A protected access list: SYSTEM and Administrators `full`, Users `users`,
+// each inherited by everything below (`inheritance`).
+bool SetProtectedAccessList(HANDLE object, SE_OBJECT_TYPE type, DWORD full, DWORD users,
+                            DWORD inheritance, PSID new_owner = nullptr) {
+    const WellKnownSid system(WinLocalSystemSid), admins(WinBuiltinAdministratorsSid),
+        users_sid(WinBuiltinUsersSid);
+    const std::pair<PSID, DWORD> grants[] = {
+        {system.get(), full}, {admins.get(), full}, {users_sid.get(), users}};
     std::vector<EXPLICIT_ACCESSA> entries;
-    for (const Grant& g : grants) {
-        if (!g.sid) return false;
+    for (const auto& [sid, rights] : grants) {
+        if (!sid) return false;
         EXPLICIT_ACCESSA access{};
-        access.grfAccessPermissions = g.rights;
-        access.grfAccessMode = GRANT_ACCESS;
-        access.grfInheritance = g.inheritance;
+        access.grfAccessPermissions = rights;
+        access.grfAccessMode = SET_ACCESS;
+        access.grfInheritance = inheritance;
         access.Trustee.TrusteeForm = TRUSTEE_IS_SID;
         access.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
-        access.Trustee.ptstrName = static_cast<LPSTR>(g.sid);
+        access.Trustee.ptstrName = static_cast<LPSTR>(sid);
         entries.push_back(access);
     }
-    PACL old_acl = nullptr;
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                              &old_acl, nullptr, &sd) != ERROR_SUCCESS)
+    PACL acl = nullptr;
+    if (SetEntriesInAclA(static_cast<ULONG>(entries.size()), entries.data(), nullptr, &acl) !=
+        ERROR_SUCCESS)
         return false;
-    PACL new_acl = nullptr;
-    bool ok = SetEntriesInAclA(static_cast<ULONG>(entries.size()), entries.data(), old_acl,
-                               &new_acl) == ERROR_SUCCESS;
-    if (ok) {
-        std::string name = object;  // SetNamedSecurityInfoA takes a writable text
-        ok = SetNamedSecurityInfoA(name.data(), type, DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                                   new_acl, nullptr) == ERROR_SUCCESS;
-        LocalFree(new_acl);
-    }
-    LocalFree(sd);
-    return ok;
+    const UniqueLocal owned_acl(acl);
+    SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION;
+    if (new_owner) what |= OWNER_SECURITY_INFORMATION;
+    return SetSecurityInfo(object, type, what, new_owner, nullptr, acl, nullptr) == ERROR_SUCCESS;
 }
 
-bool IsFolder(const std::string& path) {
-    const DWORD a = GetFileAttributesA(path.c_str());
-    return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+// Opens the folder itself, never what a link in its place points to, and
+// holds it: without FILE_SHARE_DELETE nobody renames it away meanwhile.
+UniqueFile OpenFolderItself(const std::string& path, DWORD access) {
+    return UniqueFile(CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                  nullptr));
 }
 
-// The name SetNamedSecurityInfo uses for a key of one of the two roots.
-std::string KeyObjectName(HKEY root, const std::string& subkey) {
-    return (root == HKEY_CURRENT_USER ? "CURRENT_USER\\" : "MACHINE\\") + subkey;
+// Whether the open folder is a reparse point. The handle answers on Windows;
+// the path is asked too because Wine follows a link even when opening with
+// FILE_FLAG_OPEN_REPARSE_POINT, and only its path lookup shows the link.
+bool IsReparsePoint(HANDLE folder, const std::string& path) {
+    FILE_ATTRIBUTE_TAG_INFO info{};
+    if (!GetFileInformationByHandleEx(folder, FileAttributeTagInfo, &info, sizeof info))
+        return true;  // not known to be a plain folder
+    const DWORD by_path = GetFileAttributesA(path.c_str());
+    return (info.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) ||
+           !(info.FileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+           by_path == INVALID_FILE_ATTRIBUTES || (by_path & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// The checks on an open folder: a plain folder with an owner we trust.
+FolderVerdict VerifyFolder(HANDLE folder, const std::string& path, FolderOwners owners) {
+    if (IsReparsePoint(folder, path)) return FolderVerdict::kReparsePoint;
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    if (GetSecurityInfo(folder, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr,
+                        nullptr, nullptr, &sd) != ERROR_SUCCESS)
+        return FolderVerdict::kFailed;
+    const UniqueLocal owned_sd(sd);
+    return IsTrustedOwner(owner, owners) ? FolderVerdict::kPrepared : FolderVerdict::kForeignOwner;
+}
+
+// Makes the folder when it is missing and opens it for the checks.
+UniqueFile MakeAndOpenFolder(const std::string& path, DWORD access) {
+    CreateDirectoryA(path.c_str(), nullptr);  // fails harmlessly when it is there
+    return OpenFolderItself(path, access);
+}
+
+FolderVerdict PrepareDataFolder(const std::string& folder, FolderOwners owners) {
+    const size_t slash = folder.find_last_of('\\');
+    if (slash == std::string::npos) return FolderVerdict::kFailed;
+    // The parent is held open and verified while the folder is made in it.
+    const std::string parent_path = folder.substr(0, slash);
+    const UniqueFile parent = MakeAndOpenFolder(parent_path, READ_CONTROL);
+    if (!parent) return FolderVerdict::kFailed;
+    if (const FolderVerdict v = VerifyFolder(parent, parent_path, owners);
+        v != FolderVerdict::kPrepared)
+        return v;
+    const UniqueFile own = MakeAndOpenFolder(folder, READ_CONTROL | WRITE_DAC);
+    if (!own) return FolderVerdict::kFailed;
+    if (const FolderVerdict v = VerifyFolder(own, folder, owners); v != FolderVerdict::kPrepared)
+        return v;
+    return SetProtectedAccessList(own, SE_FILE_OBJECT, FILE_ALL_ACCESS, kUsersFolderRights,
+                                  SUB_CONTAINERS_AND_OBJECTS_INHERIT)
+        ? FolderVerdict::kPrepared
+        : FolderVerdict::kFailed;
+}
+
+std::string KnownFolder(int csidl) {
+    char buf[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buf))) return {};
+    return std::string(buf, strnlen(buf, MAX_PATH + 1));
 }
 
 }  // namespace
@@ -108,12 +163,13 @@ bool IsPrepareMachineCommand(const char* command_line) {
 }
 
 bool UsersGranted(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) {
-    const WellKnownSid users = UsersSid();
+    const WellKnownSid users(WinBuiltinUsersSid);
     PACL acl = nullptr;
     PSECURITY_DESCRIPTOR sd = nullptr;
     if (!users.get() || GetNamedSecurityInfoA(object.c_str(), type, DACL_SECURITY_INFORMATION,
                                             nullptr, nullptr, &acl, nullptr, &sd) != ERROR_SUCCESS)
         return false;
+    const UniqueLocal owned_sd(sd);
     // A missing access list allows everyone everything.
     bool granted = acl == nullptr;
     DWORD allowed = 0;
@@ -134,51 +190,58 @@ bool UsersGranted(const std::string& object, SE_OBJECT_TYPE type, DWORD rights) 
     MapGenericMask(&allowed, &mapping);
     DWORD wanted = rights;
     MapGenericMask(&wanted, &mapping);
-    granted = granted || (allowed & wanted) == wanted;
-    LocalFree(sd);
-    return granted;
+    return granted || (allowed & wanted) == wanted;
 }
 
-PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std::string& folder) {
+PreparedMachine PrepareMachineAt(HKEY root, const std::string& subkey, const std::string& folder,
+                                 FolderOwners owners) {
     PreparedMachine done;
-    HKEY key = nullptr;
+    UniqueKey key;
+    // Setting the access list replaces every entry, a Users grant an
+    // earlier version added included.
     if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS) {
-        RegCloseKey(key);
-        const WellKnownSid users = UsersSid();
-        done.key = AddToAccessList(KeyObjectName(root, subkey), SE_REGISTRY_KEY,
-                                   {{users.get(), kUsersKeyRights, SUB_CONTAINERS_AND_OBJECTS_INHERIT}});
-    }
-    if (!folder.empty()) {
-        const size_t slash = folder.find_last_of('\\');
-        if (slash != std::string::npos && !IsFolder(folder.substr(0, slash)))
-            CreateDirectoryA(folder.substr(0, slash).c_str(), nullptr);
-        if (!IsFolder(folder)) CreateDirectoryA(folder.c_str(), nullptr);
-        // Users may add and replace files, but write only into the files
-        // they made: a task file is changed by replacing it, which makes the
-        // user who saved it its owner (the rule for Command tasks relies on
-        // that).
-        const WellKnownSid users = UsersSid();
-        const WellKnownSid creator = CreatorOwnerSid();
-        done.folder =
-            IsFolder(folder) &&
-            AddToAccessList(folder, SE_FILE_OBJECT,
-                            {{users.get(), kUsersFolderRights, NO_INHERITANCE},
-                             {creator.get(), kCreatorFileRights, OBJECT_INHERIT_ACE | INHERIT_ONLY_ACE}});
-    }
+                        KEY_READ | WRITE_DAC, nullptr, key.put(), nullptr) == ERROR_SUCCESS)
+        done.key = SetProtectedAccessList(key.get(), SE_REGISTRY_KEY, KEY_ALL_ACCESS,
+                                          kUsersKeyRights, SUB_CONTAINERS_AND_OBJECTS_INHERIT);
+    if (!folder.empty()) done.folder = PrepareDataFolder(folder, owners);
     return done;
 }
 
+bool IsBelowProgramFiles(const std::string& folder,
+                         std::initializer_list<std::string> program_files) {
+    for (const std::string& base : program_files) {
+        if (base.empty() || folder.size() <= base.size() + 1 || folder[base.size()] != '\\')
+            continue;
+        if (_strnicmp(folder.c_str(), base.c_str(), base.size()) == 0) return true;
+    }
+    return false;
+}
+
+FolderVerdict ProtectProgramFolder(const std::string& folder) {
+    const UniqueFile own = OpenFolderItself(folder, READ_CONTROL | WRITE_DAC | WRITE_OWNER);
+    if (!own) return FolderVerdict::kFailed;
+    if (IsReparsePoint(own, folder)) return FolderVerdict::kReparsePoint;
+    // Whoever made the folder (it may have existed before the installation)
+    // could otherwise change its access list again as its owner.
+    const WellKnownSid admins(WinBuiltinAdministratorsSid);
+    return admins.get() &&
+            SetProtectedAccessList(own, SE_FILE_OBJECT, FILE_ALL_ACCESS,
+                                   FILE_GENERIC_READ | FILE_GENERIC_EXECUTE,
+                                   SUB_CONTAINERS_AND_OBJECTS_INHERIT, admins.get())
+        ? FolderVerdict::kPrepared
+        : FolderVerdict::kFailed;
+}
+
 int CopySettingsFrom32BitView(HKEY root, const std::string& subkey) {
-    HKEY old_key = nullptr;
-    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &old_key) !=
+    UniqueKey old_key;
+    if (RegOpenKeyExA(root, subkey.c_str(), 0, KEY_READ | KEY_WOW64_32KEY, old_key.put()) !=
         ERROR_SUCCESS)
         return 0;
     int copied = 0;
-    HKEY key = nullptr;
+    UniqueKey key;
     DWORD values = 0;
     if (RegCreateKeyExA(root, subkey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, &key,
+                        KEY_READ | KEY_WRITE | KEY_WOW64_64KEY, nullptr, key.put(),
                         nullptr) == ERROR_SUCCESS &&
         RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values,
                          nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS &&
@@ -196,18 +259,25 @@ int CopySettingsFrom32BitView(HKEY root, const std::string& subkey) {
             if (RegSetValueExA(key, name, 0, type, data, data_size) == ERROR_SUCCESS) ++copied;
         }
     }
-    if (key) RegCloseKey(key);
-    RegCloseKey(old_key);
     return copied;
 }
 
 int PrepareMachine() {
     CopySettingsFrom32BitView(HKEY_LOCAL_MACHINE, kSettingsKeyPath);
-    char buf[MAX_PATH + 1] = {};
-    std::string folder;
-    if (SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, 0, buf)) && buf[0])
-        folder = std::string(buf, strnlen(buf, MAX_PATH + 1)) + "\\ravenhall\\waktuna3";
-    return PrepareMachineAt(HKEY_LOCAL_MACHINE, kSettingsKeyPath, folder).ok() ? 0 : 1;
+    const std::string common = KnownFolder(CSIDL_COMMON_APPDATA);
+    const PreparedMachine done = PrepareMachineAt(
+        HKEY_LOCAL_MACHINE, kSettingsKeyPath, common.empty() ? "" : common + "\\ravenhall\\waktuna3");
+    std::string program = ProgramFolder();
+    if (!program.empty() && program.back() == '\\') program.pop_back();
+    const bool program_ok =
+        program.empty() ||
+        IsBelowProgramFiles(program, {KnownFolder(CSIDL_PROGRAM_FILES),
+                                      KnownFolder(CSIDL_PROGRAM_FILESX86)}) ||
+        ProtectProgramFolder(program) == FolderVerdict::kPrepared;
+    if (done.folder == FolderVerdict::kReparsePoint || done.folder == FolderVerdict::kForeignOwner)
+        return kPrepareDataFolderRefused;
+    if (!program_ok) return kPrepareProgramFolderRefused;
+    return done.ok() ? kPrepareOk : kPrepareFailed;
 }
 
 }  // namespace app

@@ -2,10 +2,13 @@
 # The installer under Wine, in a fresh prefix: a silent install puts every
 # staged file in place, prepares the settings key and the data folder, adds
 # the Start-menu entries and the start with Windows, and takes over an earlier
-# 32-bit installation's settings; the program starts from
+# 32-bit installation's settings; a link planted in place of the data folder
+# stops the installation with its own status; the program starts from
 # its Start-menu entry and shows its tray icon; installing again over the
 # running program replaces it and keeps the settings; a silent uninstall
-# removes the program's files and entries and keeps the settings and tasks.
+# ends the program also where no window message reaches it (another desktop,
+# as another user's session would be), removes the program's files and
+# entries and keeps the settings and tasks.
 # Prints the installer size, the installed size and the install time.
 # usage: installer_test.sh SETUP.EXE WAKTUNA-DRIVE.EXE STAGE-FOLDER OUTPUT-DIR
 set -u
@@ -44,6 +47,18 @@ run_value() { wine reg query "$run_key" /v Waktuna3 2>/dev/null | tr -d '\r' | g
 gone() { [ ! -e "$installed" ]; }
 icons() { [ "$(drive tray-icons)" == "$1" ]; }
 running() { [ "$(drive count Waktuna.exe)" == "$1" ]; }
+
+# --- A link in place of the data folder stops the installation --------------
+# A user could make it before an administrator installs, so that the elevated
+# preparation sets its rights on a folder of the user's choosing.
+mkdir -p "$c/ProgramData/ravenhall" "$c/planted"
+ln -s "$c/planted" "$data"
+wine "$setup" /S
+status=$?
+wineserver -w
+check "a linked data folder stops the installer (status $status, 2 expected)" test "$status" -eq 2
+check "nothing was made through the link" test -z "$(ls -A "$c/planted")"
+rm "$data"
 
 # --- Silent install into the fresh prefix ------------------------------------
 # An earlier 32-bit Waktuna left its place in the registry's 32-bit view.
@@ -87,12 +102,18 @@ check "the update keeps the settings" test "$(drive reg-get Area)" == Jakarta
 size_installed=$(du -sk "$installed" | cut -f1)
 
 # --- Silent uninstall ---------------------------------------------------------
+# The program runs on a desktop of its own, where the installer's window
+# message cannot reach it, as in another user's session.
+wine explorer /desktop=other,640x480 'C:\Program Files\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1 &
+own_pids+=($!)
+check "the program runs on another desktop" wait_until 20 running 1
 wine "$installed/Uninstall.exe" /S
 # The uninstaller runs from a copy in the temporary folder and returns at once.
 if ! wait_until 120 gone; then
     fail "the uninstaller removes the program folder; running: $(drive count Waktuna.exe), left:"
     find "$installed" | sed 's/^/    /'
 fi
+check "no Waktuna is left running" running 0
 wineserver -w
 check "the Start-menu entries are removed" test ! -e "$menu"
 check "no start with Windows" test -z "$(run_value)"
