@@ -11,6 +11,7 @@
 #include "waktuna/files/files.h"
 #include "waktuna/watch/command_rule.h"
 #include "win/handles.h"
+#include "win/power.h"
 #include "win/task_command.h"
 
 namespace waktuna {

@@ -103,4 +103,38 @@ std::string GetAppDataFolder() {
     });
 }
 
+std::string GetUserDataFolder() {
+    if (IsWin9xFamily()) return ProgramFolder();
+    char buf[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf))) return {};
+    const std::string roaming(buf, strnlen(buf, MAX_PATH + 1));
+    return roaming.empty() ? std::string() : roaming + "\\ravenhall\\waktuna3\\";
+}
+
+bool CreateDataFolder(const std::string& folder) {
+    if (folder.empty()) return false;
+    std::string path = folder;
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    const size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos && !IsFolder(path.substr(0, slash)))
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    if (!IsFolder(path)) CreateDirectoryA(path.c_str(), nullptr);
+    return IsFolder(path);
+}
+
+bool IsElevatedAdministrator() {
+    if (IsWin9xFamily()) return true;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID admins = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                  0, 0, &admins))
+        return false;
+    // With the calling thread's token: a filtered (not elevated) token holds
+    // the group for denying only, which does not count.
+    BOOL member = FALSE;
+    if (!CheckTokenMembership(nullptr, admins, &member)) member = FALSE;
+    FreeSid(admins);
+    return member != FALSE;
+}
+
 }  // namespace app
