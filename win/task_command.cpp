@@ -58,7 +58,11 @@ bool FolderLetsOthersWrite(const std::string& folder) {
                               nullptr, &sd) != ERROR_SUCCESS)
         return true;
     const UniqueLocal keep(sd);
-    if (!dacl) return true;  // no access list: everybody may do everything
+    return AclLetsOthersWrite(dacl);
+}
+
+bool AclLetsOthersWrite(const ACL* dacl) {
+    if (!dacl) return true;
     // Rights that let a user change what a file in the folder holds. Entries
     // for the folder's files alone (inherit-only) count too: they are the
     // rights on every file created there.
@@ -68,7 +72,7 @@ bool FolderLetsOthersWrite(const std::string& folder) {
                                           WinInteractiveSid};
     for (DWORD i = 0; i < dacl->AceCount; ++i) {
         void* ace = nullptr;
-        if (!GetAce(dacl, i, &ace)) return true;
+        if (!GetAce(const_cast<ACL*>(dacl), i, &ace)) return true;
         const auto* allowed = static_cast<const ACCESS_ALLOWED_ACE*>(ace);
         if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE || !(allowed->Mask & kWriting)) continue;
         PSID sid = const_cast<DWORD*>(&allowed->SidStart);

@@ -35,6 +35,8 @@ void RunTaskCommand(const std::string& command);
 // security), or when it cannot be read or has no access list at all: what
 // lies there may then have been put there by any user.
 bool FolderLetsOthersWrite(const std::string& folder);
+// The same for an access list (nullptr: none, everybody may do everything).
+bool AclLetsOthersWrite(const ACL* dacl);
 
 // Whether the old machine-wide file is copied to the user's own folder: only
 // when the user has no file of their own yet, owns the old file and nobody
