@@ -62,7 +62,7 @@ Form1::Started Form1::StartUp() {
     OpenPage(waktuna::kPageMain);
     RecomputeTimes();
 
-    app_data_folder_ = GetAppDataFolder();
+    app_data_folder_ = MachineDataFolder();
     ShowWindow(hwnd(), SW_HIDE);
     // Each user's own tasks, then the machine-wide ones; the first start after
     // an upgrade may bring the user's tasks over from the machine-wide folder.

@@ -103,13 +103,22 @@ std::string GetAppDataFolder() {
     });
 }
 
-std::string GetUserDataFolder() {
+namespace {
+
+// "<the shell folder>\ravenhall\waktuna3\", nothing created; empty when the
+// shell does not know the folder.
+std::string DataFolderIn(int csidl) {
     if (IsWin9xFamily()) return ProgramFolder();
     char buf[MAX_PATH + 1] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, buf))) return {};
-    const std::string roaming(buf, strnlen(buf, MAX_PATH + 1));
-    return roaming.empty() ? std::string() : roaming + "\\ravenhall\\waktuna3\\";
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buf))) return {};
+    const std::string shell(buf, strnlen(buf, MAX_PATH + 1));
+    return shell.empty() ? std::string() : shell + "\\ravenhall\\waktuna3\\";
 }
+
+}  // namespace
+
+std::string GetUserDataFolder() { return DataFolderIn(CSIDL_APPDATA); }
+std::string MachineDataFolder() { return DataFolderIn(CSIDL_COMMON_APPDATA); }
 
 bool CreateDataFolder(const std::string& folder) {
     if (folder.empty()) return false;

@@ -35,6 +35,10 @@ std::string GetAppDataFolder();
 // first save creates it (CreateDataFolder). Empty when the folder is
 // unknown; on the 9x family the program's own folder.
 std::string GetUserDataFolder();
+// The machine-wide data folder as GetAppDataFolder names it, without creating
+// it: only the installer's preparation makes it, so that a folder a user made
+// there is never mistaken for the administrators' own.
+std::string MachineDataFolder();
 // Creates a data folder (ending in a backslash) and its parent folder when
 // missing; true when it is there afterwards.
 bool CreateDataFolder(const std::string& folder);
