@@ -72,10 +72,10 @@ void Desktop::ShowMultimediaMenu(bool visible) {
     host_.ShowPlayerMenu(waktuna::kItemMultimedia, visible);
 }
 
-void Desktop::RunCommand(const std::string& file) {
-    if (!RunTaskCommand(waktuna::TaskFilePath(host_.AppDataFolder()), file))
-        host_.WarnCommandRefused(file);
-}
+// The task file was trusted when it was read; nothing is looked up again.
+void Desktop::RunCommand(const std::string& file) { RunTaskCommand(file); }
+
+void Desktop::WarnRefusedTask(const std::string& task) { host_.WarnCommandRefused(task); }
 
 void Desktop::ShowBar(const std::string& first, const std::string& second, waktuna::BarUse) {
     if (!bar_) bar_ = std::make_unique<BarWindow>(host_.Settings(), host_.GetLook(), host_.Language());

@@ -44,9 +44,10 @@ public:
     virtual void SetDropZoneTick(bool shown) = 0;
     // The drop zone's menu changed dzTransparent, dzSnap or dzRemaining.
     virtual void SetDropZoneFlags(bool transparent, bool snap, bool remaining) = 0;
-    // A Command task was not run: the user is warned once the watch's tick
-    // has ended, since a dialog opened inside it would run the watch again.
-    virtual void WarnCommandRefused(const std::string& command) = 0;
+    // A task of an untrusted task file was not run: the user is warned once
+    // the watch's tick has ended, since a dialog opened inside it would run
+    // the watch again.
+    virtual void WarnCommandRefused(const std::string& task) = 0;
 };
 
 class Desktop final : public waktuna::NullWatchActions {
@@ -68,6 +69,7 @@ public:
     void ShowAdzanMenu(bool visible) override;
     void ShowMultimediaMenu(bool visible) override;
     void RunCommand(const std::string& file) override;
+    void WarnRefusedTask(const std::string& task) override;
     void ShowBar(const std::string& first, const std::string& second,
                  waktuna::BarUse use) override;
     waktuna::DropZoneState GetDropZoneState() override;

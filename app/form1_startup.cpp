@@ -7,6 +7,7 @@
 #include "pages/main_page.h"
 #include "ui/message_loop.h"
 #include "win/power.h"
+#include "win/task_command.h"
 #include "waktuna/files/tasks.h"
 #include "waktuna/version.h"
 
@@ -65,9 +66,16 @@ Form1::Started Form1::StartUp() {
     OpenPage(waktuna::kPageMain);
     RecomputeTimes();
 
-    app_data_folder_ = GetAppDataFolder();
+    app_data_folder_ = MachineDataFolder();
     ShowWindow(hwnd(), SW_HIDE);
-    watch_->SetTaskFile(waktuna::TaskFilePath(app_data_folder_));
+    // Each user's own tasks, then the machine-wide ones; the first start after
+    // an upgrade may bring the user's tasks over from the machine-wide folder.
+    const std::string user_folder = GetUserDataFolder();
+    CopyOldTaskFile(app_data_folder_, user_folder);
+    watch_->SetTaskFiles(user_folder.empty() ? std::string() : waktuna::TaskFilePath(user_folder),
+                         app_data_folder_.empty() || app_data_folder_ == user_folder
+                             ? std::string()
+                             : waktuna::TaskFilePath(app_data_folder_));
     watch_->LoadTodayTasks();
     if (settings_.show_drop_zone) desktop_->ShowDropZone();
     watch_->RunStartupTasks();

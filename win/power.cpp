@@ -103,4 +103,47 @@ std::string GetAppDataFolder() {
     });
 }
 
+namespace {
+
+// "<the shell folder>\ravenhall\waktuna3\", nothing created; empty when the
+// shell does not know the folder.
+std::string DataFolderIn(int csidl) {
+    if (IsWin9xFamily()) return ProgramFolder();
+    char buf[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, buf))) return {};
+    const std::string shell(buf, strnlen(buf, MAX_PATH + 1));
+    return shell.empty() ? std::string() : shell + "\\ravenhall\\waktuna3\\";
+}
+
+}  // namespace
+
+std::string GetUserDataFolder() { return DataFolderIn(CSIDL_APPDATA); }
+std::string MachineDataFolder() { return DataFolderIn(CSIDL_COMMON_APPDATA); }
+
+bool CreateDataFolder(const std::string& folder) {
+    if (folder.empty()) return false;
+    std::string path = folder;
+    while (!path.empty() && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    const size_t slash = path.find_last_of("\\/");
+    if (slash != std::string::npos && !IsFolder(path.substr(0, slash)))
+        CreateDirectoryA(path.substr(0, slash).c_str(), nullptr);
+    if (!IsFolder(path)) CreateDirectoryA(path.c_str(), nullptr);
+    return IsFolder(path);
+}
+
+bool IsElevatedAdministrator() {
+    if (IsWin9xFamily()) return true;
+    SID_IDENTIFIER_AUTHORITY nt = SECURITY_NT_AUTHORITY;
+    PSID admins = nullptr;
+    if (!AllocateAndInitializeSid(&nt, 2, SECURITY_BUILTIN_DOMAIN_RID, DOMAIN_ALIAS_RID_ADMINS, 0, 0, 0, 0,
+                                  0, 0, &admins))
+        return false;
+    // With the calling thread's token: a filtered (not elevated) token holds
+    // the group for denying only, which does not count.
+    BOOL member = FALSE;
+    if (!CheckTokenMembership(nullptr, admins, &member)) member = FALSE;
+    FreeSid(admins);
+    return member != FALSE;
+}
+
 }  // namespace app

@@ -30,6 +30,22 @@ std::string ProgramFolder();
 // folder is unknown. On the 9x family the program's own folder.
 std::string GetAppDataFolder();
 
+// The user's own data folder, ending in a backslash: "<the user's
+// application data>\ravenhall\waktuna3\" (roaming); not created here, the
+// first save creates it (CreateDataFolder). Empty when the folder is
+// unknown; on the 9x family the program's own folder.
+std::string GetUserDataFolder();
+// The machine-wide data folder as GetAppDataFolder names it, without creating
+// it: only the installer's preparation makes it, so that a folder a user made
+// there is never mistaken for the administrators' own.
+std::string MachineDataFolder();
+// Creates a data folder (ending in a backslash) and its parent folder when
+// missing; true when it is there afterwards.
+bool CreateDataFolder(const std::string& folder);
+// Whether this process runs with the Administrators group in force (an
+// elevated administrator): it may then write the machine-wide task file.
+bool IsElevatedAdministrator();
+
 // The steps after the common folder is known, for that folder. `refused` is
 // told the message when the folder cannot be created (the path is still
 // returned).

@@ -12,6 +12,7 @@
 #include "ui/control_table.h"
 #include "ui/gdi.h"
 #include "ui/look.h"
+#include "win/power.h"
 #include "waktuna/calc/time_zone.h"
 #include "waktuna/files/language.h"
 #include "waktuna/settings/settings_store.h"
@@ -64,6 +65,10 @@ public:
     // The program's folder and the application-data folder, each ending in "\".
     virtual const std::string& ProgramFolder() const = 0;
     virtual const std::string& AppDataFolder() const = 0;
+    // The user's own data folder (ending in "\\"; it may not exist yet) and
+    // whether the user may write the machine-wide task file.
+    virtual std::string UserDataFolder() const { return GetUserDataFolder(); }
+    virtual bool MayWriteMachineTasks() const { return IsElevatedAdministrator(); }
     // The owner of the page's modal windows and common dialogs.
     virtual HWND DialogOwner() const = 0;
     // A player on a sound file (never null for an existing file).

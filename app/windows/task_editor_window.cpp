@@ -6,6 +6,7 @@
 
 #include "ui/controls.h"
 #include "ui/file_dialog.h"
+#include "win/power.h"
 #include "win/program_files.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/files.h"
@@ -91,7 +92,12 @@ TaskEditorWindow::TaskEditorWindow(PageHost& host) : DialogWindow(host.GetLook()
     return static_cast<int>(now.wYear);
 }()) {}
 
-std::string TaskEditorWindow::TaskFile() const { return waktuna::TaskFilePath(host_.AppDataFolder()); }
+std::string TaskEditorWindow::TaskFile() const { return waktuna::TaskFilePath(host_.UserDataFolder()); }
+
+std::string TaskEditorWindow::MachineTaskFile() const {
+    const std::string& machine = host_.AppDataFolder();
+    return machine.empty() || machine == host_.UserDataFolder() ? std::string() : waktuna::TaskFilePath(machine);
+}
 
 void TaskEditorWindow::OnDpiChanged() {
     DialogWindow::OnDpiChanged();
@@ -129,13 +135,15 @@ bool TaskEditorWindow::Build() {
 
 void TaskEditorWindow::LoadTaskList() {
     const std::string path = TaskFile();
-    const auto text = waktuna::ReadWholeFile(path);
-    if (text || !IsThere(path)) {
-        model_.LoadTaskList(text ? *text : std::string());  // no file yet: no tasks
-    } else {
-        model_.LoadUnreadableTaskList();
-        PostMessageA(hwnd(), kFileUnreadable, 0, 0);
-    }
+    waktuna::OwnedFile own = waktuna::StandardReadOwnedFile(path, waktuna::kMaxTextFileSize);
+    // A file there that cannot even be opened (held, or no rights) counts as
+    // unreadable, never as missing.
+    if (own.status == waktuna::FileReadStatus::Missing && IsThere(path)) own.status = waktuna::FileReadStatus::Unreadable;
+    const std::string machine_path = MachineTaskFile();
+    std::optional<waktuna::OwnedFile> machine;
+    if (!machine_path.empty()) machine = waktuna::StandardReadOwnedFile(machine_path, waktuna::kMaxTextFileSize);
+    model_.LoadTaskFiles(own, machine ? &*machine : nullptr, host_.MayWriteMachineTasks());
+    if (!model_.MayWriteFile()) PostMessageA(hwnd(), kFileUnreadable, 0, 0);
     FillList();
 }
 
@@ -163,8 +171,11 @@ void TaskEditorWindow::FillList() {
 
 void TaskEditorWindow::UpdateRow(size_t r) {
     const auto& row = model_.Rows()[r];
-    for (int c = 0; c < waktuna::kTaskColumns; ++c)
-        ListView_SetItemText(list_, static_cast<int>(r), c, const_cast<char*>(row[static_cast<size_t>(c)].c_str()));
+    for (int c = 0; c < waktuna::kTaskColumns; ++c) {
+        // Untrusted and read-only rows say so after their name.
+        const std::string text = c == waktuna::ColName ? row[0] + model_.RowMark(r) : row[static_cast<size_t>(c)];
+        ListView_SetItemText(list_, static_cast<int>(r), c, const_cast<char*>(text.c_str()));
+    }
 }
 
 void TaskEditorWindow::SelectRow(size_t r) {
@@ -285,38 +296,79 @@ void TaskEditorWindow::OnNotify(const NMHDR& nm) {
     }
 }
 
+bool TaskEditorWindow::WriteFiles() {
+    const auto& language = host_.Language();
+    const std::string own_path = TaskFile(), machine_path = MachineTaskFile();
+    const auto stamp = [](const std::string& path) {
+        return waktuna::StampOf(waktuna::StandardReadOwnedFile(path, waktuna::kMaxTextFileSize));
+    };
+    waktuna::TaskSaveOptions options;
+    for (;;) {
+        const std::optional<waktuna::FileStamp> machine_now =
+            machine_path.empty() ? std::nullopt : std::optional(stamp(machine_path));
+        const waktuna::TaskSavePlan plan = model_.PrepareSave(
+            [](const std::string& file) { return waktuna::FileExists(file); }, stamp(own_path), machine_now, options);
+        switch (plan.status) {
+        case waktuna::TaskSaveStatus::Unreadable:
+            MayWriteFile();
+            return false;
+        case waktuna::TaskSaveStatus::Refused:
+            SelectRow(plan.refusal->row);
+            host_.ShowMessageDialog(waktuna::DialogButtons::Ok, plan.refusal->text, waktuna::DialogKind::Error);
+            return false;
+        case waktuna::TaskSaveStatus::Conflict:
+            // OK overwrites the other change; Cancel shows it instead.
+            if (!host_.ShowMessageDialog(waktuna::DialogButtons::OkCancel,
+                                         language.Line(waktuna::kLineTaskFileChanged),
+                                         waktuna::DialogKind::Question)) {
+                if (hwnd()) LoadTaskList();
+                return false;
+            }
+            options.overwrite = true;
+            break;
+        case waktuna::TaskSaveStatus::ConfirmUntrusted:
+            if (!host_.ShowMessageDialog(waktuna::DialogButtons::OkCancel, model_.ConfirmUntrustedText(),
+                                         waktuna::DialogKind::Warning))
+                return false;
+            options.keep_untrusted = true;
+            break;
+        case waktuna::TaskSaveStatus::Ready: {
+            // The user's folder is made on the first save.
+            CreateDataFolder(host_.UserDataFolder());
+            const bool written = waktuna::SaveTaskFile(own_path, plan.own) &&
+                                 (!plan.machine || waktuna::SaveTaskFile(machine_path, *plan.machine));
+            if (!written) {
+                host_.ShowMessageDialog(waktuna::DialogButtons::Ok, language.Line(waktuna::kLineTaskCannotSave),
+                                        waktuna::DialogKind::Error);
+                return false;
+            }
+            model_.Saved(plan);
+            if (hwnd()) FillList();  // the marks of rows now trusted go
+            host_.ReloadTodayTasks();
+            return true;
+        }
+        }
+        if (!hwnd()) return false;  // closed while a question was open
+    }
+}
+
 void TaskEditorWindow::Save() {
     if (!MayWriteFile()) return;
-    const auto refusal = model_.Check([](const std::string& file) { return waktuna::FileExists(file); });
-    if (refusal) {
-        SelectRow(refusal->row);
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, refusal->text, waktuna::DialogKind::Error);
-        return;
-    }
-    if (!waktuna::SaveTaskFile(TaskFile(), model_.Lines())) {
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, host_.Language().Line(waktuna::kLineTaskCannotSave),
-                                waktuna::DialogKind::Error);
-        return;
-    }
-    host_.ReloadTodayTasks();
+    const auto row = model_.Selected();
+    if (WriteFiles() && row && *row < model_.Rows().size()) SelectRow(*row);
 }
 
 void TaskEditorWindow::Delete() {
-    if (!model_.Selected() || !MayWriteFile()) return;
+    const auto row = model_.Selected();
+    if (!row || model_.RowInfos()[*row].read_only || !MayWriteFile()) return;
     if (!host_.ShowMessageDialog(waktuna::DialogButtons::OkCancel,
                                  host_.Language().Line(waktuna::kLineConfirmDeleteTask),
                                  waktuna::DialogKind::Question))
         return;
     if (!hwnd() || !model_.DeleteSelected()) return;
-    if (!waktuna::SaveTaskFile(TaskFile(), model_.Lines())) {
-        FillList();  // the row stays out of the window; Save can try again
-        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, host_.Language().Line(waktuna::kLineTaskCannotSave),
-                                waktuna::DialogKind::Error);
-        return;
-    }
-    LoadTaskList();
-    // A deleted task must not fire today.
-    host_.ReloadTodayTasks();
+    FillList();  // a failed write keeps the row out of the window; Save can try again
+    // A deleted task must not fire today (WriteFiles reloads today's list).
+    WriteFiles();
 }
 
 void TaskEditorWindow::Browse() {

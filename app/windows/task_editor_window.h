@@ -1,6 +1,8 @@
 // The task editor (UTask): the modal window that lists, adds, changes and
-// deletes the tasks of Task.dat. The rows and every rule are
-// waktuna::TaskEditor; the window shows them and passes the user's changes on.
+// deletes the tasks of the user's Task.dat, and shows those of the
+// machine-wide one (read-only unless the user is an elevated administrator).
+// The rows and every rule are waktuna::TaskEditor; the window shows them and
+// passes the user's changes on.
 #pragma once
 
 #include <string>
@@ -39,10 +41,16 @@ private:
     void ShowStates();
     void Save();
     void Delete();
+    // Writes the rows after asking what PrepareSave asks; true when written.
+    // A changed file the user does not overwrite is loaded again.
+    bool WriteFiles();
     // False, with the error shown, while the task file could not be read.
     bool MayWriteFile();
     void Browse();
     std::string TaskFile() const;
+    // The machine-wide Task.dat; empty when there is none apart from the
+    // user's own.
+    std::string MachineTaskFile() const;
 
     PageHost& host_;
     waktuna::TaskEditor model_;

@@ -28,6 +28,16 @@ std::string FreshFolder(const char* name) {
 
 }  // namespace
 
+// Each user's tasks lie in their own roaming folder, apart from the
+// machine-wide folder that only administrators write.
+TEST(AppDataFolder, EachUserHasAFolderApartFromTheMachines) {
+    EXPECT_EQ(MachineDataFolder(), "C:\\ProgramData\\ravenhall\\waktuna3\\");
+    const std::string user = GetUserDataFolder();
+    const std::string tail = "\\AppData\\Roaming\\ravenhall\\waktuna3\\";
+    ASSERT_GT(user.size(), tail.size());
+    EXPECT_EQ(user.substr(user.size() - tail.size()), tail);
+}
+
 TEST(AppDataFolder, OnAFreshSystemBothLevelsAreCreatedWithoutAMessage) {
     // The test run has a fresh prefix: C:\ProgramData holds no ravenhall yet.
     const std::string folder = GetAppDataFolder();

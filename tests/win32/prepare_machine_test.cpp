@@ -1,5 +1,5 @@
 // The installer's preparation of the settings key and the data folder, and
-// the owner check of Command tasks, under Wine.
+// reading a task file with its owner, under Wine.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -203,15 +203,21 @@ TEST(PrepareMachine, OnlyItsOwnSwitchStartsIt) {
     EXPECT_FALSE(IsPrepareMachineCommand("C:\\Users\\a\\settings.sav"));
 }
 
-TEST(TaskCommand, ATaskFileSavedByThisUserRunsItsCommands) {
+// Trust is decided from the owner read through the handle the bytes came
+// through: a file this user just made is the user's own.
+TEST(TaskCommand, AFileThisUserMadeReadsAsTheUsersOwn) {
     const std::string file = TempPath("waktuna-task") + ".dat";
     HANDLE h = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, "Tes|5|1", 7, &written, nullptr);
     CloseHandle(h);
-    ASSERT_TRUE(CurrentUserSid().has_value());
-    ASSERT_TRUE(OwnerSidOf(file).has_value());
-    EXPECT_EQ(CheckTaskFileCommands(file), waktuna::CommandVerdict::Run);
-    // A task file without an owner to read is not trusted.
-    EXPECT_EQ(CheckTaskFileCommands(file + ".missing"), waktuna::CommandVerdict::OwnerUnknown);
+    const waktuna::OwnedFile read = waktuna::StandardReadOwnedFile(file, waktuna::kMaxTextFileSize);
+    EXPECT_EQ(read.status, waktuna::FileReadStatus::Read);
+    EXPECT_EQ(read.bytes, "Tes|5|1");
+    EXPECT_EQ(read.owner, waktuna::FileOwner::CurrentUser);
+    // Larger than the limit: not read, and no owner lent to it.
+    EXPECT_EQ(waktuna::StandardReadOwnedFile(file, 6).status, waktuna::FileReadStatus::Unreadable);
+    EXPECT_EQ(waktuna::StandardReadOwnedFile(file + ".missing", 100).status, waktuna::FileReadStatus::Missing);
     DeleteFileA(file.c_str());
 }

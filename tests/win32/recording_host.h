@@ -20,7 +20,7 @@ public:
     bool ShowMessageDialog(waktuna::DialogButtons, const std::string& text, waktuna::DialogKind kind) override {
         dialogs.push_back(text);
         errors += kind == waktuna::DialogKind::Error;
-        return true;
+        return answer;
     }
     void OpenPage(waktuna::Page) override {}
     void ReloadTodayTasks() override {}
@@ -32,6 +32,8 @@ public:
     const Look& GetLook() const override { return look; }
     const std::string& ProgramFolder() const override { return folder; }
     const std::string& AppDataFolder() const override { return folder; }
+    std::string UserDataFolder() const override { return user_folder.empty() ? folder : user_folder; }
+    bool MayWriteMachineTasks() const override { return may_write_machine; }
     HWND DialogOwner() const override { return nullptr; }
     std::unique_ptr<waktuna::Player> OpenPlayer(const std::string&) override {
         return std::make_unique<waktuna::SilentPlayer>();
@@ -41,6 +43,9 @@ public:
     waktuna::LanguageList language = waktuna::BuiltInEnglish();
     Look look;
     std::string folder = "C:\\";
+    std::string user_folder;  // empty: `folder`
+    bool may_write_machine = false;
+    bool answer = true;  // what every question is answered
     int loads = 0, notices = 0, desktop = 0, errors = 0;
     std::vector<std::string> dialogs;
 };
