@@ -18,9 +18,8 @@ std::optional<std::string> SidText(PSID sid) {
     if (!sid || !IsValidSid(sid)) return std::nullopt;
     char* text = nullptr;
     if (!ConvertSidToStringSidA(sid, &text)) return std::nullopt;
-    std::string result(text);
-    LocalFree(text);
-    return result;
+    const UniqueLocal keep(text);
+    return std::string(text);
 }
 
 std::optional<std::string> OwnerSidOf(const std::string& path) {
@@ -29,21 +28,19 @@ std::optional<std::string> OwnerSidOf(const std::string& path) {
     if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
                               nullptr, nullptr, nullptr, &sd) != ERROR_SUCCESS)
         return std::nullopt;
-    std::optional<std::string> result = SidText(owner);
-    LocalFree(sd);
-    return result;
+    const UniqueLocal keep(sd);
+    return SidText(owner);
 }
 
 std::optional<std::string> CurrentUserSid() {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return std::nullopt;
+    UniqueHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return std::nullopt;
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
     std::vector<unsigned char> buffer(size ? size : 1);
     std::optional<std::string> result;
     if (size && GetTokenInformation(token, TokenUser, buffer.data(), size, &size))
         result = SidText(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid);
-    CloseHandle(token);
     return result;
 }
 

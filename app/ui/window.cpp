@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/gdi.h"
+
 namespace app {
 
 namespace {
@@ -61,9 +63,8 @@ bool IsChildStyle(HWND hwnd) { return (GetWindowLongPtrA(hwnd, GWL_STYLE) & WS_C
 
 int SystemDpi() {
     static const int dpi = [] {
-        HDC dc = GetDC(nullptr);
+        const WindowDC dc(nullptr);
         const int d = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 96;
-        if (dc) ReleaseDC(nullptr, dc);
         return d > 0 ? d : 96;
     }();
     return dpi;
