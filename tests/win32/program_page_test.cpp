@@ -90,7 +90,9 @@ TEST(PrayerPage, ChosenAuthorityFillsTheBoxesAndSaveStoresIt) {
         SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
         SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kAuthorityId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
         EXPECT_EQ(BoxText(page.hwnd(), kPrayerGdId), c.gd);
-        if (c.gn) EXPECT_EQ(BoxText(page.hwnd(), kPrayerGnId), c.gn);
+        if (c.gn) {
+            EXPECT_EQ(BoxText(page.hwnd(), kPrayerGnId), c.gn);
+        }
         EXPECT_EQ(BoxText(page.hwnd(), kIshaIntervalId), c.interval);
         EXPECT_EQ(BoxText(page.hwnd(), kMaghribAngleId), c.maghrib);
 
