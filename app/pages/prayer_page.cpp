@@ -116,7 +116,6 @@ const std::vector<ControlSpec>& Controls() {
             {0, "STATIC", kLabel, 296, 188, 116, 16, FontId::kNormal, waktuna::kLineHighLatitudes,
              "High latitudes"},
             {kHighLatitudeId, "COMBOBOX", kList, 296, 204, 116, 120},
-            {kSaveId, "BUTTON", kButton, 340, 284, 80, 24, FontId::kBold, waktuna::kLineSave, "Save"},
         };
         for (size_t i = 0; i < waktuna::kConventions.size(); ++i) {
             const auto& c = waktuna::kConventions[i];
@@ -134,6 +133,9 @@ const std::vector<ControlSpec>& Controls() {
         };
         row(kCorrections, kCorrectionRowY);
         row(kIntervals, kIntervalRowY);
+        // Last, so the tab key reaches it after every box.
+        t.push_back({kSaveId, "BUTTON", kButton, 340, kIntervalRowY + 12, 80, 24, FontId::kBold,
+                     waktuna::kLineSave, "Save"});
         return t;
     }();
     return t;
