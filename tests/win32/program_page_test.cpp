@@ -53,7 +53,7 @@ TEST(ProgramPage, SaveAppliesOnlyWhatWasWhollyStored) {
 namespace {
 
 // Ids of the prayer-times page.
-constexpr int kPrayerGdId = 120, kPrayerGnId = 121, kPrayerSaveId = 128, kAuthorityId = 130,
+constexpr int kLatitudeId = 101, kLongitudeId = 102, kPrayerGdId = 120, kPrayerGnId = 121, kPrayerSaveId = 128, kAuthorityId = 130,
               kIshaIntervalId = 133, kMaghribAngleId = 135;
 
 std::string BoxText(HWND page, int id) {
@@ -82,6 +82,8 @@ TEST(PrayerPage, ChosenAuthorityFillsTheBoxesAndSaveStoresIt) {
         ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
         page.Show(true);
 
+        SetWindowTextA(GetDlgItem(page.hwnd(), kLatitudeId), "21.4266");
+        SetWindowTextA(GetDlgItem(page.hwnd(), kLongitudeId), "39.8256");
         HWND list = GetDlgItem(page.hwnd(), kAuthorityId);
         const std::string name(authority->name);
         const LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
