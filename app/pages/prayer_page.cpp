@@ -72,9 +72,9 @@ constexpr std::array<BoxBelow, 6> kCorrections = {{
 // What an authority may set beside the angles: Isya after Maghrib by minutes
 // and Maghrib by an angle.
 constexpr std::array<BoxBelow, 3> kIntervals = {{
-    {"Isha interval (minutes)", waktuna::kLineIshaInterval, kIshaIntervalId, 8, 126},
-    {"Isha interval in Ramadan", waktuna::kLineIshaIntervalRamadan, kIshaIntervalRamadanId, 136, 126},
-    {"Maghrib angle", waktuna::kLineMaghribAngle, kMaghribAngleId, 264, 72},
+    {"Isha interval (minutes)", waktuna::kLineIshaInterval, kIshaIntervalId, 8, 120},
+    {"Isha interval in Ramadan", waktuna::kLineIshaIntervalRamadan, kIshaIntervalRamadanId, 128, 140},
+    {"Maghrib angle", waktuna::kLineMaghribAngle, kMaghribAngleId, 270, 82},
 }};
 constexpr int kCorrectionRowY = 234;
 constexpr int kIntervalRowY = 272;
@@ -104,9 +104,9 @@ const std::vector<ControlSpec>& Controls() {
             {kPreciseSunId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 312, 84, 108, 18, FontId::kNormal,
              waktuna::kLinePreciseSun, "Precise sun"},
             {0, "STATIC", kLabel, 8, 104, 64, 20, FontId::kNormal, waktuna::kLineAuthority, "Authority"},
-            {kAuthorityId, "COMBOBOX", kList, 76, 104, 152, 300},
-            {0, "STATIC", kLabel, 236, 104, 56, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
-            {kAsarId, "COMBOBOX", kList, 294, 104, 126, 120},
+            {kAuthorityId, "COMBOBOX", kList, 76, 104, 140, 300},
+            {0, "STATIC", kLabel, 222, 104, 56, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
+            {kAsarId, "COMBOBOX", kList, 280, 104, 140, 120},
             {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 126, 412, 106, FontId::kNormal,
              waktuna::kLineConventionsForFajrAndIshaa, "Konvensi"},
             {0, "STATIC", kLabel, 296, 140, 30, 20, FontId::kNormal, 0, "Gd :"},
@@ -134,7 +134,7 @@ const std::vector<ControlSpec>& Controls() {
         row(kCorrections, kCorrectionRowY);
         row(kIntervals, kIntervalRowY);
         // Last, so the tab key reaches it after every box.
-        t.push_back({kSaveId, "BUTTON", kButton, 340, kIntervalRowY + 12, 80, 24, FontId::kBold,
+        t.push_back({kSaveId, "BUTTON", kButton, 356, kIntervalRowY + 12, 64, 24, FontId::kBold,
                      waktuna::kLineSave, "Save"});
         return t;
     }();
