@@ -1,11 +1,13 @@
 #include "pages/prayer_page.h"
 
 #include <array>
+#include <span>
 #include <string>
 
 #include "ui/controls.h"
 #include "ui/group_box.h"
 #include "pages/page_save.h"
+#include "waktuna/calc/authorities.h"
 #include "waktuna/calc/numbers.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/settings/settings.h"
@@ -35,6 +37,13 @@ enum ControlId : int {
     kAddIsyaId,
     kSaveId,
     kGroupId,
+    kAuthorityId,
+    kPreciseSunId,
+    kHighLatitudeId,
+    kIshaIntervalId,
+    kIshaIntervalRamadanId,
+    kMaghribAngleId,
+    kAddTerbitId,
 };
 
 constexpr DWORD kLabel = SS_NOPREFIX | SS_CENTERIMAGE;
@@ -43,19 +52,37 @@ constexpr DWORD kCombo = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROL
 constexpr DWORD kList = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 constexpr DWORD kButton = WS_TABSTOP | BS_PUSHBUTTON;
 
-// The five corrections left to right: caption, language line, id.
-struct CorrectionBox {
+// The boxes under the convention group, in two rows: caption, language
+// line, id, and column (x, width) of the caption; the box is under it.
+struct BoxBelow {
     const char* caption;
     int line;
     int id;
+    int x, w;
 };
-constexpr std::array<CorrectionBox, 5> kCorrections = {{
-    {"Add Shubuh", waktuna::kLineAddFajr, kAddShubuhId},
-    {"Add Dhuhur", waktuna::kLineAddZuhr, kAddDhuhurId},
-    {"Add Asar", waktuna::kLineAddAsr, kAddAsarId},
-    {"Add Maghrib", waktuna::kLineAddMaghrib, kAddMaghribId},
-    {"Add Isya", waktuna::kLineAddIsha, kAddIsyaId},
+// The six corrections left to right, sunrise in its place among the times.
+constexpr std::array<BoxBelow, 6> kCorrections = {{
+    {"Add Shubuh", waktuna::kLineAddFajr, kAddShubuhId, 8, 68},
+    {"Add sunrise", waktuna::kLineAddSunrise, kAddTerbitId, 78, 68},
+    {"Add Dhuhur", waktuna::kLineAddZuhr, kAddDhuhurId, 148, 68},
+    {"Add Asar", waktuna::kLineAddAsr, kAddAsarId, 218, 68},
+    {"Add Maghrib", waktuna::kLineAddMaghrib, kAddMaghribId, 288, 68},
+    {"Add Isya", waktuna::kLineAddIsha, kAddIsyaId, 358, 62},
 }};
+// What an authority may set beside the angles: Isya after Maghrib by minutes
+// and Maghrib by an angle.
+constexpr std::array<BoxBelow, 3> kIntervals = {{
+    {"Isha interval (minutes)", waktuna::kLineIshaInterval, kIshaIntervalId, 8, 120},
+    {"Isha interval in Ramadan", waktuna::kLineIshaIntervalRamadan, kIshaIntervalRamadanId, 128, 140},
+    {"Maghrib angle", waktuna::kLineMaghribAngle, kMaghribAngleId, 270, 82},
+}};
+constexpr int kCorrectionRowY = 234;
+constexpr int kIntervalRowY = 272;
+
+// The high-latitude rules in the order of the drop-down and of HighLatitude.
+constexpr std::array<int, 3> kHighLatitudeLines = {
+    waktuna::kLineHighLatitudeTwilightAngle, waktuna::kLineHighLatitudeMiddleOfNight,
+    waktuna::kLineHighLatitudeOneSeventh};
 
 const std::vector<ControlSpec>& Controls() {
     static const std::vector<ControlSpec> t = [] {
@@ -72,32 +99,43 @@ const std::vector<ControlSpec>& Controls() {
             {kAltitudeId, "EDIT", kEdit, 92, 60, 110, 20, FontId::kNormal, 0, "0.00000000"},
             {0, "STATIC", kLabel, 216, 60, 76, 20, FontId::kNormal, waktuna::kLineTimeZone, "Time Zone"},
             {kTimeZoneId, "COMBOBOX", kCombo, 296, 60, 80, 240},
-            {kFollowZoneId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 8, 84, 412, 18, FontId::kNormal,
+            {kFollowZoneId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 8, 84, 300, 18, FontId::kNormal,
              waktuna::kLineFollowWindowsZone, "Follow the Windows time zone, with daylight saving"},
-            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 106, 412, 124, FontId::kNormal,
+            {kPreciseSunId, "BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 312, 84, 108, 18, FontId::kNormal,
+             waktuna::kLinePreciseSun, "Precise sun"},
+            {0, "STATIC", kLabel, 8, 104, 64, 20, FontId::kNormal, waktuna::kLineAuthority, "Authority"},
+            {kAuthorityId, "COMBOBOX", kList, 76, 104, 140, 300},
+            {0, "STATIC", kLabel, 222, 104, 56, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
+            {kAsarId, "COMBOBOX", kList, 280, 104, 140, 120},
+            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 126, 412, 106, FontId::kNormal,
              waktuna::kLineConventionsForFajrAndIshaa, "Konvensi"},
-            {0, "STATIC", kLabel, 296, 136, 30, 20, FontId::kNormal, 0, "Gd :"},
-            {kGdId, "COMBOBOX", kCombo, 330, 136, 70, 240},
-            {0, "STATIC", kLabel, 296, 166, 30, 20, FontId::kNormal, 0, "Gn :"},
-            {kGnId, "COMBOBOX", kCombo, 330, 166, 70, 240},
-            {0, "STATIC", kLabel, 8, 238, 80, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
-            {kAsarId, "COMBOBOX", kList, 92, 238, 180, 120},
-            {kSaveId, "BUTTON", kButton, 330, 236, 90, 26, FontId::kBold, waktuna::kLineSave, "Save"},
+            {0, "STATIC", kLabel, 296, 140, 30, 20, FontId::kNormal, 0, "Gd :"},
+            {kGdId, "COMBOBOX", kCombo, 330, 140, 70, 240},
+            {0, "STATIC", kLabel, 296, 164, 30, 20, FontId::kNormal, 0, "Gn :"},
+            {kGnId, "COMBOBOX", kCombo, 330, 164, 70, 240},
+            {0, "STATIC", kLabel, 296, 188, 116, 16, FontId::kNormal, waktuna::kLineHighLatitudes,
+             "High latitudes"},
+            {kHighLatitudeId, "COMBOBOX", kList, 296, 204, 116, 120},
         };
         for (size_t i = 0; i < waktuna::kConventions.size(); ++i) {
             const auto& c = waktuna::kConventions[i];
             // The first button starts the group: the arrow keys move among the six.
             const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
             t.push_back({kConventionId + static_cast<int>(i), "BUTTON", style, 18,
-                         124 + static_cast<int>(i) * 17, 268, 17, FontId::kNormal, c.caption_line,
+                         140 + static_cast<int>(i) * 15, 268, 15, FontId::kNormal, c.caption_line,
                          c.builtin_caption});
         }
-        for (size_t i = 0; i < kCorrections.size(); ++i) {
-            const int x = 8 + static_cast<int>(i) * 84;
-            t.push_back({0, "STATIC", kLabel, x, 264, 82, 18, FontId::kNormal, kCorrections[i].line,
-                         kCorrections[i].caption});
-            t.push_back({kCorrections[i].id, "COMBOBOX", kCombo, x, 282, 60, 200});
-        }
+        const auto row = [&t](std::span<const BoxBelow> boxes, int y) {
+            for (const BoxBelow& b : boxes) {
+                t.push_back({0, "STATIC", kLabel, b.x, y, b.w, 16, FontId::kNormal, b.line, b.caption});
+                t.push_back({b.id, "COMBOBOX", kCombo, b.x, y + 16, 56, 200});
+            }
+        };
+        row(kCorrections, kCorrectionRowY);
+        row(kIntervals, kIntervalRowY);
+        // Last, so the tab key reaches it after every box.
+        t.push_back({kSaveId, "BUTTON", kButton, 356, kIntervalRowY + 12, 64, 24, FontId::kBold,
+                     waktuna::kLineSave, "Save"});
         return t;
     }();
     return t;
@@ -117,7 +155,8 @@ void PrayerPage::Build() {
     Fill(controls_[kGdId], waktuna::kAngleItems);
     Fill(controls_[kGnId], waktuna::kAngleItems);
     Fill(controls_[kAsarId], waktuna::kAsarItems);
-    for (const CorrectionBox& c : kCorrections) Fill(controls_[c.id], waktuna::kCorrectionItems);
+    for (const BoxBelow& c : kCorrections) Fill(controls_[c.id], waktuna::kCorrectionItems);
+    FillLists();
 
     bindings_.Text(kAreaId, &model_.area);
     bindings_.Text(kLatitudeId, &model_.latitude);
@@ -133,6 +172,34 @@ void PrayerPage::Build() {
     bindings_.Text(kAddAsarId, &model_.add_asar);
     bindings_.Text(kAddMaghribId, &model_.add_maghrib);
     bindings_.Text(kAddIsyaId, &model_.add_isya);
+    bindings_.Text(kAddTerbitId, &model_.add_terbit);
+    bindings_.Check(kPreciseSunId, &model_.precise_sun);
+    bindings_.Choice(kHighLatitudeId, &model_.high_latitude);
+    bindings_.Text(kIshaIntervalId, &model_.isha_interval);
+    bindings_.Text(kIshaIntervalRamadanId, &model_.isha_interval_ramadan);
+    bindings_.Text(kMaghribAngleId, &model_.maghrib_angle);
+}
+
+void PrayerPage::FillLists() {
+    // The authority list: custom first, then the presets in their order.
+    const waktuna::LanguageList& language = host_.Language();
+    std::vector<std::string> authorities{language.Line(waktuna::kLineCustomAuthority)};
+    for (const waktuna::Authority& a : waktuna::Authorities()) authorities.emplace_back(a.name);
+    FillChoices(controls_[kAuthorityId], authorities);
+    // The names are longer than the closed box.
+    SendMessageA(controls_[kAuthorityId], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(300)), 0);
+    std::vector<std::string> rules;
+    for (int line : kHighLatitudeLines) rules.push_back(language.Line(line));
+    FillChoices(controls_[kHighLatitudeId], rules);
+    SendMessageA(controls_[kHighLatitudeId], CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Scale(160)), 0);
+}
+
+void PrayerPage::ApplyLanguage() {
+    Page::ApplyLanguage();
+    // The lists' items are language lines too; the choices shown are kept.
+    ReadControls();
+    FillLists();
+    ShowModel();
 }
 
 float PrayerPage::ZoneInForce() const {
@@ -151,6 +218,12 @@ void PrayerPage::ShowModel() {
     for (size_t i = 0; i < waktuna::kConventions.size(); ++i)
         SendMessageA(controls_[kConventionId + static_cast<int>(i)], BM_SETCHECK,
                      waktuna::kConventions[i].methods == model_.convention ? BST_CHECKED : BST_UNCHECKED, 0);
+    // The authority's item: custom for 0 or a number this program does not know.
+    const auto& all = waktuna::Authorities();
+    LPARAM item = 0;
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i].number == model_.authority) item = static_cast<LPARAM>(i + 1);
+    SendMessageA(controls_[kAuthorityId], CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     EnableWindow(controls_[kGdId], model_.angles_editable);
     EnableWindow(controls_[kGnId], model_.angles_editable);
     EnableWindow(controls_[kTimeZoneId], model_.time_zone_editable);
@@ -168,6 +241,14 @@ void PrayerPage::OnCommand(int id, int code) {
     if (id >= kConventionId && id < kConventionId + 6 && code == BN_CLICKED) {
         ReadControls();
         model_.ClickConvention(waktuna::kConventions[static_cast<size_t>(id - kConventionId)].methods);
+        ShowModel();
+    } else if (id == kAuthorityId && code == CBN_SELCHANGE) {
+        ReadControls();
+        const LRESULT item = SendMessageA(controls_[kAuthorityId], CB_GETCURSEL, 0, 0);
+        const auto& all = waktuna::Authorities();
+        model_.ChooseAuthority(item > 0 && static_cast<size_t>(item) <= all.size()
+                                   ? all[static_cast<size_t>(item - 1)].number
+                                   : 0);
         ShowModel();
     } else if (id == kFollowZoneId && code == BN_CLICKED) {
         ReadControls();
@@ -202,6 +283,12 @@ void PrayerPage::SelectCity() {
     model_.area = place->name;
     model_.latitude = place->latitude;
     model_.longitude = place->longitude;
+    model_.altitude = place->altitude;
+    if (place->time_zone) {
+        // While the Windows zone is followed the box shows that one; the
+        // place's zone becomes the user's own, shown when unticked.
+        (model_.follow_windows_zone ? model_.own_time_zone : model_.time_zone) = *place->time_zone;
+    }
     ShowModel();
     // A place chosen from the list is saved at once.
     Save();

@@ -13,6 +13,7 @@ public:
     explicit PrayerPage(PageHost& host) : Page(host) {}
 
     void Refresh() override;
+    void ApplyLanguage() override;
 
 protected:
     const char* ClassName() const override { return "WaktunaPrayerPage"; }
@@ -21,6 +22,7 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void FillLists();
     void ShowModel();
     void ReadControls();
     void Save();

@@ -179,6 +179,7 @@ void PlacePickerWindow::LoadFile(const std::string& name) {
     filling_search_ = false;
 
     file_.Open(path);
+    file_name_ = name;
     // Drawn once when filled: a list box redrawn for every name takes
     // longer than reading the file.
     SendMessageA(sections, WM_SETREDRAW, FALSE, 0);
@@ -187,7 +188,8 @@ void PlacePickerWindow::LoadFile(const std::string& name) {
     if (!file_.Sections().empty()) {
         section_ = 0;
         std::vector<waktuna::Place> first = file_.FirstSectionPlaces();
-        list_.ShowSection(std::move(first), waktuna::kFirstLoadCoordinateWidth);
+        // The rows take altitude and zone from the index of every file.
+        list_.ShowSection(std::move(first), waktuna::kFirstLoadCoordinateWidth, &Index(), name, 0);
         SendMessageA(sections, LB_SETCURSEL, 0, 0);
     }
     SendMessageA(sections, WM_SETREDRAW, TRUE, 0);
@@ -203,8 +205,8 @@ void PlacePickerWindow::LoadSection(int index) {
     filling_search_ = true;
     SetText(controls_[kSearchId], "");
     filling_search_ = false;
-    list_.ShowSection(file_.ReadSection(static_cast<size_t>(index)),
-                      waktuna::kSectionCoordinateWidth);
+    list_.ShowSection(file_.ReadSection(static_cast<size_t>(index)), waktuna::kSectionCoordinateWidth,
+                      &Index(), file_name_, static_cast<size_t>(index));
     ShowRows();
     SetCount(waktuna::kLineTotalPlaceNames, list_.Size());
 }
@@ -221,20 +223,28 @@ void PlacePickerWindow::Search(const std::string& text) {
         }
         return;
     }
-    if (!index_) {
-        HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
-        try {
-            index_ = reading_.valid() ? reading_.get()
-                                      : ReadIndex(folder_, waktuna::ListPlaceFiles(folder_));
-        } catch (const std::exception&) {
-            // Out of memory: the search finds nothing.
-            index_ = std::make_unique<waktuna::PlaceIndex>();
-        }
-        SetCursor(old);
-    }
-    list_.ShowFound(*index_, index_->Find(text));
+    const waktuna::PlaceIndex& index = Index();
+    list_.ShowFound(index, index.Find(text));
     ShowRows();
     SetCount(waktuna::kLinePlacesFound, list_.Size());
+}
+
+const waktuna::PlaceIndex& PlacePickerWindow::Index() {
+    if (index_) return *index_;
+    HCURSOR old = SetCursor(LoadCursor(nullptr, IDC_WAIT));
+    try {
+        index_ = reading_.valid() ? reading_.get()
+                                  : ReadIndex(folder_, waktuna::ListPlaceFiles(folder_));
+    } catch (const std::exception&) {
+        // Out of memory: the search finds nothing, the places have no details.
+        index_ = std::make_unique<waktuna::PlaceIndex>();
+    }
+    SetCursor(old);
+    // Told once, when the files were read.
+    const std::string notice = waktuna::DamagedDetailsNotice(*index_);
+    if (!notice.empty())
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok, notice, waktuna::DialogKind::Warning);
+    return *index_;
 }
 
 void PlacePickerWindow::UseSelected() {

@@ -59,6 +59,8 @@ private:
     void LoadSection(int index);
     void Search(const std::string& text);
     void UseSelected();
+    // Every file's places, read once (waiting for the thread reading them).
+    const waktuna::PlaceIndex& Index();
     void OnCommand(int id, int code);
     LRESULT OnNotify(const NMHDR& header);
     void ShowRows();
@@ -71,6 +73,7 @@ private:
     std::string folder_;  // the Placenames folder beside the program, with its backslash
 
     waktuna::PlaceNameFile file_;
+    std::string file_name_;  // of file_, without its extension
     waktuna::PlaceList list_;
     int section_ = -1;  // the section listed when no search is shown
     // Every file read into one index on a thread of its own while the window

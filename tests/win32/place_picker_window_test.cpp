@@ -158,6 +158,14 @@ TEST(PlacePickerWindow, ChooseASectionSortAndUseAPlace) {
     EXPECT_EQ(chosen->name, "Bandung");
     EXPECT_EQ(chosen->latitude, "-6.9222");
     EXPECT_EQ(chosen->longitude, "107.606");
+    // A place of a section carries its details too: Bandung lies about 770 m
+    // up, in Western Indonesia Time (UTC+7).
+    const int metres = std::stoi(chosen->altitude);
+    EXPECT_GT(metres, 650);
+    EXPECT_LT(metres, 850);
+    EXPECT_EQ(chosen->time_zone, std::optional<std::string>("7"));
+    // The shipped details files are whole: nothing to tell.
+    EXPECT_TRUE(host.dialogs.empty());
     EXPECT_FALSE(FindWindowA(PlacePickerWindow::kClassName, nullptr));
 }
 
@@ -197,6 +205,7 @@ TEST(PlacePickerWindow, SearchAcrossEveryFileAndEnterUsesAResult) {
     EXPECT_EQ(chosen->name, "Mecca");
     EXPECT_EQ(chosen->latitude, "21.4266");
     EXPECT_EQ(chosen->longitude, "39.8256");
+    EXPECT_EQ(chosen->time_zone, std::optional<std::string>("3"));  // Arabia Standard Time
 }
 
 TEST(PlacePickerWindow, HundredThousandPlacesListAtOnce) {

@@ -1,11 +1,15 @@
-// The program settings page in a window of its own, with a host that
-// records what the page asks of the main window: a Save that is not wholly
-// stored shows the error and applies nothing.
+// The program settings page and the prayer-times page in windows of their
+// own, with a host that records what the page asks of the main window: a
+// Save that is not wholly stored shows the error and applies nothing; an
+// authority chosen from the list fills the boxes and Save stores them.
 #include <gtest/gtest.h>
 
+#include "pages/prayer_page.h"
 #include "pages/program_page.h"
 #include "recording_host.h"
+#include "waktuna/calc/authorities.h"
 #include "waktuna/files/language.h"
+#include "waktuna/settings/settings.h"
 
 using namespace app;
 
@@ -44,4 +48,67 @@ TEST(ProgramPage, SaveAppliesOnlyWhatWasWhollyStored) {
     EXPECT_EQ(host.notices, 1);
     EXPECT_EQ(waktuna::ReadString(host.store, "Skin"), "12");
     DestroyWindow(parent);
+}
+
+namespace {
+
+// Ids of the prayer-times page.
+constexpr int kLatitudeId = 101, kLongitudeId = 102, kPrayerGdId = 120, kPrayerGnId = 121, kPrayerSaveId = 128, kAuthorityId = 130,
+              kIshaIntervalId = 133, kMaghribAngleId = 135;
+
+std::string BoxText(HWND page, int id) {
+    char text[64] = {};
+    GetWindowTextA(GetDlgItem(page, id), text, sizeof text);
+    return text;
+}
+
+}  // namespace
+
+TEST(PrayerPage, ChosenAuthorityFillsTheBoxesAndSaveStoresIt) {
+    // The authorities' published parameters: Umm al-Qura Fajr 18.5 degrees
+    // and Isha 90 minutes after Maghrib; Tehran's Institute of Geophysics
+    // Fajr 17.7, Isha 14 and Maghrib 4.5 degrees.
+    struct Case {
+        const char* key;
+        const char *gd, *gn, *interval, *maghrib;
+    };
+    for (const Case& c : {Case{"makkah", "18.5", nullptr, "90", "0"}, Case{"tehran", "17.7", "14", "0", "4.5"}}) {
+        SCOPED_TRACE(c.key);
+        const waktuna::Authority* authority = waktuna::AuthorityByKey(c.key);
+        ASSERT_NE(authority, nullptr);
+        HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+        RecordingHost host;
+        PrayerPage page(host);
+        ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
+        page.Show(true);
+
+        SetWindowTextA(GetDlgItem(page.hwnd(), kLatitudeId), "21.4266");
+        SetWindowTextA(GetDlgItem(page.hwnd(), kLongitudeId), "39.8256");
+        HWND list = GetDlgItem(page.hwnd(), kAuthorityId);
+        const std::string name(authority->name);
+        const LRESULT item = SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(name.c_str()));
+        ASSERT_GT(item, 0);
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+        SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kAuthorityId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+        EXPECT_EQ(BoxText(page.hwnd(), kPrayerGdId), c.gd);
+        if (c.gn) {
+            EXPECT_EQ(BoxText(page.hwnd(), kPrayerGnId), c.gn);
+        }
+        EXPECT_EQ(BoxText(page.hwnd(), kIshaIntervalId), c.interval);
+        EXPECT_EQ(BoxText(page.hwnd(), kMaghribAngleId), c.maghrib);
+
+        HWND save = GetDlgItem(page.hwnd(), kPrayerSaveId);
+        SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kPrayerSaveId, BN_CLICKED), reinterpret_cast<LPARAM>(save));
+        EXPECT_TRUE(host.dialogs.empty()) << (host.dialogs.empty() ? "" : host.dialogs[0]);
+        EXPECT_EQ(host.notices, 1);
+        EXPECT_EQ(waktuna::ReadDword(host.store, waktuna::kAuthorityValue), authority->number);
+        EXPECT_EQ(waktuna::ReadString(host.store, "Gd"), c.gd);
+        EXPECT_EQ(waktuna::ReadString(host.store, waktuna::kIshaIntervalValue), c.interval);
+        EXPECT_EQ(waktuna::ReadString(host.store, waktuna::kMaghribAngleValue), c.maghrib);
+        // The list still names the chosen authority after the page is shown again.
+        page.Show(true);
+        EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), item);
+        DestroyWindow(parent);
+    }
 }
