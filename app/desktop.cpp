@@ -11,6 +11,7 @@
 #include "win/power.h"
 #include "win/task_command.h"
 #include "waktuna/files/tasks.h"
+#include "waktuna/watch/panel.h"
 #include "waktuna/watch/watch.h"
 
 namespace app {
@@ -33,9 +34,8 @@ void Desktop::SetTrayTip(const std::string& text) { host_.SetTrayTip(text); }
 void Desktop::HighlightCell(waktuna::PanelCell cell) {
     MainPage* page = host_.MainPanel();
     if (!page) return;
-    int row = 0;
-    for (int r = 0; r < 6; ++r)
-        if (waktuna::kDayOrder[r] == cell.prayer) row = r;
+    // The Imsak row, when shown, moves every prayer one row down.
+    const int row = waktuna::PanelRowOf(cell.prayer, host_.CurrentSettings().core);
     page->HighlightCell(row, cell.tomorrow ? MainPage::kTomorrow : MainPage::kToday);
 }
 
@@ -47,7 +47,7 @@ void Desktop::ShowDays(const waktuna::WatchDays& days) {
     v.yesterday = days.yesterday;
     v.today = days.today_times;
     v.tomorrow = days.tomorrow;
-    v.time_format = s.core.time_format;
+    v.core = s.core;
     v.area = s.calc.area;
     v.latitude = s.calc.latitude;
     v.longitude = s.calc.longitude;

@@ -32,6 +32,7 @@ enum ControlId : int {
     kInformationMinutesId,
     kMinutesLabelId,
     kSaveId,
+    kImsakId,
 };
 
 constexpr int kStripTop = 222;  // the bottom strip, below the three groups
@@ -45,6 +46,8 @@ const ControlSpec kControls[] = {
     {kBeforeId, "BUTTON", kCheck, 18, 20, 150, 20,
      FontId::kNormal, waktuna::kLineShowMessageBefore, "Show message before"},
     {kBeforeMinutesId, "EDIT", kNumber, 0, 20, 48, 20, FontId::kNormal, 0, "5"},
+    {kImsakId, "BUTTON", kCheck, 250, 20, 168, 20,
+     FontId::kNormal, waktuna::kLineShowImsakMessage, "Show message at Imsak"},
     {0, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 52, 416, 104,
      FontId::kNormal, waktuna::kLineWhenPrayerTimesArrived, "When prayer times arrived"},
     {kMessageId, "BUTTON", kCheck, 18, 70, 300, 18,
@@ -140,6 +143,7 @@ void AlertPage::Build() {
 
     bindings_.Check(kBeforeId, &model_.before);
     bindings_.Text(kBeforeMinutesId, &model_.before_minutes);
+    bindings_.Check(kImsakId, &model_.imsak);
     bindings_.Check(kMessageId, &model_.message);
     bindings_.Check(kMinimizeId, &model_.minimize);
     bindings_.Check(kAdzanId, &model_.adzan);

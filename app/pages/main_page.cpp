@@ -26,7 +26,7 @@ constexpr COLORREF kGreyPage = RGB(128, 128, 128);
 enum ControlId : int {
     kHeaderId = 100,       // + column
     kRowNameId = 110,      // + row
-    kCellId = 120,         // + column * 6 + row
+    kCellId = 120,         // + column * kMaxRows + row
     kPlaceHeadingId = 150,
     kInfoLabelId = 160,    // + item
     kInfoValueId = 170,    // + item
@@ -35,9 +35,11 @@ enum ControlId : int {
     kBearingId,
     kEastWestId,
 };
-int CellId(int column, int row) { return kCellId + column * 6 + row; }
-
-constexpr const char* kRowCaptions[6] = {"Shubuh", "Terbit", "Dhuhur", "Asar", "Maghrib", "Isya'"};
+// Six prayer rows, and Imsak above them when it is on; with seven the rows
+// are lower so the table still ends above the information box.
+constexpr int kMaxRows = 7;
+constexpr int kImsakRowHeight = 17;
+int CellId(int column, int row) { return kCellId + column * kMaxRows + row; }
 constexpr const char* kInfoCaptions[5] = {"Latitude", "Longitude", "Altitude", "Time Zone", "Fiqh"};
 constexpr int kInfoLines[5] = {waktuna::kLineLatitude, waktuna::kLineLongitude,
                                waktuna::kLineAltitude, waktuna::kLineTimeZone,
@@ -52,11 +54,11 @@ const std::vector<ControlSpec>& Controls() {
                          kTableTop, kCellWidth, kRowHeight,
                          c == MainPage::kToday ? FontId::kTahomaBold : FontId::kTahoma,
                          waktuna::kPanelColumnLines[c]});
-        for (int r = 0; r < 6; ++r) {
+        // Rows are placed and captioned by LayOutRows.
+        for (int r = 0; r < kMaxRows; ++r) {
             const int y = kTableTop + (r + 1) * kRowHeight;
             t.push_back({kRowNameId + r, "STATIC", SS_LEFT | SS_CENTERIMAGE | SS_NOPREFIX,
-                         kTableLeft, y, kNameWidth, kRowHeight, FontId::kNormal,
-                         waktuna::kPanelRowLines[r], kRowCaptions[r]});
+                         kTableLeft, y, kNameWidth, kRowHeight, FontId::kNormal});
             for (int c = 0; c < 3; ++c)
                 t.push_back({CellId(c, r), "STATIC", kCell, kTableLeft + kNameWidth + c * kCellWidth,
                              y, kCellWidth, kRowHeight,
@@ -85,15 +87,47 @@ const std::vector<ControlSpec>& Controls() {
 void MainPage::Build() {
     face_brush_.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
     controls_.Create(hwnd(), Controls(), host_.GetLook(), host_.Language());
+    LayOutRows();
     ApplyColours();
+}
+
+void MainPage::OnDpiChanged() {
+    Page::OnDpiChanged();
+    LayOutRows();
+}
+
+void MainPage::LayOutRows() {
+    const std::vector<waktuna::PanelRow> rows = waktuna::PanelRows(values_.core);
+    rows_ = static_cast<int>(rows.size());
+    const int height = rows_ > 6 ? kImsakRowHeight : kRowHeight;
+    const auto place = [this](HWND control, int x, int y, int w, int h) {
+        SetWindowPos(control, nullptr, Scale(x), Scale(y), Scale(x + w) - Scale(x), Scale(y + h) - Scale(y),
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    for (int c = 0; c < 3; ++c)
+        place(controls_[kHeaderId + c], kTableLeft + kNameWidth + c * kCellWidth, kTableTop, kCellWidth, height);
+    for (int r = 0; r < kMaxRows; ++r) {
+        const bool shown = r < rows_;
+        const int y = kTableTop + (r + 1) * height;
+        HWND name = controls_[kRowNameId + r];
+        place(name, kTableLeft, y, kNameWidth, height);
+        if (shown) SetText(name, host_.Language().Line(rows[static_cast<size_t>(r)].line));
+        ShowWindow(name, shown ? SW_SHOWNA : SW_HIDE);
+        for (int c = 0; c < 3; ++c) {
+            HWND cell = controls_[CellId(c, r)];
+            place(cell, kTableLeft + kNameWidth + c * kCellWidth, y, kCellWidth, height);
+            ShowWindow(cell, shown ? SW_SHOWNA : SW_HIDE);
+        }
+    }
 }
 
 void MainPage::FillPanel(const PanelValues& v) {
     values_ = v;
+    LayOutRows();
     const waktuna::PrayerTimes* days[3] = {&v.yesterday, &v.today, &v.tomorrow};
     for (int c = 0; c < 3; ++c) {
-        const auto texts = waktuna::PanelColumn(*days[c], v.time_format);
-        for (int r = 0; r < 6; ++r) SetText(controls_[CellId(c, r)], texts[r]);
+        const std::vector<std::string> texts = waktuna::PanelColumn(*days[c], v.core);
+        for (size_t r = 0; r < texts.size() && r < kMaxRows; ++r) SetText(controls_[CellId(c, static_cast<int>(r))], texts[r]);
     }
     const auto& language = host_.Language();
     SetText(controls_[kPlaceHeadingId], waktuna::PlaceHeadingText(language, v.area));
@@ -108,6 +142,7 @@ void MainPage::FillPanel(const PanelValues& v) {
 
 void MainPage::ApplyLanguage() {
     Page::ApplyLanguage();
+    LayOutRows();  // the row names
     const auto& language = host_.Language();
     SetText(controls_[kPlaceHeadingId], waktuna::PlaceHeadingText(language, values_.area));
     SetText(controls_[kOrganisationId], waktuna::OrganisationText(language, values_.methods));
@@ -121,7 +156,7 @@ void MainPage::ApplyColours() {
 }
 
 void MainPage::HighlightCell(int row, Column column) {
-    if (row < 0 || row > 5) return;
+    if (row < 0 || row >= rows_) return;
     const int id = CellId(column, row);
     if (id == red_cell_) return;  // already marked: nothing to redraw
     red_cell_ = id;
@@ -201,13 +236,13 @@ void MainPage::PaintPage(HDC dc, const RECT& client) {
 HBRUSH MainPage::BrushFor(HWND control, HDC dc) {
     SetBkMode(dc, TRANSPARENT);
     const int id = GetDlgCtrlID(control);
-    if (id >= kRowNameId && id < kRowNameId + 6) {
+    if (id >= kRowNameId && id < kRowNameId + kMaxRows) {
         SetTextColor(dc, RGB(0, 0, 0));
         return (id - kRowNameId) % 2 == 1 ? even_brush_ : face_brush_;  // rows 2, 4, 6 even
     }
-    if (id >= kCellId && id < kCellId + 18) {
+    if (id >= kCellId && id < kCellId + 3 * kMaxRows) {
         SetTextColor(dc, id == red_cell_ ? kRed : RGB(0, 0, 0));
-        return (id - kCellId) % 6 % 2 == 1 ? even_brush_ : face_brush_;
+        return (id - kCellId) % kMaxRows % 2 == 1 ? even_brush_ : face_brush_;
     }
     if (id >= kHeaderId && id < kHeaderId + 3) {
         SetTextColor(dc, RGB(0, 0, 0));

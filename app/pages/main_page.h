@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "ui/page.h"
 #include "waktuna/calc/prayer.h"
@@ -15,7 +16,12 @@ namespace app {
 // What a recomputation hands to the panel.
 struct PanelValues {
     waktuna::PrayerTimes yesterday{}, today{}, tomorrow{};
-    std::string time_format{waktuna::kFormatHHmm};
+    // The time format and Imsak: an Imsak row above Fajr when it is on.
+    waktuna::CoreSettings core = [] {
+        waktuna::CoreSettings c;
+        c.time_format = waktuna::kFormatHHmm;
+        return c;
+    }();
     std::string area, latitude, longitude;  // as stored
     int32_t altitude = 0;
     float time_zone = 0;
@@ -32,7 +38,8 @@ public:
     void FillPanel(const PanelValues& values);
     void ApplyLanguage() override;
     void ApplyColours() override;
-    // Writes exactly one cell in red: `row` (0..5, panel order) of `column`.
+    // Writes exactly one cell in red: `row` (panel order, 0..5 or 0..6 with
+    // the Imsak row) of `column`.
     void HighlightCell(int row, Column column);
     void Refresh() override { BuildQiblaCompass(); }
 
@@ -43,6 +50,9 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    void OnDpiChanged() override;
+    // Places, captions and shows the rows the settings ask for.
+    void LayOutRows();
     void BuildQiblaCompass();
     void PaintCompass(HDC dc, int x, int y);
     HBRUSH BrushFor(HWND control, HDC dc);
@@ -52,6 +62,7 @@ private:
     Brush face_brush_, even_brush_;
     COLORREF even_colour_ = RGB(234, 244, 255);
     int red_cell_ = 0;  // the id of the red cell; 0 for none
+    int rows_ = 6;      // rows shown: 7 with the Imsak row
 
     double bearing_ = 0;
     bool has_needle_ = false;

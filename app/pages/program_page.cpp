@@ -29,6 +29,7 @@ enum ControlId : int {
     kHHmmId, kHHmmssId, kRoundingId,
     kStartWithWindowsId, kAlwaysOnTopId, kDropZoneId,
     kSaveId, kExportId, kImportId,
+    kHijriCalendarId, kImsakId,
 };
 
 constexpr UINT_PTR kProgressTimer = 1;
@@ -61,6 +62,13 @@ const ControlSpec kControls[] = {
      FontId::kNormal, waktuna::kLineDialogMessage, "Dialog Message"},
     {kEffectId, "COMBOBOX", kDropList, 106, 186, 110, 220},
     {kAlphaBlendId, "BUTTON", kCheck, 106, 212, 110, 18, FontId::kNormal, 0, "Alpha Blend"},
+
+    {0, "STATIC", SS_CENTERIMAGE, 4, 240, 100, 21,
+     FontId::kNormal, waktuna::kLineHijriCalendar, "Hijri calendar"},
+    {kHijriCalendarId, "COMBOBOX", kDropList, 106, 240, 110, 100},
+    {0, "STATIC", SS_CENTERIMAGE, 4, 266, 170, 21,
+     FontId::kNormal, waktuna::kLineImsakMinutes, "Imsak, minutes before Fajr (0 = none)"},
+    {kImsakId, "EDIT", kEdit | ES_NUMBER, 176, 266, 40, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
 
     {0, "STATIC", SS_CENTERIMAGE, 224, 4, 200, 18, FontId::kNormal, waktuna::kLineMovingText, "Moving Text"},
     {kBarPositionId, "COMBOBOX", kDropList, 224, 24, 98, 200},
@@ -154,6 +162,7 @@ void ProgramPage::FillChoiceLists() {
     Refill(controls_[kBarSpeedId], waktuna::BarSpeedEntries(language));
     Refill(controls_[kRoundingId], waktuna::RoundingEntries(language));
     Refill(controls_[kEffectId], waktuna::EffectEntries(language));
+    Refill(controls_[kHijriCalendarId], waktuna::HijriCalendarEntries(language));
 }
 
 void ProgramPage::ApplyLanguage() {
@@ -192,6 +201,8 @@ void ProgramPage::Bind() {
     bindings_.Check(kStartWithWindowsId, &model_.start_with_windows);
     bindings_.Check(kAlwaysOnTopId, &model_.always_on_top);
     bindings_.Check(kDropZoneId, &model_.show_drop_zone);
+    bindings_.Choice(kHijriCalendarId, &model_.hijri_calendar);
+    bindings_.Text(kImsakId, &model_.imsak_minutes);
 }
 
 void ProgramPage::ToControls() {
@@ -365,6 +376,11 @@ void ProgramPage::ProgressTick() {
 
 void ProgramPage::Save() {
     FromControls();
+    // A refused Imsak box stores nothing at all.
+    if (const std::optional<int> refused = model_.Validate()) {
+        Error(host_.Language().Line(*refused));
+        return;
+    }
     // The Run key is opened for this Save only; Save names it when it could
     // not be opened or written.
     StartupRunKeys run;

@@ -21,9 +21,10 @@ enum ControlId : int {
     kWeekdayId,
     kCorrectionId,
     kTodayId, kCloseId,
+    kCalendarNoteId,
 };
 
-constexpr int kWidth = 330, kHeight = 214;
+constexpr int kWidth = 330, kHeight = 250;
 constexpr DWORD kList = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 constexpr DWORD kYear = CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP;
 
@@ -41,9 +42,11 @@ const ControlSpec kControls[] = {
     {0, "STATIC", SS_NOPREFIX, 10, 137, 160, 16, FontId::kNormal, waktuna::kLineHijriyahCorrection,
      "Hijriyah Correction"},
     {kCorrectionId, "COMBOBOX", kList, 175, 134, 60, 200},
-    {kTodayId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 75, 172, 90, 26,
+    // Umm al-Qura outside its table: the tabular calendar stands in, and says so.
+    {kCalendarNoteId, "STATIC", SS_NOPREFIX, 10, 164, 305, 30},
+    {kTodayId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 75, 202, 90, 26,
      FontId::kNormal, waktuna::kLineToday, "Today"},
-    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 225, 172, 90, 26,
+    {kCloseId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 225, 202, 90, 26,
      FontId::kNormal, waktuna::kLineClose, "Close"}, };
 
 std::vector<std::string> Numbers(int first, int last) {
@@ -76,6 +79,7 @@ bool DateConverterWindow::Build() {
 
     const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());
     model_.LoadCorrection(host_.Settings(), settings.core.hijriyah_diff);
+    model_.SetCalendar(settings.core.hijri_calendar);
     SYSTEMTIME now;
     GetLocalTime(&now);
     model_.Today(waktuna::EncodeDate(now.wYear, now.wMonth, now.wDay));
@@ -97,6 +101,7 @@ void DateConverterWindow::Show() {
     SendMessageA(controls_[kHijriMonthId], CB_SETCURSEL, static_cast<WPARAM>(h.month), 0);
     if (YearText(kHijriYearId) != h.year) SetText(controls_[kHijriYearId], h.year);
     SetText(controls_[kWeekdayId], model_.WeekdayName());
+    SetText(controls_[kCalendarNoteId], model_.CalendarNote());
     SendMessageA(controls_[kCorrectionId], CB_SETCURSEL, static_cast<WPARAM>(model_.CorrectionItem()), 0);
     showing_ = false;
 }

@@ -1,6 +1,7 @@
 // The date converter (UConvert): a small modal window that converts between
 // the Western and the Hijri calendar as the user picks a date, shows the
-// weekday, and sets the Hijri correction the whole program applies. The
+// weekday, and sets the Hijri correction the whole program applies, in the
+// program's Hijri calendar (saying so when Umm al-Qura falls back). The
 // logic is waktuna::DateConverter; the window shows its state without
 // running its own change handlers.
 #pragma once
