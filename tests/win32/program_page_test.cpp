@@ -116,6 +116,7 @@ TEST(PrayerPage, ChosenAuthorityFillsTheBoxesAndSaveStoresIt) {
         EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), item);
         DestroyWindow(parent);
     }
+}
 
 TEST(ProgramPage, SavesTheCalendarAndImsakOnlyWhenImsakIsInRange) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
