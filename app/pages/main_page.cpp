@@ -26,7 +26,7 @@ constexpr COLORREF kGreyPage = RGB(128, 128, 128);
 enum ControlId : int {
     kHeaderId = 100,       // + column
     kRowNameId = 110,      // + row
-    kCellId = 120,         // + column * kMaxRows + row
+    kCellId = 120,         // + column * 6 + row; the seventh row's cells 138 + column
     kPlaceHeadingId = 150,
     kInfoLabelId = 160,    // + item
     kInfoValueId = 170,    // + item
@@ -39,7 +39,10 @@ enum ControlId : int {
 // are lower so the table still ends above the information box.
 constexpr int kMaxRows = 7;
 constexpr int kImsakRowHeight = 17;
-int CellId(int column, int row) { return kCellId + column * kMaxRows + row; }
+// The ids of the first six rows' cells stay those of the six-row table
+// whether or not Imsak is shown; the seventh row has ids of its own.
+int CellId(int column, int row) { return row < 6 ? kCellId + column * 6 + row : kCellId + 18 + column; }
+int RowOfCell(int id) { return id - kCellId >= 18 ? 6 : (id - kCellId) % 6; }
 constexpr const char* kInfoCaptions[5] = {"Latitude", "Longitude", "Altitude", "Time Zone", "Fiqh"};
 constexpr int kInfoLines[5] = {waktuna::kLineLatitude, waktuna::kLineLongitude,
                                waktuna::kLineAltitude, waktuna::kLineTimeZone,
@@ -240,9 +243,9 @@ HBRUSH MainPage::BrushFor(HWND control, HDC dc) {
         SetTextColor(dc, RGB(0, 0, 0));
         return (id - kRowNameId) % 2 == 1 ? even_brush_ : face_brush_;  // rows 2, 4, 6 even
     }
-    if (id >= kCellId && id < kCellId + 3 * kMaxRows) {
+    if (id >= kCellId && id < kCellId + 3 * kMaxRows) {  // 120..140
         SetTextColor(dc, id == red_cell_ ? kRed : RGB(0, 0, 0));
-        return (id - kCellId) % kMaxRows % 2 == 1 ? even_brush_ : face_brush_;
+        return RowOfCell(id) % 2 == 1 ? even_brush_ : face_brush_;
     }
     if (id >= kHeaderId && id < kHeaderId + 3) {
         SetTextColor(dc, RGB(0, 0, 0));
