@@ -1,5 +1,7 @@
 #include "pages/alert_page.h"
 
+#include <algorithm>
+
 #include <commctrl.h>
 
 #include "ui/controls.h"
@@ -171,11 +173,21 @@ void AlertPage::ApplyLanguage() {
     LayOut();
 }
 
+namespace {
+
+int TextWidth(HDC dc, const std::string& text, HFONT font) {
+    Selection selected(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
+}  // namespace
+
 void AlertPage::LayOut() {
     // Check boxes fit their captions; the boxes beside them follow.
     const int dpi = Dpi();
     WindowDC dc(hwnd());
-    Selection font(dc, host_.GetLook().Get(FontId::kNormal, dpi));
     // The box's width as Windows gives it, at the page's DPI.
     const int box = MulDiv(GetSystemMetrics(SM_CXMENUCHECK), dpi, SystemDpi());
     for (const ControlSpec& spec : kControls) {
@@ -183,10 +195,12 @@ void AlertPage::LayOut() {
             continue;
         HWND check = controls_[spec.id];
         const std::string caption = GetText(check);
-        SIZE size{};
-        GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        // Hinted text does not grow exactly with the DPI: a layout is never
+        // narrower than the 96-DPI one scaled, so the page keeps its shape.
+        const int text = std::max(TextWidth(dc, caption, host_.GetLook().Get(FontId::kNormal, dpi)),
+                                  Scale(TextWidth(dc, caption, host_.GetLook().Get(FontId::kNormal, 96))));
         RECT r = ChildRect(check);
-        const int width = size.cx + box + Scale(8);
+        const int width = text + box + Scale(8);
         SetWindowPos(check, nullptr, 0, 0, width, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER);
     }
     for (const Beside& b : kBeside) {

@@ -110,9 +110,12 @@ drive gone WaktunaMessageDialog 5 >/dev/null
 check "import brings the skin back" 39 "$(drive reg-get Skin)"
 check "Hwnd is still this window" "$form" "$(drive reg-get Hwnd)"
 
-# A Run key that cannot be opened: the error names what was not stored.
+# The machine starts the program for everyone (the installer's box): the
+# user's own value is not written twice, and unticking cannot remove the
+# machine's: the error names what was not stored.
 wait_until 15 holds 'drive visible "$notice"' == 0   # the last notice is gone
-wine reg delete "HKLM\\$run_key" /f >/dev/null 2>&1
+wine reg add "HKLM\\$run_key" /v Waktuna3 /d '"C:\Waktuna\Waktuna.exe"' /f >/dev/null 2>&1
+drive send "$(control 2119)" 0xF1 0 0 >/dev/null   # BM_SETCHECK: unticked
 press 2122
 found=$(drive wait-dialog 20)
 check "a refused write is reported" 1 "$(grep -c 'Start with Windows' <<<"$found")"
