@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (listed > size) std::abort();  // every record listed is in the file once
 
     // A search finds exactly the places whose folded names start with the
-    // folded text, in order.
+    // folded text.
     PlaceIndex index;
     index.AddFile("fuzz", file);
     const std::string prefix =
@@ -53,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         expected += FoldPlaceName(index.At(i).place.name).compare(0, key.size(), key) == 0;
     const std::vector<uint32_t> found = index.Find(prefix);
     if (found.size() != expected) std::abort();
+    // Ranked by population, most first (the files alone carry none: all 0),
+    // each place once.
     for (size_t i = 1; i < found.size(); ++i) {
-        if (ComparePlaceNames(index.At(found[i - 1]).place.name, index.At(found[i]).place.name) > 0)
-            std::abort();
+        if (index.At(found[i - 1]).population < index.At(found[i]).population) std::abort();
+        if (found[i - 1] == found[i]) std::abort();
     }
     return 0;
 }
