@@ -66,7 +66,8 @@ const ControlSpec kControls[] = {
     {0, "STATIC", SS_CENTERIMAGE, 4, 240, 100, 21,
      FontId::kNormal, waktuna::kLineHijriCalendar, "Hijri calendar"},
     {kHijriCalendarId, "COMBOBOX", kDropList, 106, 240, 110, 100},
-    {0, "STATIC", SS_CENTERIMAGE, 4, 266, 170, 21,
+    // Two lines: the caption is longer than the column is wide.
+    {0, "STATIC", SS_LEFT, 4, 264, 170, 30,
      FontId::kNormal, waktuna::kLineImsakMinutes, "Imsak, minutes before Fajr (0 = none)"},
     {kImsakId, "EDIT", kEdit | ES_NUMBER, 176, 266, 40, 21, FontId::kNormal, 0, "0", WS_EX_CLIENTEDGE},
 
