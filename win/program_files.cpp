@@ -44,22 +44,23 @@ std::wstring ToWide(const std::string& ansi) {
 }
 
 StartupRunKeys::StartupRunKeys(HKEY userRoot, HKEY machineRoot)
-    : user_(userRoot, waktuna::kRunKeyPath), machine_(machineRoot, waktuna::kRunKeyPath) {}
+    : keys_(userRoot, machineRoot, waktuna::kRunKeyPath) {}
 
-std::optional<waktuna::StoredValue> StartupRunKeys::Read(std::string_view name) const { return layered_.Read(name); }
+std::optional<waktuna::StoredValue> StartupRunKeys::Read(std::string_view name) const { return keys_.Read(name); }
 
-std::vector<std::string> StartupRunKeys::Names() const { return layered_.Names(); }
+std::vector<std::string> StartupRunKeys::Names() const { return keys_.Names(); }
 
 bool StartupRunKeys::Write(std::string_view name, const waktuna::StoredValue& value) {
-    const auto machine = machine_.Read(name);
-    if (machine && *machine == value)
-        return !user_.Read(name) || user_.Delete(name);
-    return user_.Write(name, value);
+    const auto machine = keys_.Machine().Read(name);
+    if (machine && *machine == value) return DeleteUsers(name);  // the machine's starts it already
+    return keys_.Write(name, value);
 }
 
-bool StartupRunKeys::Delete(std::string_view name) {
-    const bool user_gone = !user_.Read(name) || user_.Delete(name);
-    return user_gone && !machine_.Read(name);
+bool StartupRunKeys::Delete(std::string_view name) { return DeleteUsers(name) && !keys_.Machine().Read(name); }
+
+bool StartupRunKeys::DeleteUsers(std::string_view name) {
+    SettingsKey& user = keys_.User();
+    return !user.Read(name) || user.Delete(name);
 }
 
 std::string ProgramFilePath() {

@@ -35,9 +35,10 @@ public:
     std::vector<std::string> Names() const override;
 
 private:
-    SettingsKey user_;
-    SettingsKey machine_;
-    waktuna::LayeredSettingsStore layered_{user_, &machine_};
+    // The user's own value gone (or never there).
+    bool DeleteUsers(std::string_view name);
+
+    ProgramSettingsKey keys_;
 };
 
 // The program file's full path in the ANSI code page.

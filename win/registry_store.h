@@ -79,8 +79,9 @@ public:
     // True when either key could be opened for reading.
     bool Exists() const { return user_.Exists() || machine_.Exists(); }
     void Reopen();
-    // The user's own key alone (values that must never come from the machine).
-    const SettingsKey& User() const { return user_; }
+    // Each key alone, for rules that must tell them apart.
+    SettingsKey& User() { return user_; }
+    const SettingsKey& Machine() const { return machine_; }
 
     std::optional<waktuna::StoredValue> Read(std::string_view name) const override;
     std::optional<waktuna::StoredValue> ReadWithOrigin(std::string_view name,
