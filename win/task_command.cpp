@@ -22,16 +22,6 @@ std::optional<std::string> SidText(PSID sid) {
     return std::string(text);
 }
 
-std::optional<std::string> OwnerSidOf(const std::string& path) {
-    PSID owner = nullptr;
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    if (GetNamedSecurityInfoA(path.c_str(), SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner,
-                              nullptr, nullptr, nullptr, &sd) != ERROR_SUCCESS)
-        return std::nullopt;
-    const UniqueLocal keep(sd);
-    return SidText(owner);
-}
-
 std::optional<std::string> CurrentUserSid() {
     UniqueHandle token;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return std::nullopt;

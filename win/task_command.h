@@ -14,9 +14,6 @@ namespace app {
 
 // A SID as its text ("S-1-5-…"); nothing for an invalid one.
 std::optional<std::string> SidText(PSID sid);
-// The owner of a file or folder as a SID text ("S-1-5-…"); nothing when the
-// file has none or it cannot be read.
-std::optional<std::string> OwnerSidOf(const std::string& path);
 // The user this process runs for, as a SID text.
 std::optional<std::string> CurrentUserSid();
 
