@@ -45,9 +45,10 @@ bool PageExists(int page) { return FindPage(static_cast<waktuna::Page>(page)) !=
 
 Form1::Form1() : SkinnedWindow(own_look_) {}
 
-Form1::~Form1() = default;
+Form1::~Form1() { SetUnexpectedErrorHandler(nullptr); }
 
 Form1::Started Form1::Create() {
+    SetUnexpectedErrorHandler([this](const std::string& what) { ReportUnexpected(what); });
     if (!tray_.Create(this)) return Started::kFailed;
     WindowSpec spec;
     spec.class_name = kClassName;
@@ -269,8 +270,25 @@ void Form1::WarnRefusedCommands() {
     ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Warning);
 }
 
+void Form1::ReportUnexpected(const std::string& what) {
+    // One at a time: a handler failing again while the first is shown adds nothing.
+    if (!unexpected_error_.empty()) return;
+    unexpected_error_ = what.empty() ? std::string("?") : what;
+    PostMessageA(hwnd(), kUnexpectedError, 0, 0);
+}
+
+void Form1::ShowUnexpected() {
+    ShowMessageDialog(waktuna::DialogButtons::Ok,
+                      language_.Line(waktuna::kLineUnexpectedError) + "\r\n" + unexpected_error_,
+                      waktuna::DialogKind::Error);
+    unexpected_error_.clear();
+}
+
 LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
+    case kUnexpectedError:
+        ShowUnexpected();
+        return 0;
     case kCommandRefused:
         WarnRefusedCommands();
         return 0;
@@ -285,7 +303,7 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         break;
     case WM_COMMAND: {
         const int id = LOWORD(wp);
-        if (id >= kFirstPageButtonId && id < kFirstPageButtonId + waktuna::kPageCount) {
+        if (id >= kFirstPageButtonId && id < kFirstPageButtonId + static_cast<int>(waktuna::kPageCount)) {
             OpenPage(static_cast<waktuna::Page>(id - kFirstPageButtonId));
             return 0;
         }

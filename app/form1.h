@@ -136,6 +136,10 @@ private:
     // warning waits for the message loop (kCommandRefused).
     void WarnRefusedCommands();
     std::string refused_commands_;
+    // An error a handler let out, shown once the handler is left.
+    void ReportUnexpected(const std::string& what);
+    void ShowUnexpected();
+    std::string unexpected_error_;
 
     TrayIcon tray_;
     TrayMenus menus_;

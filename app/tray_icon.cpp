@@ -37,7 +37,13 @@ NOTIFYICONDATAA TrayIcon::Data() const {
 void TrayIcon::Add() {
     wanted_ = true;
     NOTIFYICONDATAA nid = Data();
-    added_ = Shell_NotifyIconA(NIM_ADD, &nid) != FALSE;
+    // A shell too busy to answer in time may have added the icon after all:
+    // then only a modify succeeds.
+    added_ = shell_(NIM_ADD, &nid) != FALSE || shell_(NIM_MODIFY, &nid) != FALSE;
+    if (added_)
+        KillTimer(hwnd(), kRetryTimer);
+    else
+        SetTimer(hwnd(), kRetryTimer, kRetryMilliseconds, nullptr);
 }
 
 void TrayIcon::SetTip(const std::string& tip) {
@@ -45,15 +51,16 @@ void TrayIcon::SetTip(const std::string& tip) {
     tip_ = tip;
     if (!added_) return;
     NOTIFYICONDATAA nid = Data();
-    Shell_NotifyIconA(NIM_MODIFY, &nid);
+    shell_(NIM_MODIFY, &nid);
 }
 
 void TrayIcon::Remove() {
     wanted_ = false;
+    KillTimer(hwnd(), kRetryTimer);
     if (!added_) return;
     NOTIFYICONDATAA nid = Data();
     nid.uFlags = 0;
-    Shell_NotifyIconA(NIM_DELETE, &nid);
+    shell_(NIM_DELETE, &nid);
     added_ = false;
 }
 
@@ -67,6 +74,11 @@ LRESULT TrayIcon::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
             listener_->OnTrayRightButton();
             break;
         }
+        return 0;
+    }
+    if (msg == WM_TIMER && wp == kRetryTimer) {
+        KillTimer(hwnd(), kRetryTimer);
+        if (wanted_ && !added_) Add();
         return 0;
     }
     if (msg == taskbar_created_ && taskbar_created_ != 0) {

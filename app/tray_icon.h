@@ -1,6 +1,7 @@
 // The application window "Waktuna3": a hidden window that owns the icon in the
 // notification area and receives its messages. It puts the icon back when the
-// taskbar is re-created (the shell restarted).
+// taskbar is re-created (the shell restarted), and keeps trying while the shell
+// does not take it (at logon the program may start before the taskbar).
 #pragma once
 
 #include <string>
@@ -22,9 +23,15 @@ class TrayIcon final : public Window {
 public:
     static constexpr const char* kClassName = "WaktunaApplication";
     static constexpr UINT kCallbackMessage = WM_APP + 1;
+    static constexpr UINT_PTR kRetryTimer = 1;
+    static constexpr UINT kRetryMilliseconds = 2000;
+    using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+
+    explicit TrayIcon(ShellNotify shell = Shell_NotifyIconA) : shell_(shell) {}
 
     bool Create(TrayListener* listener);
-    // Adds the icon (resource ZFORM1_TRAY) with its tip.
+    // Adds the icon (resource ZFORM1_TRAY) with its tip; while the shell
+    // refuses, tries again every kRetryMilliseconds until it takes it.
     void Add();
     // The tip; the notification area shows at most 63 characters of it.
     void SetTip(const std::string& tip);
@@ -37,6 +44,7 @@ protected:
 
 private:
     NOTIFYICONDATAA Data() const;
+    ShellNotify shell_;
     TrayListener* listener_ = nullptr;
     HICON icon_ = nullptr;
     std::string tip_ = "Waktuna";

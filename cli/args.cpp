@@ -8,7 +8,6 @@
 #include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
 #if defined(_WIN32)
-#define WIN32_LEAN_AND_MEAN
 #include <windows.h>
 #endif
 

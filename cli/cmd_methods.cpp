@@ -52,9 +52,13 @@ int Methods(int argc, char** argv) {
     std::string out;
     for (const waktuna::Authority& a : waktuna::Authorities()) {
         std::string add;
-        for (const int8_t minutes : a.add) add += (add.empty() ? "" : " ") + std::to_string(minutes);
+        for (const int8_t minutes : a.add) {
+            if (!add.empty()) add += ' ';
+            add += std::to_string(minutes);
+        }
         out += std::string(a.key) + '\t' + std::string(a.name) + '\n';
-        out += "\t" + IshaText(a) + "; Maghrib " +
+        out += '\t';
+        out += IshaText(a) + "; Maghrib " +
                (a.maghrib_angle != 0 ? Degrees(a.maghrib_angle) + " below the horizon" : "at sunset") +
                "; Asr " + (a.hanafi ? "Hanafi" : "Syafi'i") + '\n';
         out += "\tcorrections " + add + "; rounding " + RoundingName(a.rounding) + "; high-lat " +

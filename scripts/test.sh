@@ -13,7 +13,7 @@ scripts/setup.sh
     npm install --no-save --no-audit --no-fund --prefix build/npm ical.js@2.2.1 >/dev/null
 
 echo "== native build"
-cmake --preset native >/dev/null
+cmake --preset native -DWAKTUNA_WERROR=ON >/dev/null
 cmake --build --preset native -j "$jobs"
 echo "== native tests"
 ctest --preset native -j "$jobs"
@@ -35,7 +35,7 @@ for target in build/fuzz/tests/fuzz/fuzz_*; do
 done
 
 echo "== windows build (MinGW-w64)"
-cmake --preset windows >/dev/null
+cmake --preset windows -DWAKTUNA_WERROR=ON >/dev/null
 cmake --build --preset windows -j "$jobs"
 
 echo "== windows tests (Wine)"

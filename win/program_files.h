@@ -17,14 +17,14 @@
 
 namespace app {
 
-// "Start with Windows": the user's Run key (HKEY_CURRENT_USER\SOFTWARE\
-// Microsoft\Windows\CurrentVersion\Run, which a standard user may always
-// write) over the machine's (HKEY_LOCAL_MACHINE, where the installer starts the
-// program for everyone). The box is ticked when either starts the program.
-// A write goes to the user's key, unless the machine's already holds the
-// same value (the program would start twice): then the user's copy goes. A
-// delete removes the user's value and fails while the machine's still holds
-// one (only an administrator can change that).
+// "Start with Windows": the user's Run key
+// (HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Run, which a
+// standard user may always write) over the machine's (HKEY_LOCAL_MACHINE,
+// where the installer starts the program for everyone). The box is ticked
+// when either starts the program. A write goes to the user's key, unless the
+// machine's already holds the same value (the program would start twice):
+// then the user's copy goes. A delete removes the user's value and fails while
+// the machine's still holds one (only an administrator can change that).
 class StartupRunKeys final : public waktuna::SettingsStore {
 public:
     StartupRunKeys(HKEY userRoot = HKEY_CURRENT_USER, HKEY machineRoot = HKEY_LOCAL_MACHINE);

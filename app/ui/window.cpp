@@ -3,6 +3,7 @@
 #include <exception>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/gdi.h"
@@ -158,6 +159,29 @@ LRESULT Window::Default(UINT msg, WPARAM wp, LPARAM lp) {
     return DefWindowProcA(hwnd_, msg, wp, lp);
 }
 
+namespace {
+
+std::function<void(const std::string&)>& UnexpectedErrorHandler() {
+    static std::function<void(const std::string&)> handler;
+    return handler;
+}
+
+// The message counts as handled by default, and the error is passed on.
+LRESULT Unexpected(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp, const char* what) noexcept {
+    try {
+        if (UnexpectedErrorHandler()) UnexpectedErrorHandler()(what);
+    } catch (...) {
+        // Out of memory even for the message: nothing more can be done.
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+}  // namespace
+
+void SetUnexpectedErrorHandler(std::function<void(const std::string& what)> handler) {
+    UnexpectedErrorHandler() = std::move(handler);
+}
+
 LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
     Window* self;
     if (msg == WM_NCCREATE) {
@@ -175,10 +199,10 @@ LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
             self->ChangeDpi(HIWORD(wp), *reinterpret_cast<const RECT*>(lp));
         else
             result = self->OnMessage(msg, wp, lp);
-    } catch (const std::exception&) {
-        // Nothing may unwind through Windows' own frames; the message counts
-        // as handled by default.
-        result = DefWindowProcA(hwnd, msg, wp, lp);
+    } catch (const std::exception& e) {
+        result = Unexpected(hwnd, msg, wp, lp, e.what());
+    } catch (...) {
+        result = Unexpected(hwnd, msg, wp, lp, "unknown error");
     }
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);

@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 namespace app {
 
 struct WindowSpec {
@@ -82,6 +85,11 @@ private:
 
 // The module of the program (the resources' owner).
 HINSTANCE Instance();
+
+// An exception a window's handler lets out stops at the window procedure
+// (nothing may unwind through Windows' own frames): its message goes here, for
+// the program to show once the handler is left. Without a handler it is lost.
+void SetUnexpectedErrorHandler(std::function<void(const std::string& what)> handler);
 
 // DPIs. The program is aware of each monitor's DPI; on a system that cannot
 // tell (before Windows 8.1) every monitor has the system's DPI.

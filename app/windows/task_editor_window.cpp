@@ -375,8 +375,9 @@ void TaskEditorWindow::Browse() {
     const bool multimedia = model_.Controls().type == waktuna::TaskMultimedia;
     // Task.dat is in the code page: a name it cannot hold is kept by its
     // short path, or not at all.
-    const auto path = AskFileName(
-        host_, hwnd(), {FileDialog::Open, multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter});
+    FileQuestion question;
+    question.filter = multimedia ? waktuna::kMultimediaFilter : waktuna::kCommandFilter;
+    const auto path = AskFileName(host_, hwnd(), question);
     if (!path) return;
     SetWindowTextA(controls_[kMessageId], path->c_str());  // EN_CHANGE writes the row
 }

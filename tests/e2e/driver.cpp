@@ -32,8 +32,10 @@
 //   checked HWND ID               print 1 when the child button ID is ticked, else 0
 //   enabled HWND ID               print 1 when the child control ID is enabled, else 0
 //   reg-set NAME dword|sz VALUE   write a value of HKLM\Software\Waktuna3, the machine defaults
+//   reg-set-user NAME dword|sz VALUE  the same in the user's key (HKCU)
 //   reg-get NAME [KEY]            print a value as the program reads it (the user's key, else
 //                                 the machine's), or of another key (exit 1 when missing)
+//   reg-get-machine NAME          print the machine's value only (exit 1 when missing)
 //   control HWND ID               print the handle of the child control ID
 //   reg-deny-write                let nobody change the user's key any more
 //   start EXE                     start a program and return at once
@@ -385,9 +387,10 @@ int main(int argc, char** argv) {
         const UINT msg = RegisterWindowMessageA("TaskbarCreated");
         return PostMessageA(ParseHwnd(arg(2)), msg, 0, 0) ? 0 : 1;
     }
-    if (cmd == "reg-set") {
+    if (cmd == "reg-set" || cmd == "reg-set-user") {
         HKEY key;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+        const HKEY root = cmd == "reg-set" ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
+        if (RegCreateKeyExA(root, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                             nullptr) != ERROR_SUCCESS)
             return 1;
         LSTATUS st;
@@ -426,7 +429,7 @@ int main(int argc, char** argv) {
         FreeSid(everyone);
         return st == ERROR_SUCCESS ? 0 : 1;
     }
-    if (cmd == "reg-get") {
+    if (cmd == "reg-get" || cmd == "reg-get-machine") {
         HKEY key;
         const char* path = argc > 3 ? argv[3] : kKey;
         // What the program reads: the user's value, else the machine's.
@@ -434,6 +437,7 @@ int main(int argc, char** argv) {
         DWORD type = 0, size = 0;
         LSTATUS st = ERROR_FILE_NOT_FOUND;
         for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+            if (cmd == "reg-get-machine" && root == HKEY_CURRENT_USER) continue;
             if (RegOpenKeyExA(root, path, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
             size = sizeof data - 1;
             st = RegQueryValueExA(key, arg(2), nullptr, &type, data, &size);

@@ -4,6 +4,8 @@
 // modal windows ended by the program before it closes.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -52,6 +54,8 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_USER + 1) throw std::runtime_error("disk full");
+        if (msg == WM_USER + 2) throw 42;
         if (msg == WM_COMMAND && LOWORD(wp) != 100 && HIWORD(wp) == BN_CLICKED)
             commands.push_back(LOWORD(wp));
         return SkinnedWindow::OnMessage(msg, wp, lp);
@@ -93,7 +97,11 @@ void ExpectLaidOutFor(int dpi, HWND parent) {
 
 // A key pressed on the focused control, through the program's loop.
 void Press(WPARAM key) {
-    MSG msg{GetFocus(), WM_KEYDOWN, key, 1};
+    MSG msg{};
+    msg.hwnd = GetFocus();
+    msg.message = WM_KEYDOWN;
+    msg.wParam = key;
+    msg.lParam = 1;
     if (!PreTranslateMessage(msg)) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
@@ -195,6 +203,22 @@ TEST(MessageLoop, TabShiftTabEnterAndEscapeActInASkinnedDialog) {
     SetFocus(dialog.controls[kName]);
     Press(VK_ESCAPE);
     EXPECT_EQ(dialog.commands.back(), IDCANCEL);
+}
+
+TEST(MessageLoop, AnErrorAHandlerLetsOutIsReportedAndTheWindowLivesOn) {
+    Look look;
+    TestDialog dialog(look);
+    ASSERT_TRUE(dialog.Create(waktuna::BuiltInEnglish()));
+    std::vector<std::string> reported;
+    SetUnexpectedErrorHandler([&](const std::string& what) { reported.push_back(what); });
+    SendMessageA(dialog.hwnd(), WM_USER + 1, 0, 0);
+    SendMessageA(dialog.hwnd(), WM_USER + 2, 0, 0);
+    SetUnexpectedErrorHandler(nullptr);
+    EXPECT_EQ(reported, (std::vector<std::string>{"disk full", "unknown error"}));
+    EXPECT_TRUE(IsWindow(dialog.hwnd()));
+    SendMessageA(dialog.controls[kFirst], BM_CLICK, 0, 0);
+    EXPECT_EQ(dialog.commands, std::vector<int>{kFirst});
+    DestroyWindow(dialog.hwnd());
 }
 
 TEST(MessageLoop, TheProgramEndsEveryModalLoopBeforeClosing) {

@@ -86,7 +86,8 @@ void PrayerPage::ClickConvention(int methods) {
         gn = c.gn;
         angles_editable = methods == kCustomize;
         authority = AuthorityByNumber(static_cast<uint32_t>(methods)) ? static_cast<uint32_t>(methods) : 0;
-        isha_interval = isha_interval_ramadan = maghrib_angle = "0";
+        // A convention has no interval and no Maghrib angle.
+        for (std::string* box : {&isha_interval, &isha_interval_ramadan, &maghrib_angle}) box->assign(1, '0');
         seasonal_twilight = false;
     }
 }

@@ -4,13 +4,16 @@ source "$(dirname "$0")/../lib.sh"
 
 begin
 store_jakarta
+# The user's own value goes before the machine's default.
+drive reg-set-user Latitude sz -6.18
 start
 form=$(drive find WaktunaForm1 20)
 wait_until 10 holds 'drive tray-icons' == 1
 drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
 page=$(drive child "$form" WaktunaPrayerPage 10)
 wait_until 5 holds 'drive visible "$page"' == 1
-check "the stored place is shown" "-6.175 7" "$(drive get-text "$page" 101) $(drive get-text "$page" 104)"
+check "the user's place over the machine's is shown" "-6.18 7" \
+    "$(drive get-text "$page" 101) $(drive get-text "$page" 104)"
 check "Methods 0: Customize, angles locked" "1 0" "$(drive checked "$page" 115) $(drive enabled "$page" 120)"
 screenshot "$form" prayer-page.png
 drive set-text "$page" 101 "-6,2"
@@ -30,6 +33,8 @@ drive click "$page" Save
 wait_until 5 holds 'drive reg-get Methods' == 0x5
 check "Save stores what was typed" "-6,2 106.8 19.5 17.5 -3 0x5 0x0" \
     "$(drive reg-get Latitude) $(drive reg-get Longitude) $(drive reg-get Gd) $(drive reg-get Gn) $(drive reg-get Add_Dhuhur) $(drive reg-get Methods) $(drive reg-get FollowWindowsZone)"
+check "in the user's key: the machine's defaults stay" "-6.175 0x0" \
+    "$(drive reg-get-machine Latitude) $(drive reg-get-machine Methods)"
 want=$(wine "$cli" times --lat -6,2 --lon 106.8 --alt 8 --tz 7 --method egypt --add-dhuhr -3 \
     --time-format HH:mm 2>/dev/null | tr -d '\r' | awk '$1 == "Dhuhur" { print $2 }')
 panel=$(drive child "$form" WaktunaMainPage 5)

@@ -35,6 +35,9 @@ inline constexpr int kLineAddMaghrib = 76;
 
 inline constexpr int kLineClose = 85;
 
+// Shown with the message of an error a window's handler did not expect.
+inline constexpr int kLineUnexpectedError = 310;
+
 // The message page (its title is kLineAlertPageTitle).
 inline constexpr int kLineBeforePrayerTimesArrived = 91;
 inline constexpr int kLineShowMessageBefore = 92;
