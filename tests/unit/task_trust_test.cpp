@@ -108,6 +108,31 @@ TEST_F(TaskTrust, MachineFileOfAnotherUser) {
     EXPECT_THAT(actions.With("shutdown"), ElementsAre("12:30:00 shutdown"));
 }
 
+// The shared file of an older installation, copied to its owner's folder and
+// still in place: each of its tasks runs once, and a task only the shared file
+// holds still runs.
+TEST_F(TaskTrust, TheCopiedSharedFileCountsOnce) {
+    const auto copied = {"Run|5|1|12:30:00|-1|0|0|mine.cmd", "Hi|1|1|12:30:00|-1|0|0|hello"};
+    g_files["own"] = Tasks(FileOwner::CurrentUser, copied);
+    g_files["machine"] = Tasks(FileOwner::CurrentUser, {"Run|5|1|12:30:00|-1|0|0|mine.cmd",
+                                                        "Hi|1|1|12:30:00|-1|0|0|hello", "Yo|1|1|12:30:00|-1|0|0|yo"});
+    Begin(2009, 3, 21, 12, 0, 0);
+    watch.LoadTodayTasks();
+    TickTo(12, 30, 0);
+    EXPECT_THAT(actions.With("12:30:00"),
+                ElementsAre("12:30:00 command mine.cmd", "12:30:00 dialog-information hello",
+                            "12:30:00 dialog-information yo"));
+
+    // In the editor a user sees each once; an administrator, who edits the
+    // shared file itself, sees all of it.
+    LanguageList english = BuiltInEnglish();
+    TaskEditor editor{english, 2009};
+    editor.LoadTaskFiles(g_files["own"], &g_files["machine"], false);
+    EXPECT_EQ(editor.Rows().size(), 3u);
+    editor.LoadTaskFiles(g_files["own"], &g_files["machine"], true);
+    EXPECT_EQ(editor.Rows().size(), 5u);
+}
+
 // ---- The editor ----------------------------------------------------------------
 
 namespace {

@@ -1,5 +1,7 @@
 #include "waktuna/files/tasks.h"
 
+#include <algorithm>
+
 #include "waktuna/version.h"
 
 #include "waktuna/calc/numbers.h"
@@ -116,6 +118,15 @@ std::vector<TTask> ReadOwnedTaskFile(const OwnedFile& file, TaskFileKind kind, V
         for (TTask& task : tasks) task.refused = IsGuardedTaskType(task.type);
     }
     return tasks;
+}
+
+void DropOwnCopies(std::vector<TTask>& machine, const std::vector<TTask>& own) {
+    std::erase_if(machine, [&own](const TTask& task) {
+        return std::any_of(own.begin(), own.end(), [&task](TTask copy) {
+            copy.refused = task.refused;
+            return copy == task;
+        });
+    });
 }
 
 std::string RefusedTaskText(const TTask& task) {

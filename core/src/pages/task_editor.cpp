@@ -81,8 +81,8 @@ TaskRow TaskEditor::RowOf(const TTask& t) const {
     return row;
 }
 
-void TaskEditor::AddRows(const OwnedFile& file, TaskFileKind kind, bool readOnly) {
-    for (const TTask& task : ReadOwnedTaskFile(file, kind, VersionText::Keep)) {
+void TaskEditor::AddRows(const std::vector<TTask>& tasks, TaskFileKind kind, bool readOnly) {
+    for (const TTask& task : tasks) {
         rows_.push_back(RowOf(task));
         infos_.push_back(TaskRowInfo{kind, task.refused, readOnly});
     }
@@ -92,14 +92,20 @@ void TaskEditor::LoadTaskFiles(const OwnedFile& own, const OwnedFile* machine, b
     rows_.clear();
     infos_.clear();
     selected_.reset();
-    AddRows(own, TaskFileKind::Own, false);
+    const std::vector<TTask> ownTasks = ReadOwnedTaskFile(own, TaskFileKind::Own, VersionText::Keep);
+    AddRows(ownTasks, TaskFileKind::Own, false);
     file_read_ = own.status != FileReadStatus::Unreadable;
     own_stamp_ = StampOf(own);
     may_write_machine_ = mayWriteMachine;
     machine_changed_ = false;
     machine_stamp_ = machine ? StampOf(*machine) : FileStamp{};
     machine_read_ = !machine || machine->status != FileReadStatus::Unreadable;
-    if (machine) AddRows(*machine, TaskFileKind::Machine, !mayWriteMachine);
+    if (!machine) return;
+    std::vector<TTask> machineTasks = ReadOwnedTaskFile(*machine, TaskFileKind::Machine, VersionText::Keep);
+    // An administrator edits the machine-wide file itself: all of it is shown,
+    // so its Save keeps every row.
+    if (!mayWriteMachine) DropOwnCopies(machineTasks, ownTasks);
+    AddRows(machineTasks, TaskFileKind::Machine, !mayWriteMachine);
 }
 
 void TaskEditor::LoadTaskList(std::string_view fileText) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "waktuna/calc/calendar.h"
@@ -187,16 +188,20 @@ void Watch::LoadTasksFor(DateTime day) {
     // list, whose seconds always match it.
     std::vector<TTask> tasks;
     std::vector<std::optional<int32_t>> seconds;
-    const auto load = [&](const std::string& path, TaskFileKind kind) {
-        if (path.empty()) return;
+    const auto load = [&](const std::string& path, TaskFileKind kind) -> std::vector<TTask> {
+        if (path.empty()) return {};
         try {
-            for (TTask& task : TasksKeptOn(ReadOwnedTaskFile(read_owned_file_(path, kMaxTextFileSize), kind), day))
-                tasks.push_back(std::move(task));
+            return TasksKeptOn(ReadOwnedTaskFile(read_owned_file_(path, kMaxTextFileSize), kind), day);
         } catch (const std::exception&) {  // not held in memory: as unreadable
+            return {};
         }
     };
-    load(task_file_, TaskFileKind::Own);
-    if (machine_task_file_ != task_file_) load(machine_task_file_, TaskFileKind::Machine);
+    tasks = load(task_file_, TaskFileKind::Own);
+    if (machine_task_file_ != task_file_) {
+        std::vector<TTask> machine = load(machine_task_file_, TaskFileKind::Machine);
+        DropOwnCopies(machine, tasks);
+        std::move(machine.begin(), machine.end(), std::back_inserter(tasks));
+    }
     for (const TTask& task : tasks) {
         Hms t;
         const bool timed = task.time_text.size() == 8 && ParseClockText(task.time_text, t);

@@ -111,6 +111,12 @@ bool TrustsTaskFile(TaskFileKind kind, FileOwner owner);
 std::vector<TTask> ReadOwnedTaskFile(const OwnedFile& file, TaskFileKind kind,
                                      VersionText version = VersionText::Expand);
 
+// The machine-wide tasks without those the user's own file holds too (the same
+// line, trusted or not): when tasks became each user's own, the shared file was
+// copied to its owner's folder and stays where it was, and its tasks count
+// once. A task the two files hold the same runs once either way.
+void DropOwnCopies(std::vector<TTask>& machine, const std::vector<TTask>& own);
+
 // How a refused task is named in the warning: its name, and for a Command
 // or Multimedia task the file in brackets.
 std::string RefusedTaskText(const TTask& task);

@@ -214,7 +214,7 @@ private:
     void WriteCell(int column, std::string text);
     void FillDates(int month);
     TaskRow RowOf(const TTask& task) const;
-    void AddRows(const OwnedFile& file, TaskFileKind kind, bool readOnly);
+    void AddRows(const std::vector<TTask>& tasks, TaskFileKind kind, bool readOnly);
     bool Written(size_t row) const;
     std::vector<TaskFileLine> LinesOf(TaskFileKind kind) const;
 
