@@ -42,6 +42,8 @@ bool BarWindow::EnsureCreated() {
     spec.style = WS_POPUP;
     // No taskbar button, always on top, never activated by a click.
     spec.ex_style = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE;
+    // Drawn on every motion tick: a DC of its own saves fetching one each time.
+    spec.class_style = CS_DBLCLKS | CS_OWNDC;
     spec.x = spec.y = 0;
     spec.width = 100;
     spec.height = Scale(waktuna::kBarHeight);
@@ -130,7 +132,7 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
     if (!shift)
         Redraw();
     else if (*shift > 0)
-        ScrollBy(*shift);
+        ScrollBy(*shift, waktuna::BarChangedColumns(before, frame, first_width_, second_width_, p.width));
     if (moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
@@ -193,14 +195,17 @@ void BarWindow::Render(int from) {
     }
 }
 
-void BarWindow::ScrollBy(int shift) {
+void BarWindow::ScrollBy(int shift, std::pair<int, int> changed) {
     BitBlt(buffer_dc_, 0, 0, buffer_size_.cx - shift, buffer_size_.cy, buffer_dc_, shift, 0,
            SRCCOPY);
     Render(buffer_size_.cx - shift);
-    // Straight to the window: no update region and paint message to go
-    // through for each pixel of motion (a pending paint copies it all anyway).
+    // Straight to the window, and only the columns the texts cover: no update
+    // region and paint message for each pixel of motion (a pending paint
+    // copies it all anyway), and the rest is the same background.
+    const auto [from, to] = changed;
+    if (from >= to) return;
     const WindowDC dc(hwnd());
-    BitBlt(dc, 0, 0, buffer_size_.cx, buffer_size_.cy, buffer_dc_, 0, 0, SRCCOPY);
+    BitBlt(dc, from, 0, to - from, buffer_size_.cy, buffer_dc_, from, 0, SRCCOPY);
 }
 
 void BarWindow::OnPaint() {

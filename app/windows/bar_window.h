@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "ui/gdi.h"
 #include "ui/look.h"
@@ -54,8 +55,9 @@ private:
     void Redraw();
     // Columns [from, width) of the buffer for frame_.
     void Render(int from);
-    // The picture moved `shift` pixels left: the buffer follows, then the window.
-    void ScrollBy(int shift);
+    // The picture moved `shift` pixels left: the buffer follows, then the
+    // window's `changed` columns [first, second).
+    void ScrollBy(int shift, std::pair<int, int> changed);
     bool BufferCurrent() const;
 
     const waktuna::SettingsStore& settings_;

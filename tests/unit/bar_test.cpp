@@ -169,6 +169,10 @@ TEST(BarScrollShift, OnlyAPlainScrollMovesTheWindowsPixels) {
         SCOPED_TRACE(c.after.second_left);
         EXPECT_EQ(BarScrollShift(c.before, c.after, 100, 200, 500), c.shift);
     }
+    // What the screen needs of a scroll: the texts' columns, old and new.
+    EXPECT_EQ(BarChangedColumns(frame(300, 50), frame(298, 48), 100, 200, 500), (std::pair{48, 400}));
+    EXPECT_EQ(BarChangedColumns(frame(450, -201), frame(449, 569), 100, 200, 500), (std::pair{449, 500}));
+    EXPECT_EQ(BarChangedColumns(frame(600, -300), frame(598, -302), 100, 200, 500), (std::pair{0, 0}));
 }
 
 // A column of the bar shows the first text (1), the second (2) or nothing.
@@ -204,6 +208,12 @@ TEST(BarScrollShift, AWholeScrollNeedsOnlyTheNewStripDrawn) {
                     const std::vector<int> now_shown = Columns(after, first_width, second_width, width);
                     for (int x = 0; x + *shift < width; ++x)
                         ASSERT_EQ(now_shown[x], old[x + *shift]) << motion << " at " << now;
+                    // Outside the changed columns both frames show the background.
+                    const auto [from, to] = BarChangedColumns(before, after, first_width, second_width, width);
+                    for (int x = 0; x < width; ++x) {
+                        if (x >= from && x < to) continue;
+                        ASSERT_EQ(old[x] + now_shown[x], 0) << motion << " at " << now << " column " << x;
+                    }
                 }
                 before = after;
             }

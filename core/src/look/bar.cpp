@@ -185,4 +185,18 @@ std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after,
     return shift;
 }
 
+std::pair<int, int> BarChangedColumns(const BarFrame& before, const BarFrame& after, int first_width,
+                                      int second_width, int bar_width) {
+    int from = bar_width, to = 0;
+    for (const BarFrame* f : {&before, &after}) {
+        for (const auto& [left, width] : {std::pair{f->first_left, first_width}, {f->second_left, second_width}}) {
+            const int a = std::max(left, 0), b = std::min(left + width, bar_width);
+            if (a >= b) continue;
+            from = std::min(from, a);
+            to = std::max(to, b);
+        }
+    }
+    return from < to ? std::pair{from, to} : std::pair{0, 0};
+}
+
 }  // namespace waktuna

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
 
 #include "waktuna/calc/qibla.h"  // Box
 #include "waktuna/settings/settings_store.h"
@@ -106,5 +107,12 @@ private:
 // bar's width in pixels.
 std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after, int first_width,
                                   int second_width, int bar_width);
+
+// The columns [first, second) of the window that differ between two frames:
+// from the leftmost to the rightmost column a text covers in either. The rest
+// is background in both and need not be copied to the screen. Empty (first ==
+// second) when no text is in sight either time.
+std::pair<int, int> BarChangedColumns(const BarFrame& before, const BarFrame& after, int first_width,
+                                      int second_width, int bar_width);
 
 }  // namespace waktuna
