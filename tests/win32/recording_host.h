@@ -24,8 +24,12 @@ public:
     }
     void OpenPage(waktuna::Page) override {}
     void ReloadTodayTasks() override {}
-    void PreviewSkin(int32_t) override {}
-    void PreviewLanguage(const std::string&) override {}
+    void PreviewSkin(int32_t skin) override { previews.push_back("skin " + std::to_string(skin)); }
+    void PreviewLanguage(const std::string& name) override { previews.push_back("language " + name); }
+    bool ApplyHotKey() override {
+        ++hot_keys;
+        return hot_key_free;
+    }
     void ApplyDesktopSettings() override { ++desktop; }
     waktuna::SettingsStore& Settings() override { return store; }
     const waktuna::LanguageList& Language() const override { return language; }
@@ -46,8 +50,10 @@ public:
     std::string user_folder;  // empty: `folder`
     bool may_write_machine = false;
     bool answer = true;  // what every question is answered
-    int loads = 0, notices = 0, desktop = 0, errors = 0;
+    bool hot_key_free = true;  // whether the hot key can be registered
+    int loads = 0, notices = 0, desktop = 0, errors = 0, hot_keys = 0;
     std::vector<std::string> dialogs;
+    std::vector<std::string> previews;  // "skin N", "language NAME", in order
 };
 
 }  // namespace app
