@@ -3,9 +3,8 @@
 // Save that is not wholly stored shows the error and applies nothing; an
 // authority chosen from the list fills the boxes and Save stores them; the
 // Hijri calendar and the Imsak minutes reach the settings, and an Imsak box
-// out of range stores nothing at all; a skin tried and left unsaved is put
-// back; the drop zone box follows the drop zone; the Dua and the hot key are
-// stored, and a hot key another program holds is reported.
+// out of range stores nothing at all; a hot key another program holds is
+// reported.
 #include <gtest/gtest.h>
 
 #include "pages/prayer_page.h"
@@ -20,10 +19,7 @@ using namespace app;
 
 namespace {
 
-constexpr int kSkinId = 2100;
-constexpr int kDropZoneId = 2121;
 constexpr int kSaveId = 2122;
-constexpr int kUseDuaId = 2127;
 constexpr int kHotKeyId = 2128;
 constexpr int kHijriCalendarId = 2125;
 constexpr int kImsakId = 2126;
@@ -40,76 +36,23 @@ void Choose(ProgramPage& page, int id, int item) {
     SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
-bool Checked(ProgramPage& page, int id) {
-    return SendMessageA(GetDlgItem(page.hwnd(), id), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
 }  // namespace
 
-TEST(ProgramPage, SkinTriedAndLeftUnsavedIsPutBack) {
+TEST(ProgramPage, HotKeyTakenByAnotherProgramIsReported) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
     RecordingHost host;
-    waktuna::WriteString(host.store, "Skin", "12");
+    host.hot_key_free = false;
     ProgramPage page(host);
     ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
     page.Show(true);
-    Choose(page, kSkinId, 5);
-    page.Show(true);  // shown again while open: still the preview
-    page.Show(false);
-    EXPECT_EQ(host.previews, (std::vector<std::string>{"skin 5", "skin 12"}));
-    EXPECT_EQ(SendMessageA(GetDlgItem(page.hwnd(), kSkinId), CB_GETCURSEL, 0, 0), 12);
-
-    // Saved, nothing is put back.
-    page.Show(true);
-    Choose(page, kSkinId, 7);
+    Choose(page, kHotKeyId, 24 + ('J' - 'A'));
     PressSave(page);
-    page.Leave();
-    EXPECT_EQ(host.previews.back(), "skin 7");
-    EXPECT_EQ(waktuna::ReadString(host.store, "Skin"), "7");
+    EXPECT_EQ(waktuna::ReadString(host.store, "HotKey"), "J");
+    EXPECT_EQ(host.hot_keys, 1);
+    EXPECT_EQ(host.notices, 1);  // everything else was stored and applied
+    EXPECT_EQ(host.dialogs, std::vector<std::string>{host.language.Line(waktuna::kLineHotKeyTaken) +
+                                                     "\r\nCtrl+Alt+J"});
     DestroyWindow(parent);
-}
-
-TEST(ProgramPage, DropZoneBoxFollowsAndSaveKeepsItClosed) {
-    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
-    RecordingHost host;
-    ProgramPage page(host);
-    ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
-    page.Show(true);
-    page.OnDropZoneShown(true);
-    EXPECT_TRUE(Checked(page, kDropZoneId));
-    page.OnDropZoneShown(false);  // closed from its own menu
-    EXPECT_FALSE(Checked(page, kDropZoneId));
-    PressSave(page);
-    EXPECT_EQ(waktuna::ReadDword(host.store, "ShowDropZone"), 0u);
-    DestroyWindow(parent);
-}
-
-TEST(ProgramPage, DuaAndHotKeyAreStoredAndATakenKeyIsReported) {
-    for (const bool free : {true, false}) {
-        SCOPED_TRACE(free ? "free" : "taken");
-        HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
-        RecordingHost host;
-        host.hot_key_free = free;
-        ProgramPage page(host);
-        ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
-        page.Show(true);
-        HWND keys = GetDlgItem(page.hwnd(), kHotKeyId);
-        EXPECT_EQ(GetWindowTextLengthA(keys), 3);  // "F12" while none is stored
-        SendMessageA(GetDlgItem(page.hwnd(), kUseDuaId), BM_SETCHECK, BST_CHECKED, 0);
-        Choose(page, kHotKeyId, 24 + ('J' - 'A'));
-        PressSave(page);
-        EXPECT_EQ(waktuna::ReadDword(host.store, "UseDua"), 1u);
-        EXPECT_EQ(waktuna::ReadString(host.store, "HotKey"), "J");
-        EXPECT_EQ(host.hot_keys, 1);
-        EXPECT_EQ(host.notices, 1);
-        if (free) {
-            EXPECT_TRUE(host.dialogs.empty());
-        } else {
-            ASSERT_EQ(host.dialogs.size(), 1u);
-            EXPECT_EQ(host.dialogs[0], host.language.Line(waktuna::kLineHotKeyTaken) + "\r\nCtrl+Alt+J");
-        }
-        DestroyWindow(parent);
-    }
 }
 
 TEST(ProgramPage, SaveAppliesOnlyWhatWasWhollyStored) {

@@ -24,8 +24,8 @@ public:
     }
     void OpenPage(waktuna::Page) override {}
     void ReloadTodayTasks() override {}
-    void PreviewSkin(int32_t skin) override { previews.push_back("skin " + std::to_string(skin)); }
-    void PreviewLanguage(const std::string& name) override { previews.push_back("language " + name); }
+    void PreviewSkin(int32_t) override {}
+    void PreviewLanguage(const std::string&) override {}
     bool ApplyHotKey() override {
         ++hot_keys;
         return hot_key_free;
@@ -53,7 +53,6 @@ public:
     bool hot_key_free = true;  // whether the hot key can be registered
     int loads = 0, notices = 0, desktop = 0, errors = 0, hot_keys = 0;
     std::vector<std::string> dialogs;
-    std::vector<std::string> previews;  // "skin N", "language NAME", in order
 };
 
 }  // namespace app
