@@ -92,8 +92,8 @@ const ControlSpec kControls[] = {
     {kDropZoneId, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
     {kUseDuaId, "BUTTON", kCheck, 224, 228, 202, 18,
      FontId::kNormal, waktuna::kLineUseDua, "Play the Dua after the adzan"},
-    {0, "STATIC", SS_CENTERIMAGE, 224, 248, 126, 21, FontId::kNormal, waktuna::kLineHotKey, "Hot key: Ctrl+Alt+"},
-    {kHotKeyId, "COMBOBOX", kDropList, 352, 248, 74, 300},
+    {0, "STATIC", SS_CENTERIMAGE, 224, 248, 144, 21, FontId::kNormal, waktuna::kLineHotKey, "Hot key: Ctrl+Alt+"},
+    {kHotKeyId, "COMBOBOX", kDropList, 370, 248, 56, 300},
 
     {kSaveId, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, waktuna::kLineSave, "Save"},
     {kExportId, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
