@@ -322,8 +322,10 @@ LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
         return 0;
     case WM_SHOWWINDOW:
         menus_.SetCaption(waktuna::kItemOpen, language_.Line(waktuna::OpenItemLine(wp != 0)));
-        // Showing the main window closes an open message dialog.
+        // Showing the main window closes an open message dialog; hiding it
+        // leaves the page shown in it.
         if (wp) dialogs_.Close();
+        else if (Page* page = CurrentPage()) page->Leave();
         break;
     case WM_TIMER:
         if (wp == kSavedNoticeTimer) SavedNoticeTick();

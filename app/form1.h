@@ -72,6 +72,7 @@ public:
     std::optional<bool> DropZoneVisible() const override;
     void ShowEffectSample(int effect) override;
     void OpenHelp() override;
+    bool ApplyHotKey() override;
     waktuna::SettingsStore& Settings() override { return key_; }
     const waktuna::LanguageList& Language() const override { return language_; }
     const Look& GetLook() const override { return own_look_; }
@@ -90,7 +91,7 @@ public:
     bool IsShown() const override;
     void ToggleMain() override;
     void ShowPlayerMenu(int item, bool visible) override;
-    void SetDropZoneTick(bool shown) override { menus_.SetDropZoneTick(shown); }
+    void SetDropZoneTick(bool shown) override;
     void SetDropZoneFlags(bool transparent, bool snap, bool remaining) override;
     void WarnCommandRefused(const std::string& command) override;
 
@@ -113,8 +114,12 @@ private:
     bool IsFirstInstance();
     void EndSecondInstance();
     void ApplyTexts();
+    // The one way a language comes into force, stored or previewed: every
+    // window's texts, the header date, the drop zone, the tray tip and the
+    // watch's next messages.
+    void UseLanguage(waktuna::LanguageList language);
     void ApplyLook();
-    void RegisterHotKeyFromSettings();
+    bool RegisterHotKeyFromSettings();
     void Close();
     void CloseWhenModalsEnd();
 

@@ -90,23 +90,25 @@ void Form1::LoadSettings() {
     key_.Reopen();
     if (!key_.Exists()) {
         // No key: English texts; every setting keeps what it had.
-        language_ = waktuna::BuiltInEnglish();
-        ApplyTexts();
-        if (watch_) watch_->SetLanguage(language_);
+        UseLanguage(waktuna::BuiltInEnglish());
         return;
     }
     settings_ = waktuna::ReadMainSettings(key_);
     SetWindowPos(hwnd(), settings_.always_on_top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    language_ = waktuna::LoadLanguageFile(
-        waktuna::LanguageFilePath(program_folder_, settings_.language));
     own_look_.ApplySkinNumber(settings_.skin);
     ApplyLook();
+    if (watch_) watch_->SetSettings(settings_);
+    UseLanguage(waktuna::LoadLanguageFile(waktuna::LanguageFilePath(program_folder_, settings_.language)));
+}
+
+void Form1::UseLanguage(waktuna::LanguageList language) {
+    language_ = std::move(language);
     ApplyTexts();
-    if (watch_) {
-        watch_->SetSettings(settings_);
-        watch_->SetLanguage(language_);
-    }
+    // The header date at once; the countdown in the drop zone and the tray
+    // tip, and the alerts, from the watch's next tick.
+    if (watch_) watch_->SetLanguage(language_);
+    if (desktop_) desktop_->Repaint();
 }
 
 void Form1::RecomputeTimes() {
@@ -146,8 +148,7 @@ void Form1::PreviewSkin(int32_t skin) {
 }
 
 void Form1::PreviewLanguage(const std::string& name) {
-    language_ = waktuna::LoadLanguageFile(waktuna::LanguageFilePath(program_folder_, name));
-    ApplyTexts();
+    UseLanguage(waktuna::LoadLanguageFile(waktuna::LanguageFilePath(program_folder_, name)));
 }
 
 void Form1::ApplyDesktopSettings() {
@@ -160,6 +161,13 @@ void Form1::ShowDropZone(bool visible) {
     else desktop_->HideDropZone();
 }
 
+void Form1::SetDropZoneTick(bool shown) {
+    menus_.SetDropZoneTick(shown);
+    // The program page's box follows, so its Save keeps what the user did.
+    for (auto& page : pages_)
+        if (page) page->OnDropZoneShown(shown);
+}
+
 std::optional<bool> Form1::DropZoneVisible() const {
     if (!desktop_ || desktop_->GetDropZoneState() == waktuna::DropZoneState::Absent)
         return std::nullopt;
@@ -170,10 +178,15 @@ std::unique_ptr<waktuna::Player> Form1::OpenPlayer(const std::string& file) {
     return desktop_->OpenPlayer(file);
 }
 
-void Form1::RegisterHotKeyFromSettings() {
+bool Form1::RegisterHotKeyFromSettings() {
     const uint32_t key = waktuna::ReadHotKey(key_);
-    // A key combination that is taken simply does not work.
-    RegisterHotKey(hwnd(), kHotKeyId, MOD_ALT | MOD_CONTROL, key);
+    // At start a key combination that is taken simply does not work.
+    return RegisterHotKey(hwnd(), kHotKeyId, MOD_ALT | MOD_CONTROL, key) != 0;
+}
+
+bool Form1::ApplyHotKey() {
+    UnregisterHotKey(hwnd(), kHotKeyId);
+    return RegisterHotKeyFromSettings();
 }
 
 // ---- Message dialog -------------------------------------------------------------------

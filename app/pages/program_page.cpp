@@ -30,6 +30,7 @@ enum ControlId : int {
     kStartWithWindowsId, kAlwaysOnTopId, kDropZoneId,
     kSaveId, kExportId, kImportId,
     kHijriCalendarId, kImsakId,
+    kUseDuaId, kHotKeyId,
 };
 
 constexpr UINT_PTR kProgressTimer = 1;
@@ -89,6 +90,10 @@ const ControlSpec kControls[] = {
     {kAlwaysOnTopId, "BUTTON", kCheck, 224, 188, 202, 18,
      FontId::kNormal, waktuna::kLineWindowAlwaysOnTop, "Window Always on Top"},
     {kDropZoneId, "BUTTON", kCheck, 224, 208, 202, 18, FontId::kNormal, 0, "Drop Zone"},
+    {kUseDuaId, "BUTTON", kCheck, 224, 228, 202, 18,
+     FontId::kNormal, waktuna::kLineUseDua, "Play the Dua after the adzan"},
+    {0, "STATIC", SS_CENTERIMAGE, 224, 248, 144, 21, FontId::kNormal, waktuna::kLineHotKey, "Hot key: Ctrl+Alt+"},
+    {kHotKeyId, "COMBOBOX", kDropList, 370, 248, 56, 300},
 
     {kSaveId, "BUTTON", kButton, 224, 272, 64, 24, FontId::kNormal, waktuna::kLineSave, "Save"},
     {kExportId, "BUTTON", kButton, 293, 272, 64, 24, FontId::kNormal, 0, "Export"},
@@ -139,7 +144,9 @@ void ProgramPage::Build() {
     std::vector<std::string> skins(waktuna::SkinNames().begin(), waktuna::SkinNames().end());
     FillChoices(controls_[kSkinId], skins);
     OnDpiChanged();
-    FillChoices(controls_[kLanguageId], ListLanguageFiles(host_.ProgramFolder()));
+    language_files_ = ListLanguageFiles(host_.ProgramFolder());
+    FillChoices(controls_[kLanguageId], waktuna::LanguageEntries(language_files_));
+    FillChoices(controls_[kHotKeyId], waktuna::HotKeyEntries());
     FillChoiceLists();
     Bind();
     StartupRunKeys run;
@@ -204,22 +211,37 @@ void ProgramPage::Bind() {
     bindings_.Check(kDropZoneId, &model_.show_drop_zone);
     bindings_.Choice(kHijriCalendarId, &model_.hijri_calendar);
     bindings_.Text(kImsakId, &model_.imsak_minutes);
+    bindings_.Check(kUseDuaId, &model_.use_dua);
+    bindings_.Choice(kHotKeyId, &model_.hot_key);
 }
 
 void ProgramPage::ToControls() {
     bindings_.ToControls(controls_);
-    // The language by its name (none when its file is gone); "HH:mm" is the
-    // other radio button.
-    Select(controls_[kLanguageId], static_cast<int>(SendMessageA(controls_[kLanguageId], CB_FINDSTRINGEXACT,
-                                                               static_cast<WPARAM>(-1),
-                                                               reinterpret_cast<LPARAM>(model_.language.c_str()))));
+    // The language by its name; "HH:mm" is the other radio button.
+    Select(controls_[kLanguageId], waktuna::LanguageItem(language_files_, model_.language));
     Tick(controls_[kHHmmId], !model_.seconds);
     ShowRoundingState();
 }
 
 void ProgramPage::FromControls() {
     bindings_.FromControls(controls_);
-    model_.language = Selected(controls_[kLanguageId]) >= 0 ? GetText(controls_[kLanguageId]) : std::string();
+    model_.language = waktuna::LanguageOfItem(language_files_, Selected(controls_[kLanguageId]));
+}
+
+void ProgramPage::Leave() {
+    if (!hwnd()) return;
+    FromControls();
+    const waktuna::ProgramPage::LookToRestore restore = model_.Leave();
+    if (restore.skin) host_.PreviewSkin(*restore.skin);
+    if (restore.language) host_.PreviewLanguage(*restore.language);
+    Select(controls_[kSkinId], model_.skin);
+    Select(controls_[kLanguageId], waktuna::LanguageItem(language_files_, model_.language));
+}
+
+void ProgramPage::OnDropZoneShown(bool shown) {
+    if (!hwnd()) return;
+    model_.show_drop_zone = shown;
+    Tick(controls_[kDropZoneId], shown);
 }
 
 void ProgramPage::ShowRoundingState() {
@@ -233,11 +255,16 @@ void ProgramPage::Error(const std::string& text) {
 void ProgramPage::OnCommand(int id, int code) {
     switch (id) {
     case kSkinId:
-        if (code == CBN_SELCHANGE && Selected(controls_[kSkinId]) >= 0) host_.PreviewSkin(Selected(controls_[kSkinId]));
+        if (code == CBN_SELCHANGE && Selected(controls_[kSkinId]) >= 0) {
+            model_.skin = Selected(controls_[kSkinId]);
+            host_.PreviewSkin(model_.skin);
+        }
         break;
     case kLanguageId:
-        if (code == CBN_SELCHANGE && Selected(controls_[kLanguageId]) >= 0)
-            host_.PreviewLanguage(GetText(controls_[kLanguageId]));
+        if (code == CBN_SELCHANGE && Selected(controls_[kLanguageId]) >= 0) {
+            model_.language = waktuna::LanguageOfItem(language_files_, Selected(controls_[kLanguageId]));
+            host_.PreviewLanguage(model_.language);
+        }
         break;
     case kEffectId:
         if (code == CBN_SELCHANGE && Selected(controls_[kEffectId]) >= 0)
@@ -255,8 +282,10 @@ void ProgramPage::OnCommand(int id, int code) {
         if (code == BN_CLICKED) host_.ShowDropZone(Ticked(controls_[kDropZoneId]));
         break;
     case kOpenFileId:
-        if (code == BN_CLICKED && Selected(controls_[kLanguageId]) >= 0)
-            EditLanguageFile(host_.ProgramFolder(), GetText(controls_[kLanguageId]));
+        // The built-in English has no file to open.
+        if (code == BN_CLICKED)
+            EditLanguageFile(host_.ProgramFolder(),
+                             waktuna::LanguageOfItem(language_files_, Selected(controls_[kLanguageId])));
         break;
     case kBrowseId:
         if (code == BN_CLICKED) ChooseAdzanFile();
@@ -402,6 +431,12 @@ void ProgramPage::Save() {
     host_.RecomputeTimes();
     host_.ApplyDesktopSettings();
     host_.ShowSavedNotice();
+    if (!host_.ApplyHotKey()) {
+        host_.ShowMessageDialog(waktuna::DialogButtons::Ok,
+                                host_.Language().Line(waktuna::kLineHotKeyTaken) + "\r\nCtrl+Alt+" +
+                                    waktuna::ReadString(host_.Settings(), "HotKey"),
+                                waktuna::DialogKind::Warning);
+    }
 }
 
 void ProgramPage::Export() {
@@ -421,6 +456,7 @@ void ProgramPage::Import() {
         host_.LoadSettings();
         host_.RecomputeTimes();
         host_.ApplyDesktopSettings();
+        host_.ApplyHotKey();
         // Every value may have changed, the skin and the time format too.
         StartupRunKeys run;
         model_.FirstLoad(host_.Settings(), Surroundings(&run));

@@ -19,6 +19,8 @@ public:
     void ApplyLanguage() override;
     void ApplyColours() override;
     void Refresh() override;
+    void Leave() override;
+    void OnDropZoneShown(bool shown) override;
 
 protected:
     const char* ClassName() const override { return "WaktunaProgramPage"; }
@@ -44,6 +46,7 @@ private:
     void Error(const std::string& text);
 
     waktuna::ProgramPage model_;
+    std::vector<std::string> language_files_;  // the language drop-down's files, after the built-in English
     Bindings bindings_;
     waktuna::AdzanTrial trial_;
     bool timer_running_ = false;

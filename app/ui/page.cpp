@@ -30,6 +30,8 @@ void Page::Show(bool visible) {
         ApplyColours();
         ApplyLanguage();
         Refresh();
+    } else {
+        Leave();
     }
     ShowWindow(hwnd(), visible ? SW_SHOW : SW_HIDE);
 }

@@ -56,6 +56,9 @@ public:
     virtual std::optional<bool> DropZoneVisible() const { return std::nullopt; }
     // The help file in the viewer, or the error when it is missing.
     virtual void OpenHelp() {}
+    // The global hot key registered again from the settings key; false when
+    // another program holds that key combination.
+    virtual bool ApplyHotKey() { return true; }
 
     // ---- What a page reads -------------------------------------------------------
     // The settings key (every write reports whether it was stored).
@@ -105,6 +108,11 @@ public:
     virtual void ApplyColours();
     // The model's values shown in the controls (read again when shown).
     virtual void Refresh() {}
+    // The page goes out of sight (another page opened, the main window
+    // hidden): what it previewed without Save is put back.
+    virtual void Leave() {}
+    // The drop zone window was shown or hidden, from wherever.
+    virtual void OnDropZoneShown(bool shown) { (void)shown; }
 
 protected:
     virtual const char* ClassName() const = 0;

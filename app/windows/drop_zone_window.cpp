@@ -114,14 +114,26 @@ void DropZoneWindow::SetFirstText(const std::string& text) {
     if (text == first_) return;
     first_ = text;
     Fit();
-    if (Exists()) InvalidateRect(hwnd(), nullptr, TRUE);
+    if (Exists()) {
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        ShowTextsInTitle();
+    }
 }
 
 void DropZoneWindow::SetSecondText(const std::string& text) {
     if (text == second_) return;
     second_ = text;
     Fit();
-    if (Exists()) InvalidateRect(hwnd(), nullptr, TRUE);
+    if (Exists()) {
+        InvalidateRect(hwnd(), nullptr, TRUE);
+        ShowTextsInTitle();
+    }
+}
+
+void DropZoneWindow::ShowTextsInTitle() {
+    // The painted texts as the window's own text too, for screen readers
+    // and tools that read windows.
+    SetWindowTextA(hwnd(), (first_ + " " + second_).c_str());
 }
 
 void DropZoneWindow::StartAlert() {

@@ -76,11 +76,13 @@ private:
     void ShowMenu(POINT at);
     void FlashTick();
     void Paint(HDC dc, const RECT& client);
+    void ShowTextsInTitle();
 
     waktuna::SettingsStore& settings_;
     const Look& look_;
     const waktuna::LanguageList& language_;
     DropZoneHooks hooks_;
+
     std::string first_ = "-", second_ = "-";
     bool transparent_ = false, snap_ = false, remaining_ = false;
     uint8_t alpha_ = 255;

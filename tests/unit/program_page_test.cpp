@@ -76,7 +76,7 @@ TEST(ProgramPage, SaveWritesInItsOrder) {
     EXPECT_EQ(key.writes, (std::vector<std::string>{"Skin", "Language", "BarPosition", "UseAlphaBlend",
                                                     "DialogEffect", "BarMotion", "BarWidth", "TimeFormat",
                                                     "AlwaysOnTop", "ShowDropZone", "BarAlpha",
-                                                    "HijriCalendar", "Imsak"}));
+                                                    "HijriCalendar", "Imsak", "UseDua", "HotKey"}));
     EXPECT_EQ(ReadDword(key, "BarWidth"), 55u);
     EXPECT_EQ(page.bar_width, "55%");
     EXPECT_EQ(ReadDword(key, "Pembulatan"), 2u);  // "HH:mm:ss" leaves the rounding alone
@@ -114,6 +114,92 @@ TEST(ProgramPage, HijriCalendarAndImsakMinutes) {
     page.Save(key, nullptr, kProgram, BuiltInEnglish());
     EXPECT_EQ(ReadMainSettings(key).core.imsak_minutes, 60);
     EXPECT_EQ(ReadMainSettings(key).core.hijri_calendar, HijriCalendar::UmmAlQura);
+}
+
+// The built-in English is always a choice, stored as an empty Language, so
+// a user who took a language file can come back to it.
+TEST(ProgramPage, BuiltInEnglishIsAlwaysAChoice) {
+    const std::vector<std::string> files = {"Indonesia", "Bahasa"};
+    EXPECT_EQ(LanguageEntries(files), (std::vector<std::string>{"English", "Indonesia", "Bahasa"}));
+    // A stored name whose file is gone shows English: the program falls back to it.
+    for (const auto& [stored, item] : {std::pair{"", 0}, {"Indonesia", 1}, {"bahasa", 2}, {"Gone", 0}}) {
+        EXPECT_EQ(LanguageItem(files, stored), item) << stored;
+        EXPECT_EQ(LanguageOfItem(files, item), item == 0 ? "" : files[static_cast<size_t>(item) - 1]);
+    }
+    EXPECT_EQ(LanguageOfItem(files, -1), "");
+    EXPECT_EQ(LanguageOfItem(files, 3), "");
+}
+
+// A skin or language chosen and not saved is put back when the page is
+// left (stored: skin 3, Indonesia); after a Save nothing is.
+TEST(ProgramPage, LeavingWithoutSavePutsTheStoredLookBack) {
+    struct Case {
+        int32_t skin;
+        const char* language;
+        bool save;
+        std::optional<int32_t> restore_skin;
+        std::optional<std::string> restore_language;
+    };
+    for (const Case& c : {Case{3, "Indonesia", false, std::nullopt, std::nullopt},
+                          {12, "Indonesia", false, 3, std::nullopt},
+                          {0, "", false, 3, "Indonesia"},
+                          {0, "", true, std::nullopt, std::nullopt}}) {
+        SCOPED_TRACE(testing::Message() << c.skin << " " << c.language << (c.save ? " saved" : ""));
+        MemorySettingsStore key, run;
+        WriteString(key, "Skin", "3");
+        WriteString(key, "Language", "Indonesia");
+        ProgramPage page;
+        page.FirstLoad(key, {});
+        page.skin = c.skin;
+        page.language = c.language;
+        page.Refresh(key, {});  // shown again while open: the preview stays
+        EXPECT_EQ(page.language, c.language);
+        if (c.save) {
+            ASSERT_TRUE(page.Save(key, &run, kProgram, BuiltInEnglish()).Ok());
+            EXPECT_EQ(ReadString(key, "Language"), c.language);
+        }
+        const ProgramPage::LookToRestore restore = page.Leave();
+        EXPECT_EQ(restore.skin, c.restore_skin);
+        EXPECT_EQ(restore.language, c.restore_language);
+        EXPECT_EQ(page.skin, c.save ? c.skin : 3);  // the page shows what is in force
+    }
+    // A Save that was not wholly stored changes nothing in force.
+    FakeStore refusing({"Skin"});
+    ProgramPage page;
+    page.FirstLoad(refusing, {});
+    page.skin = 9;
+    EXPECT_FALSE(page.Save(refusing, nullptr, kProgram, BuiltInEnglish()).Ok());
+    EXPECT_EQ(page.Leave().skin, 0);
+}
+
+// The hot key by the stored-text rule: one character is that key, "F" and a
+// number n is F(n), "f5" and other texts are F12. A key the list lacks is
+// left stored. The Dua and the hot key travel in a settings file.
+TEST(ProgramPage, DuaAndHotKey) {
+    for (const auto& [stored, shown] : {std::pair{"", "F12"}, {" k ", "K"}, {"7", "7"}, {"F5", "F5"},
+                                        {"F24", "F24"}, {"f5", "F12"}, {"F0", "F12"}, {";", ""}}) {
+        MemorySettingsStore key;
+        WriteString(key, "HotKey", stored);
+        ProgramPage page;
+        page.FirstLoad(key, {});
+        EXPECT_EQ(page.hot_key < 0 ? "" : HotKeyEntries()[static_cast<size_t>(page.hot_key)], shown) << stored;
+        page.Save(key, nullptr, kProgram, BuiltInEnglish());
+        EXPECT_EQ(ReadString(key, "HotKey"), *shown ? shown : stored);
+    }
+
+    MemorySettingsStore key, other;
+    ProgramPage page;
+    page.FirstLoad(key, {});
+    EXPECT_FALSE(page.use_dua);
+    page.use_dua = true;
+    page.hot_key = HotKeyItem("Q");
+    page.Save(key, nullptr, kProgram, BuiltInEnglish());
+    EXPECT_EQ(ReadHotKey(key), static_cast<uint32_t>('Q'));
+    ImportSettingsText(ExportSettingsText(key), other);
+    page.FirstLoad(other, {});
+    EXPECT_EQ(ReadDword(other, "UseDua"), 1u);
+    EXPECT_TRUE(page.use_dua);
+    EXPECT_EQ(page.hot_key, HotKeyItem("Q"));
 }
 
 TEST(ProgramPage, RefusedWritesAreNamedAndTheRestStored) {

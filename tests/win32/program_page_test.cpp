@@ -3,7 +3,8 @@
 // Save that is not wholly stored shows the error and applies nothing; an
 // authority chosen from the list fills the boxes and Save stores them; the
 // Hijri calendar and the Imsak minutes reach the settings, and an Imsak box
-// out of range stores nothing at all.
+// out of range stores nothing at all; a hot key another program holds is
+// reported.
 #include <gtest/gtest.h>
 
 #include "pages/prayer_page.h"
@@ -19,6 +20,7 @@ using namespace app;
 namespace {
 
 constexpr int kSaveId = 2122;
+constexpr int kHotKeyId = 2128;
 constexpr int kHijriCalendarId = 2125;
 constexpr int kImsakId = 2126;
 
@@ -28,7 +30,30 @@ void PressSave(ProgramPage& page) {
     SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kSaveId, BN_CLICKED), reinterpret_cast<LPARAM>(save));
 }
 
+void Choose(ProgramPage& page, int id, int item) {
+    HWND combo = GetDlgItem(page.hwnd(), id);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
 }  // namespace
+
+TEST(ProgramPage, HotKeyTakenByAnotherProgramIsReported) {
+    HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);
+    RecordingHost host;
+    host.hot_key_free = false;
+    ProgramPage page(host);
+    ASSERT_TRUE(page.Create(parent, RECT{0, 0, 450, 330}));
+    page.Show(true);
+    Choose(page, kHotKeyId, 24 + ('J' - 'A'));
+    PressSave(page);
+    EXPECT_EQ(waktuna::ReadString(host.store, "HotKey"), "J");
+    EXPECT_EQ(host.hot_keys, 1);
+    EXPECT_EQ(host.notices, 1);  // everything else was stored and applied
+    EXPECT_EQ(host.dialogs, std::vector<std::string>{host.language.Line(waktuna::kLineHotKeyTaken) +
+                                                     "\r\nCtrl+Alt+J"});
+    DestroyWindow(parent);
+}
 
 TEST(ProgramPage, SaveAppliesOnlyWhatWasWhollyStored) {
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 600, 400, nullptr, nullptr, nullptr, nullptr);

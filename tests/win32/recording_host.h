@@ -26,6 +26,10 @@ public:
     void ReloadTodayTasks() override {}
     void PreviewSkin(int32_t) override {}
     void PreviewLanguage(const std::string&) override {}
+    bool ApplyHotKey() override {
+        ++hot_keys;
+        return hot_key_free;
+    }
     void ApplyDesktopSettings() override { ++desktop; }
     waktuna::SettingsStore& Settings() override { return store; }
     const waktuna::LanguageList& Language() const override { return language; }
@@ -46,7 +50,8 @@ public:
     std::string user_folder;  // empty: `folder`
     bool may_write_machine = false;
     bool answer = true;  // what every question is answered
-    int loads = 0, notices = 0, desktop = 0, errors = 0;
+    bool hot_key_free = true;  // whether the hot key can be registered
+    int loads = 0, notices = 0, desktop = 0, errors = 0, hot_keys = 0;
     std::vector<std::string> dialogs;
 };
 

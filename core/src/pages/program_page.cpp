@@ -71,6 +71,40 @@ bool StartsWithWindows(const SettingsStore* run, std::string_view programPath) {
 
 std::span<const char* const> SkinNames() { return kSkinNames; }
 
+std::vector<std::string> LanguageEntries(const std::vector<std::string>& files) {
+    std::vector<std::string> entries = {kBuiltInEnglishEntry};
+    entries.insert(entries.end(), files.begin(), files.end());
+    return entries;
+}
+
+int LanguageItem(const std::vector<std::string>& files, std::string_view name) {
+    if (name.empty()) return 0;
+    const std::string wanted = LowerAsciiLetters(name);
+    for (size_t i = 0; i < files.size(); ++i)
+        if (LowerAsciiLetters(files[i]) == wanted) return static_cast<int>(i) + 1;
+    return 0;
+}
+
+std::string LanguageOfItem(const std::vector<std::string>& files, int item) {
+    return item >= 1 && item <= static_cast<int>(files.size()) ? files[static_cast<size_t>(item) - 1] : std::string();
+}
+
+std::vector<std::string> HotKeyEntries() {
+    std::vector<std::string> entries;
+    for (int n = 1; n <= 24; ++n) entries.push_back('F' + IntText(n));
+    for (char c = 'A'; c <= 'Z'; ++c) entries.emplace_back(1, c);
+    for (char c = '0'; c <= '9'; ++c) entries.emplace_back(1, c);
+    return entries;
+}
+
+int HotKeyItem(std::string_view stored) {
+    const uint32_t key = HotKeyFromText(stored);
+    const std::vector<std::string> entries = HotKeyEntries();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (HotKeyFromText(entries[i]) == key) return static_cast<int>(i);
+    return -1;
+}
+
 std::vector<std::string> EffectEntries(const LanguageList& language) {
     std::vector<std::string> entries = {"Random", "Normal"};
     for (int n = 1; n <= kEffectLast - 1; ++n) entries.push_back(language.Line(209) + ' ' + IntText(n));
@@ -162,8 +196,30 @@ AdzanTrial::Progress AdzanTrial::Tick() {
 
 // ---- The page ------------------------------------------------------------------
 
+void ProgramPage::LoadLook(const SettingsStore& settings) {
+    // A preview in progress stays what the page shows (the page is shown
+    // again while it is still the open one).
+    const bool previewing = Previewing();
+    stored_skin_ = SkinInRange(ReadString(settings, "Skin"));
+    stored_language_ = ReadLanguageName(settings);
+    if (previewing) return;
+    skin = stored_skin_;
+    language = stored_language_;
+}
+
+ProgramPage::LookToRestore ProgramPage::Leave() {
+    LookToRestore restore;
+    if (skin != stored_skin_) restore.skin = stored_skin_;
+    if (language != stored_language_) restore.language = stored_language_;
+    skin = stored_skin_;
+    language = stored_language_;
+    return restore;
+}
+
 void ProgramPage::FirstLoad(const SettingsStore& settings, const ProgramPageSurroundings& around) {
-    skin = SkinInRange(ReadString(settings, "Skin"));
+    // Everything from the settings key, a preview's skin and language too.
+    skin = stored_skin_;
+    language = stored_language_;
     bar_width = IntText(BarWidthInRange(ReadDword(settings, "BarWidth"))) + '%';
     bar_position = static_cast<int>(BarPositionInRange(ReadDword(settings, "BarPosition")));
     seconds = ReadDword(settings, "TimeFormat") != 0;
@@ -176,7 +232,7 @@ void ProgramPage::Refresh(const SettingsStore& settings, const ProgramPageSurrou
     use_alpha_blend = ReadDword(settings, "UseAlphaBlend") == 1;
     dialog_effect = DialogEffectInRange(ReadDword(settings, "DialogEffect"));
     always_on_top = ReadDword(settings, "AlwaysOnTop") == 1;
-    language = ReadLanguageName(settings);
+    LoadLook(settings);
     bar_motion = static_cast<int>(BarMotionInRange(ReadDword(settings, "BarMotion")));
     // The file box shows the selected prayer's file; Fajr's when none is
     // selected yet, so the shown file always belongs to the shown prayer.
@@ -187,6 +243,8 @@ void ProgramPage::Refresh(const SettingsStore& settings, const ProgramPageSurrou
     bar_alpha = IntText(ReadDword(settings, "BarAlpha"));
     hijri_calendar = static_cast<int32_t>(HijriCalendarOf(ReadDword(settings, kHijriCalendarValue)));
     imsak_minutes = IntText(ImsakMinutesOf(ReadDword(settings, kImsakValue)));
+    use_dua = ReadDword(settings, "UseDua") == 1;
+    hot_key = HotKeyItem(ReadString(settings, "HotKey"));
 }
 
 std::optional<int> ProgramPage::Validate() const {
@@ -221,6 +279,9 @@ SaveResult ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::s
     writer.Dword("BarAlpha", static_cast<uint32_t>(ReadWholeNumber(bar_alpha)));
     writer.Dword(kHijriCalendarValue, static_cast<uint32_t>(HijriCalendarOf(static_cast<uint32_t>(hijri_calendar))));
     writer.Dword(kImsakValue, ImsakMinutesOf(static_cast<uint32_t>(ReadWholeNumber(imsak_minutes))));
+    writer.Dword("UseDua", use_dua ? 1 : 0);
+    const std::vector<std::string> keys = HotKeyEntries();
+    if (ValidItem(hot_key, static_cast<int>(keys.size()))) writer.String("HotKey", keys[static_cast<size_t>(hot_key)]);
 
     bool runStored = false;
     if (run != nullptr) {
@@ -228,7 +289,12 @@ SaveResult ProgramPage::Save(SettingsStore& settings, SettingsStore* run, std::s
                                        : run->Delete(kRunValueName);
     }
     writer.Record(language_list.Line(kLineStartWithWindowsValue), runStored);
-    return writer.Result();
+    SaveResult result = writer.Result();
+    if (result.Ok()) {
+        stored_skin_ = SkinInRange(IntText(skin));
+        stored_language_ = language;
+    }
+    return result;
 }
 
 // ---- Settings files --------------------------------------------------------------

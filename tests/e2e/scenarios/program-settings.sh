@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Program settings: skin and language, the adzan trial, start with Windows,
-# export and import, and a refused write
+# Program settings: skin and language (previewed everywhere, put back when the
+# page is left unsaved), the drop zone box that follows the drop zone, the Dua
+# and the hot key, the adzan trial, start with Windows, export and import, and
+# a refused write
 source "$(dirname "$0")/../lib.sh"
 
 # A copy of the program in the prefix, with a second language file beside it.
@@ -9,10 +11,11 @@ install_copy() {
     mkdir -p "$dir/languages"
     cp "$exe" "$(dirname "$exe")/License.txt" "$(dirname "$exe")/Lisensi.txt" "$dir/"
     # Bahasa.wlp: the English text with the header, the page buttons' first
-    # caption and the Save button translated.
+    # caption, the Save button, the day names and the countdown translated.
     awk 'BEGIN { RS = "\r\n"; ORS = "\r\n" }
          NR == 48 { $0 = "Pengingat waktu sholat" } NR == 50 { $0 = "Halaman utama" }
-         NR == 70 { $0 = "Simpan" } { print }' "$srcdir/resources/english.txt" >"$dir/languages/Bahasa.wlp"
+         NR == 70 { $0 = "Simpan" } NR >= 8 && NR <= 14 { $0 = "Hari " $0 }
+         NR == 206 { $0 = "Sisa" } { print }' "$srcdir/resources/english.txt" >"$dir/languages/Bahasa.wlp"
     # Three seconds of a quiet tone, 8 kHz mono.
     python3 - "$dir/adzan.wav" <<'PY'
 import math, struct, sys, wave
@@ -40,6 +43,7 @@ run_key='SOFTWARE\Microsoft\Windows\CurrentVersion\Run'
 
 begin
 store_jakarta
+drive reg-set dzRemaining dword 1   # the drop zone counts down
 install_copy
 wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
 form=$(drive find WaktunaForm1 20)
@@ -49,8 +53,43 @@ wait_until 10 holds 'drive visible "$form"' == 1
 drive post "$form" 0x111 1002 0   # "Program Setting"
 page=$(drive child "$form" WaktunaProgramPage 10)
 screenshot "$form" program-settings-skin0.png
+check "the built-in English and the file are the choices" 2 "$(drive send "$(control 2101)" 0x146 0 0)"  # CB_GETCOUNT
+check "English shows while none is stored" English "$(drive get-text "$page" 2101)"
+press 2121        # "Drop Zone": shown, not stored
+dz=$(drive find WaktunaDropZone 10)
+wait_until 10 holds 'drive visible "$dz"' == 1
+
+# A language tried and left unsaved: everything speaks it, then English again.
+choose 2101 1     # Bahasa
+wait_until 10 shows $'\tPengingat waktu sholat\t'
+check "the preview reaches the header date" 1 "$(drive controls "$form" | grep -c $'\tHari ')"
+wait_until 5 holds 'drive text "$dz" | grep -c Sisa' == 1
+check "and the drop zone's countdown" 1 "$(drive text "$dz" | grep -c Sisa)"
+drive post "$form" 0x111 200 0   # the main page: the program page is left unsaved
+wait_until 5 holds 'drive controls "$form" | grep -cP "\tHari "' == 0
+check "leaving puts the header date back" 0 "$(drive controls "$form" | grep -c $'\tHari ')"
+check "and the captions" 0 "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')"
+wait_until 5 holds 'drive text "$dz" | grep -c Remaining' == 1
+check "and the countdown" 1 "$(drive text "$dz" | grep -c Remaining)"
+drive post "$form" 0x111 1002 0   # "Program Setting" again
+check "the page shows the stored language" 0 "$(drive send "$(control 2101)" 0x147 0 0)"   # CB_GETCURSEL
+
+# The "Drop Zone" box follows the drop zone, wherever it is closed.
+drive post "$form" 0x111 1024 0   # the tray's "Drop Zone": hidden
+wait_until 5 holds 'drive visible "$dz"' == 0
+check "hidden from the tray, the box is unticked" 0 "$(drive checked "$page" 2121)"
+drive post "$form" 0x111 1024 0
+wait_until 5 holds 'drive visible "$dz"' == 1
+check "shown from the tray, ticked" 1 "$(drive checked "$page" 2121)"
+drive post "$dz" 0x111 103 0      # the drop zone's own "Close"
+wait_until 5 holds 'drive visible "$dz"' == 0
+check "closed from its own menu, unticked" 0 "$(drive checked "$page" 2121)"
+
+# The Dua and the hot key, stored by the Save below.
+press 2127
+choose 2128 34    # K
 choose 2100 39    # Light Black Gradient, previewed at once
-choose 2101 0     # Bahasa
+choose 2101 1     # Bahasa
 wait_until 10 shows $'\tPengingat waktu sholat\t'
 check "the language is previewed" 1 "$(drive controls "$form" | grep -c $'\tPengingat waktu sholat\t')"
 check "nothing stored before Save" missing "$(drive reg-get Language || echo missing)"
@@ -67,6 +106,16 @@ wait_until 10 holds 'drive reg-get Skin' == 39
 check "Save stores the skin" 39 "$(drive reg-get Skin)"
 check "and the language" Bahasa "$(drive reg-get Language)"
 check "the Save button is translated" 1 "$(drive controls "$form" | grep -c $'\tSimpan\t')"
+check "a Save leaves the closed drop zone closed" "0 0x0" "$(drive visible "$dz") $(drive reg-get ShowDropZone)"
+check "the Dua is stored" 0x1 "$(drive reg-get UseDua)"
+check "and the hot key" K "$(drive reg-get HotKey)"
+drive foreground "$form"
+xdotool key ctrl+alt+k
+wait_until 5 holds 'drive visible "$form"' == 0
+check "Ctrl+Alt+K now hides the window" 0 "$(drive visible "$form")"
+drive post "$form" 0x312 1001 0
+wait_until 5 holds 'drive visible "$form"' == 1
+check "the saved language stays after hiding" 1 "$(drive controls "$form" | grep -c $'\tSimpan\t')"
 wait_until 15 holds 'drive visible "$notice"' == 0
 screenshot "$form" program-settings-skin39.png
 

@@ -35,6 +35,9 @@ inline constexpr int kLineSettingsUnreadable = 250;     // the settings key coul
 inline constexpr int kLineImportEmpty = 251;            // the settings file holds no settings
 inline constexpr int kLineImportDone = 252;             // the settings were imported
 inline constexpr int kLineImsakRefused = 303;           // the Imsak minutes are not 0..60
+inline constexpr int kLineUseDua = 311;                 // "Play the Dua after the adzan"
+inline constexpr int kLineHotKey = 312;                 // "Hot key: Ctrl+Alt+"
+inline constexpr int kLineHotKeyTaken = 313;            // the chosen hot key is taken by another program
 
 // Start with Windows: the value "Waktuna3" under this key of
 // HKEY_LOCAL_MACHINE, holding the program file's path in double quotes.
@@ -66,6 +69,25 @@ std::vector<std::string> BarSpeedEntries(const LanguageList& language);     // l
 std::vector<std::string> RoundingEntries(const LanguageList& language);     // lines 222-224
 // "Tabular", "Umm al-Qura (Saudi Arabia)": item n is HijriCalendar n.
 std::vector<std::string> HijriCalendarEntries(const LanguageList& language);  // lines 305-306
+
+// The language drop-down: the built-in English first (an empty Language),
+// then the language files by name, in the order the folder lists them.
+inline constexpr const char* kBuiltInEnglishEntry = "English";
+std::vector<std::string> LanguageEntries(const std::vector<std::string>& files);
+// The item showing a stored Language: the file of that name (letters A-Z
+// compared without case, as the file system does), else the built-in
+// English, which is what the program falls back to.
+int LanguageItem(const std::vector<std::string>& files, std::string_view name);
+// The Language stored for an item: empty for the built-in English and for
+// no item.
+std::string LanguageOfItem(const std::vector<std::string>& files, int item);
+
+// The hot-key drop-down (the key pressed with Ctrl+Alt): F1..F24, A..Z,
+// 0..9; each entry is also the HotKey text stored for it.
+std::vector<std::string> HotKeyEntries();
+// The item of the key a stored HotKey text gives (F12 when none is
+// stored); -1 for a key the list does not hold, which Save leaves stored.
+int HotKeyItem(std::string_view stored);
 
 // The skin number of a stored Skin text: the leading number when it is a
 // skin (0..39), else 0 (Blue Aqua).
@@ -158,6 +180,8 @@ struct ProgramPage {
     bool show_drop_zone = false;
     int32_t hijri_calendar = 0;      // 0 Tabular, 1 Umm al-Qura (HijriCalendar)
     std::string imsak_minutes = "0";  // the Imsak box as typed: 0 off, 1..60 (Imsak)
+    bool use_dua = false;            // UseDua: the Dua plays after the adzan
+    int32_t hot_key = -1;            // HotKeyEntries item; -1 keeps the stored HotKey
 
     // When the page is built: skin, bar width and position, language, time
     // format, start with Windows; the file box empty; then as on showing.
@@ -165,6 +189,17 @@ struct ProgramPage {
     // Each time the page is shown. The skin, the time format and the bar
     // width keep what the page shows (a skin preview stays selected).
     void Refresh(const SettingsStore& settings, const ProgramPageSurroundings& around);
+
+    // A skin or language chosen but not saved is shown by the whole program
+    // as a preview. Leaving the page without Save puts back the stored ones:
+    // what to apply again (nothing for what was not changed). The page then
+    // shows the stored ones too.
+    struct LookToRestore {
+        std::optional<int32_t> skin;
+        std::optional<std::string> language;
+    };
+    LookToRestore Leave();
+    bool Previewing() const { return skin != stored_skin_ || language != stored_language_; }
 
     // The rounding drop-down is usable with "HH:mm" only.
     bool RoundingEnabled() const { return !seconds; }
@@ -175,9 +210,16 @@ struct ProgramPage {
 
     // Writes every value in the page's order, then the Run value (`run`
     // opened for writing; nullptr when it could not be, which counts as not
-    // stored). The width box is shown back as it was stored.
+    // stored). The width box is shown back as it was stored. A Save that
+    // stored everything makes the previewed skin and language the stored ones.
     SaveResult Save(SettingsStore& settings, SettingsStore* run, std::string_view programPath,
                     const LanguageList& language);
+
+private:
+    void LoadLook(const SettingsStore& settings);
+
+    int32_t stored_skin_ = 0;
+    std::string stored_language_;
 };
 
 // ---- Settings files ----------------------------------------------------------
