@@ -111,6 +111,12 @@ void Form1::RecomputeTimes() {
     if (watch_) watch_->RecomputeTimes();  // the panel's columns, its texts, the date label
 }
 
+void Form1::ApplyHijriCorrection(int8_t days) {
+    settings_.core.hijriyah_diff = days;
+    if (watch_) watch_->SetSettings(settings_);
+    RecomputeTimes();
+}
+
 float Form1::TimeZoneInForceToday(bool follow, float fixedHours) const {
     return waktuna::TimeZoneOfDay(fixedHours, follow, windows_zone_.get(), clock_.Today());
 }
