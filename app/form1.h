@@ -60,6 +60,7 @@ public:
     // ---- PageHost --------------------------------------------------------------
     void LoadSettings() override;
     void RecomputeTimes() override;
+    void ApplyHijriCorrection(int8_t days) override;
     void ShowSavedNotice(const std::string& text = {}) override;
     bool ShowMessageDialog(waktuna::DialogButtons buttons, const std::string& text,
                            waktuna::DialogKind kind) override;

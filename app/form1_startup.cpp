@@ -47,10 +47,8 @@ Form1::Started Form1::StartUp() {
 
     SetText(controls_[kPageTitleId], "Waktuna");
 
-    // Without a settings key nothing is read: the start values, with the
-    // clock shown as "HH:mm" like a key whose TimeFormat is missing.
+    // Without a settings key nothing is read: the values of an empty key.
     settings_ = waktuna::StartSettings();
-    settings_.core.time_format = std::string(waktuna::kFormatHHmm);
     program_folder_ = app::ProgramFolder();
     language_ = waktuna::BuiltInEnglish();
     desktop_ = std::make_unique<Desktop>(*this);
@@ -113,6 +111,12 @@ void Form1::UseLanguage(waktuna::LanguageList language) {
 
 void Form1::RecomputeTimes() {
     if (watch_) watch_->RecomputeTimes();  // the panel's columns, its texts, the date label
+}
+
+void Form1::ApplyHijriCorrection(int8_t days) {
+    settings_.core.hijriyah_diff = days;
+    if (watch_) watch_->SetSettings(settings_);
+    RecomputeTimes();
 }
 
 float Form1::TimeZoneInForceToday(bool follow, float fixedHours) const {

@@ -10,8 +10,8 @@ namespace cli {
 namespace {
 
 // YYYY-MM-DD with a month 1..12 and a day 1..30 (Hijri months) or a date of
-// the Western calendar the conversion reads: Julian before 15 October 1582
-// (so 1500-02-29 exists), none from 5 to 14 October 1582.
+// the Western calendar the conversion reads: Julian up to 14 October 1582
+// (so 1500-02-29 and 1582-10-10 exist), Gregorian from the 15th.
 waktuna::Ymd ReadDateArgument(const Args& args, bool hijri) {
     if (args.Positional().size() != 1) throw UsageError{"expected one date YYYY-MM-DD"};
     const std::string& text = args.Positional()[0];

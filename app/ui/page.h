@@ -31,6 +31,10 @@ public:
     virtual void LoadSettings() = 0;
     // Yesterday's, today's and tomorrow's times again, on the panel and in the watch.
     virtual void RecomputeTimes() = 0;
+    // A Hijri correction that was just stored takes effect: the dates and
+    // times are computed again with it, and nothing else is read again (a
+    // skin or language being previewed stays).
+    virtual void ApplyHijriCorrection(int8_t days) = 0;
     // The short notice over the page area: "Setting saved", or the text a
     // page gives.
     virtual void ShowSavedNotice(const std::string& text = {}) = 0;

@@ -68,21 +68,21 @@ bool DateConverterWindow::Build() {
     if (!CreateCentred(kClassName, "Hijriyah <-> Masehi", kWidth, kHeight, host_.DialogOwner())) return false;
     const auto& language = host_.Language();
     controls_.Create(hwnd(), kControls, look(), language);
-    FillChoices(controls_[kWesternMonthId], Months(language.GregorianMonths()));
-    FillChoices(controls_[kWesternYearId], Numbers(waktuna::kOfferedWesternYears[0], waktuna::kOfferedWesternYears[1]));
-    FillChoices(controls_[kHijriDayId], Numbers(1, 30));
-    FillChoices(controls_[kHijriMonthId], Months(language.HijriMonths()));
-    FillChoices(controls_[kHijriYearId], Numbers(waktuna::kOfferedHijriYears[0], waktuna::kOfferedHijriYears[1]));
-    std::vector<std::string> corrections;
-    for (int c : waktuna::kHijriCorrectionItems) corrections.push_back(waktuna::IntText(c));
-    FillChoices(controls_[kCorrectionId], corrections);
 
-    const waktuna::MainSettings settings = waktuna::ReadMainSettings(host_.Settings());
-    model_.LoadCorrection(host_.Settings(), settings.core.hijriyah_diff);
-    model_.SetCalendar(settings.core.hijri_calendar);
+    model_.LoadCorrection(host_.Settings());
+    model_.SetCalendar(waktuna::ReadMainSettings(host_.Settings()).core.hijri_calendar);
     SYSTEMTIME now;
     GetLocalTime(&now);
     model_.Today(waktuna::EncodeDate(now.wYear, now.wMonth, now.wDay));
+
+    FillChoices(controls_[kWesternMonthId], Months(language.GregorianMonths()));
+    FillChoices(controls_[kWesternYearId], Numbers(model_.WesternYears().first, model_.WesternYears().last));
+    FillChoices(controls_[kHijriDayId], Numbers(1, 30));
+    FillChoices(controls_[kHijriMonthId], Months(language.HijriMonths()));
+    FillChoices(controls_[kHijriYearId], Numbers(model_.HijriYears().first, model_.HijriYears().last));
+    std::vector<std::string> corrections;
+    for (int c : model_.CorrectionChoices()) corrections.push_back(waktuna::IntText(c));
+    FillChoices(controls_[kCorrectionId], corrections);
     Show();
     return true;
 }
@@ -96,14 +96,23 @@ void DateConverterWindow::Show() {
     const auto& h = model_.Hijri();
     SendMessageA(days, CB_SETCURSEL, static_cast<WPARAM>(g.day), 0);
     SendMessageA(controls_[kWesternMonthId], CB_SETCURSEL, static_cast<WPARAM>(g.month), 0);
-    if (YearText(kWesternYearId) != g.year) SetText(controls_[kWesternYearId], g.year);
+    ShowYear(kWesternYearId, g.year);
     SendMessageA(controls_[kHijriDayId], CB_SETCURSEL, static_cast<WPARAM>(h.day), 0);
     SendMessageA(controls_[kHijriMonthId], CB_SETCURSEL, static_cast<WPARAM>(h.month), 0);
-    if (YearText(kHijriYearId) != h.year) SetText(controls_[kHijriYearId], h.year);
+    ShowYear(kHijriYearId, h.year);
     SetText(controls_[kWeekdayId], model_.WeekdayName());
     SetText(controls_[kCalendarNoteId], model_.CalendarNote());
     SendMessageA(controls_[kCorrectionId], CB_SETCURSEL, static_cast<WPARAM>(model_.CorrectionItem()), 0);
     showing_ = false;
+}
+
+void DateConverterWindow::ShowYear(int id, const std::string& year) {
+    if (YearText(id) == year) return;  // also while the user types it
+    // A year of the list is selected there, so the list opens on it.
+    const LRESULT item = SendMessageA(controls_[id], CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>(year.c_str()));
+    if (item != CB_ERR) SendMessageA(controls_[id], CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    else SetText(controls_[id], year);
 }
 
 std::string DateConverterWindow::YearText(int id) const { return GetText(controls_[id]); }
@@ -147,17 +156,16 @@ void DateConverterWindow::OnControl(int id, int code) {
 
 void DateConverterWindow::PickCorrection(int item) {
     const bool stored = model_.PickCorrection(item, &host_.Settings());
-    Show();
+    Show();  // not stored: the list is back on the correction in force
     if (!stored) {
-        // Not stored: the program keeps the correction it has, and says why.
         const waktuna::SaveResult result{{"HijriyahDiff"}};
         host_.ShowMessageDialog(waktuna::DialogButtons::Ok, waktuna::NotStoredText(host_.Language(), result),
                                 waktuna::DialogKind::Error);
         return;
     }
-    // The main window reads the correction again and recomputes its dates.
-    host_.LoadSettings();
-    host_.RecomputeTimes();
+    // Only the dates and times: a full reload would end a skin or language
+    // being previewed on the program settings page.
+    host_.ApplyHijriCorrection(model_.Correction());
 }
 
 void DateConverterWindow::RunModal() {

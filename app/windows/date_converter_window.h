@@ -29,6 +29,8 @@ private:
     // The model's state into the controls; their notifications meanwhile are ignored.
     void Show();
     std::string YearText(int id) const;
+    // A year field shows `year`, selecting its item when the list has one.
+    void ShowYear(int id, const std::string& year);
 
     PageHost& host_;
     waktuna::DateConverter model_;

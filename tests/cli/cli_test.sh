@@ -82,9 +82,16 @@ fi
 expect hijri "$(printf '24/3/1430\n24 Rabiul Awal 1430 H')" hijri 2009-03-21
 expect hijri-correction "$(printf '25/3/1430\n25 Rabiul Awal 1430 H')" hijri 2009-03-21 --correction 1
 expect gregorian "$(printf '22/8/2009\n22 August 2009')" gregorian 1430-09-01
-# Before the cut-over dates are Julian: 29 February 1500 exists, 5-14 October 1582 never did.
+# Up to 14 October 1582 dates are Julian: 29 February 1500 exists, and so do
+# the Julian 5..14 October 1582 (Gregorian 15..24 October). The Hijri dates
+# are ICU's islamic-civil dates (Node's Intl) of their Julian day numbers,
+# computed with the Julian-calendar formula of Meeus (Astronomical Algorithms, ch. 7).
 expect hijri-julian-leap "$(printf '29/7/905\n29 Rajab 905 H')" hijri 1500-02-29
-expect_error hijri-lost-days "not a date" hijri 1582-10-10
+for day_hijri in "04 16" "05 17" "06 18" "07 19" "08 20" "09 21" "10 22" "11 23" "12 24" "13 25" "14 26" "15 17"; do
+    read -r day hijri <<<"$day_hijri"
+    expect "hijri-1582-10-$day" "$(printf '%s/9/990\n%s Ramadhan 990 H' "$hijri" "$hijri")" hijri "1582-10-$day"
+done
+expect_error hijri-no-day-32 "not a date" hijri 1582-10-32
 expect gregorian-safar-30 "$(printf '26/2/2009\n26 February 2009')" gregorian 1430-02-30
 
 expect qibla "$(printf 'bearing\t295.146087646484\t295.146º\neast-west\t25.1460876464844\t25.1460º')" \

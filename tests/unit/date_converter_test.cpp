@@ -39,22 +39,63 @@ TEST_F(Converter, CorrectionAppliesOnceStoresAndNeverMovesTheWesternDate) {
     c.PickCorrection(0, &key);  // "-2"
     EXPECT_EQ(ReadString(key, "HijriyahDiff"), "-2");
     EXPECT_EQ(c.Hijri(), (Row{22, 2, "1430"}));  // of 20 March
-    // A key that refuses the value: reported, yet the correction is in force.
+    // A key that refuses the value: reported, and the dialog stays on the
+    // correction the program still uses.
     FakeStore refusing;
     refusing.refuse_all = true;
     EXPECT_FALSE(c.PickCorrection(4, &refusing));
-    EXPECT_EQ(c.Correction(), 2);
+    EXPECT_EQ(c.Correction(), -2);
+    EXPECT_EQ(c.CorrectionItem(), 0);
+    EXPECT_EQ(c.Hijri(), (Row{22, 2, "1430"}));
 }
 
-TEST_F(Converter, StoredCorrectionOutsideTheListSelectsNothingAndStaysInForce) {
-    MemorySettingsStore key;
-    WriteString(key, "HijriyahDiff", "3");
-    c.LoadCorrection(key, 3);
-    EXPECT_EQ(c.CorrectionItem(), -1);
-    EXPECT_EQ(c.Correction(), 3);
-    WriteString(key, "HijriyahDiff", "-1");
-    c.LoadCorrection(key, -1);
-    EXPECT_EQ(c.CorrectionItem(), 1);
+// The list shows the stored correction, the one every conversion applies:
+// "0" when none is stored, and a value outside -2..2 as an item of its own.
+TEST_F(Converter, TheListShowsTheStoredCorrection) {
+    const struct {
+        const char* stored;  // nullptr: no value
+        std::vector<int> choices;
+        int item;
+    } cases[] = {
+        {nullptr, {-2, -1, 0, 1, 2}, 2},
+        {"-1", {-2, -1, 0, 1, 2}, 1},
+        {"2 days", {-2, -1, 0, 1, 2}, 4},  // read as the program reads it
+        {"3", {-2, -1, 0, 1, 2, 3}, 5},
+        {"-30", {-30, -2, -1, 0, 1, 2}, 0},
+    };
+    for (const auto& k : cases) {
+        MemorySettingsStore key;
+        if (k.stored) WriteString(key, "HijriyahDiff", k.stored);
+        c.LoadCorrection(key);
+        EXPECT_EQ(c.CorrectionChoices(), k.choices) << (k.stored ? k.stored : "none");
+        ASSERT_EQ(c.CorrectionItem(), k.item) << (k.stored ? k.stored : "none");
+        EXPECT_EQ(c.Correction(), k.choices[static_cast<size_t>(k.item)]);
+    }
+    // The stored -30 applies until another item is picked.
+    c.Today(EncodeDate(2009, 3, 21));
+    EXPECT_EQ(c.Hijri(), (Row{22, 1, "1430"}));  // 23 Safar, the Hijri date of 19 February
+    EXPECT_TRUE(c.PickCorrection(3, nullptr));
+    EXPECT_EQ(c.Hijri(), (Row{23, 2, "1430"}));
+}
+
+// The year lists span the years around today in both calendars, inside the
+// years the converter takes.
+TEST_F(Converter, YearListsSpanTheYearsAroundToday) {
+    EXPECT_EQ(c.WesternYears(), (YearSpan{1959, 2059}));
+    EXPECT_EQ(c.HijriYears(), (YearSpan{1380, 1480}));  // 1430 H
+    c.Today(EncodeDate(2026, 12, 9));                   // 28 Jumadil Akhir 1448
+    EXPECT_EQ(c.WesternYears(), (YearSpan{1976, 2076}));
+    EXPECT_EQ(c.HijriYears(), (YearSpan{1398, 1498}));
+    const struct {
+        int year, first, last;
+        YearSpan span;
+    } edges[] = {
+        {600, kFirstConverterYear, kLastConverterYear, {592, 692}},
+        {9990, kFirstConverterYear, kLastConverterYear, {9899, 9999}},
+        {20, 1, kLastConverterYear, {1, 101}},
+        {50, 0, 60, {0, 60}},
+    };
+    for (const auto& e : edges) EXPECT_EQ(YearsAround(e.year, e.first, e.last), e.span) << e.year;
 }
 
 TEST_F(Converter, MonthChangeRefillsTheDayListWithTheCalendarOfThatYear) {
@@ -81,10 +122,10 @@ TEST_F(Converter, WeekdayAcrossTheCutOverComesFromTheDayNumber) {
     c.SetWesternDay(14);  // 15 October 1582, the next day, a Friday
     EXPECT_EQ(c.WeekdayName(), "Friday");
     EXPECT_EQ(c.Hijri(), (Row{16, 8, "990"}));
-    // 5..14 October 1582 never existed: nothing changes.
+    // 10 October 1582 is a Julian date, five days after the 4th.
     c.SetWesternDay(9);
-    EXPECT_EQ(c.WeekdayName(), "Friday");
-    EXPECT_EQ(c.Hijri(), (Row{16, 8, "990"}));
+    EXPECT_EQ(c.WeekdayName(), "Wednesday");
+    EXPECT_EQ(c.Hijri(), (Row{21, 8, "990"}));
     // The other way: 16 Ramadhan 990 gives the Julian 4 October and its weekday.
     c.SetHijriDay(15);
     EXPECT_EQ(c.Western(), (Row{3, 9, "1582"}));

@@ -2,8 +2,11 @@
 // entry they refuse first, what Save writes, and a Save the key refuses.
 #include <gmock/gmock.h>
 
+#include "waktuna/calc/numbers.h"
 #include "waktuna/pages/alert_page.h"
 #include "waktuna/pages/prayer_page.h"
+#include "waktuna/pages/program_page.h"
+#include "waktuna/settings/settings.h"
 #include "fake_store.h"
 
 namespace waktuna {
@@ -168,6 +171,35 @@ TEST(AlertPage, MinutesOutsideADayAreRefusedAndSaveReportsARefusedWrite) {
     EXPECT_EQ(back.before_minutes, "12");
     EXPECT_FALSE(back.friday);  // its write was refused
     EXPECT_FALSE(back.BeforeBoxEnabled() && !back.before);
+}
+
+// A first start (no settings key): the pages show what the times are computed
+// with, and saving them as shown changes nothing the calculation reads.
+TEST(SettingPages, NothingStoredShowsWhatTheTimesAreComputedWith) {
+    const MainSettings computed = StartSettings();
+    EXPECT_TRUE(computed.calc.syafii);
+    EXPECT_EQ(computed.core.time_format, "HH:mm");
+
+    const MemorySettingsStore nothing;
+    PrayerPage prayer;
+    prayer.Load(nothing, 0);
+    ProgramPage program;
+    program.FirstLoad(nothing, {});
+    EXPECT_EQ(prayer.asar_index == 0, computed.calc.syafii);
+    EXPECT_EQ(program.seconds, computed.core.time_format == kFormatHHmmss);
+    const std::pair<const std::string&, double> boxes[] = {
+        {prayer.altitude, computed.calc.altitude}, {prayer.time_zone, computed.calc.time_zone},
+        {prayer.gd, computed.calc.gd},             {prayer.gn, computed.calc.gn},
+        {prayer.add_shubuh, computed.core.add_shubuh}, {prayer.add_isya, computed.core.add_isya},
+    };
+    for (const auto& [text, value] : boxes) EXPECT_EQ(ReadDecimal(text), value) << text;
+
+    MemorySettingsStore saved;
+    prayer.Save(saved);
+    program.Save(saved, nullptr, "", BuiltInEnglish());
+    const MainSettings after = ReadMainSettings(saved);
+    EXPECT_EQ(after.calc.syafii, computed.calc.syafii);
+    EXPECT_EQ(after.core.time_format, computed.core.time_format);
 }
 
 }  // namespace

@@ -130,10 +130,11 @@ TEST(Settings, EmptyKeyAndNoKey) {
     EXPECT_EQ(m.language, "");
     EXPECT_FALSE(m.calc.follow_windows_zone);
 
-    // No key at all: the start values, Hanafi and "HH:mm:ss".
+    // No key at all: the same values, so nothing changes when a first Save
+    // creates the key.
     const MainSettings start = StartSettings();
-    EXPECT_FALSE(start.calc.syafii);
-    EXPECT_EQ(start.core.time_format, "HH:mm:ss");
+    EXPECT_TRUE(start.calc.syafii);
+    EXPECT_EQ(start.core.time_format, "HH:mm");
     EXPECT_EQ(start.calc.altitude, 0);
 }
 

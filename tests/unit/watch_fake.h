@@ -169,10 +169,11 @@ inline std::unique_ptr<Player> FakeActions::OpenPlayer(const std::string& file) 
     return std::make_unique<FakePlayer>(sound, clock_);
 }
 
-// A place and its twilight angles, Syafi'i.
+// A place and its twilight angles, Syafi'i, times to the second.
 inline MainSettings Place(std::string area, std::string latitude, std::string longitude,
                           int32_t altitude, float timeZone, float fajr, float isha) {
     MainSettings m = StartSettings();
+    m.core.time_format = std::string(kFormatHHmmss);
     m.calc.area = std::move(area);
     m.calc.latitude = std::move(latitude);
     m.calc.longitude = std::move(longitude);

@@ -16,6 +16,7 @@ class RecordingHost final : public PageHost {
 public:
     void LoadSettings() override { ++loads; }
     void RecomputeTimes() override {}
+    void ApplyHijriCorrection(int8_t days) override { corrections.push_back(days); }
     void ShowSavedNotice(const std::string&) override { ++notices; }
     bool ShowMessageDialog(waktuna::DialogButtons, const std::string& text, waktuna::DialogKind kind) override {
         dialogs.push_back(text);
@@ -53,6 +54,7 @@ public:
     bool hot_key_free = true;  // whether the hot key can be registered
     int loads = 0, notices = 0, desktop = 0, errors = 0, hot_keys = 0;
     std::vector<std::string> dialogs;
+    std::vector<int> corrections;  // each ApplyHijriCorrection
 };
 
 }  // namespace app

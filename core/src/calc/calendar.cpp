@@ -95,7 +95,6 @@ constexpr std::array<int32_t, kUmmAlQuraMonthCount + 1> kUmmAlQuraStarts = [] {
 
 bool IsWesternDate(int year, int month, int day) {
     if (month < 1 || month > 12 || day < 1) return false;
-    if (year == 1582 && month == 10 && day >= 5 && day <= 14) return false;
     return day <= WesternDaysInMonth(year, month);
 }
 

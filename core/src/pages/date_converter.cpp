@@ -1,6 +1,10 @@
 #include "waktuna/pages/date_converter.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "waktuna/calc/numbers.h"
+#include "waktuna/settings/settings.h"
 
 namespace waktuna {
 
@@ -8,7 +12,7 @@ namespace {
 
 // 18 June 592, the earliest Western date the converter takes.
 bool BeforeFirstDate(int y, int m, int d) {
-    if (y != 592) return y < 592;
+    if (y != kFirstConverterYear) return y < kFirstConverterYear;
     if (m != 6) return m < 6;
     return d < 18;
 }
@@ -17,29 +21,36 @@ bool BeforeFirstDate(int y, int m, int d) {
 
 int WeekdayLine(int weekday) { return weekday == 7 ? 8 : weekday + 8; }
 
+YearSpan YearsAround(int year, int first, int last) {
+    const int centre = std::min(std::max(year, first + kYearsAround), last - kYearsAround);
+    return {std::max(first, centre - kYearsAround), std::min(last, centre + kYearsAround)};
+}
+
 void DateConverter::Today(DateTime today) {
     const Ymd d = DecodeDate(today);
     western_days_ = WesternDaysInMonth(d.year, d.month);
     western_ = Row{d.day - 1, d.month - 1, IntText(d.year)};
     WesternToHijri();
+    western_years_ = YearsAround(d.year, kFirstConverterYear, kLastConverterYear);
+    hijri_years_ = YearsAround(ReadWholeNumber(hijri_.year), 1, kLastConverterYear);
 }
 
-void DateConverter::LoadCorrection(const SettingsStore& key, int8_t inForce) {
-    correction_ = inForce;
-    correction_item_ = -1;
-    const std::string stored = ReadString(key, "HijriyahDiff");
-    for (int i = 0; i < static_cast<int>(std::size(kHijriCorrectionItems)); ++i) {
-        if (IntText(kHijriCorrectionItems[i]) == stored) correction_item_ = i;
-    }
+void DateConverter::LoadCorrection(const SettingsStore& key) {
+    correction_ = ReadHijriyahDiff(key);
+    correction_choices_.assign(std::begin(kHijriCorrectionItems), std::end(kHijriCorrectionItems));
+    auto at = std::lower_bound(correction_choices_.begin(), correction_choices_.end(), int{correction_});
+    if (at == correction_choices_.end() || *at != correction_) at = correction_choices_.insert(at, correction_);
+    correction_item_ = static_cast<int>(at - correction_choices_.begin());
 }
 
 bool DateConverter::PickCorrection(int item, SettingsStore* key) {
-    if (item < 0 || item >= static_cast<int>(std::size(kHijriCorrectionItems))) return true;
+    if (item < 0 || item >= static_cast<int>(correction_choices_.size())) return true;
+    const int8_t picked = static_cast<int8_t>(correction_choices_[static_cast<size_t>(item)]);
+    if (key != nullptr && !WriteString(*key, "HijriyahDiff", IntText(picked))) return false;
     correction_item_ = item;
-    correction_ = static_cast<int8_t>(kHijriCorrectionItems[item]);
-    const bool stored = key != nullptr && WriteString(*key, "HijriyahDiff", IntText(correction_));
+    correction_ = picked;
     WesternToHijri();
-    return stored || key == nullptr;
+    return true;
 }
 
 void DateConverter::SetCalendar(HijriCalendar calendar) {

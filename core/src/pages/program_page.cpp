@@ -222,7 +222,7 @@ void ProgramPage::FirstLoad(const SettingsStore& settings, const ProgramPageSurr
     language = stored_language_;
     bar_width = IntText(BarWidthInRange(ReadDword(settings, "BarWidth"))) + '%';
     bar_position = static_cast<int>(BarPositionInRange(ReadDword(settings, "BarPosition")));
-    seconds = ReadDword(settings, "TimeFormat") != 0;
+    seconds = TimeFormatOf(ReadDword(settings, "TimeFormat")) == kFormatHHmmss;
     adzan_file.clear();
     Refresh(settings, around);
 }

@@ -124,19 +124,25 @@ CalcSettings ToCalcSettings(const CalculationSettings& c) {
     return out;
 }
 
+bool SyafiiOf(uint32_t stored) { return stored == 0; }
+
+std::string_view TimeFormatOf(uint32_t stored) { return stored == 0 ? kFormatHHmm : kFormatHHmmss; }
+
+int8_t ReadHijriyahDiff(const SettingsStore& s) {
+    return static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(WholeText(s, "HijriyahDiff")) & 0xFF));
+}
+
 MainSettings StartSettings() {
-    MainSettings m;
-    m.core.time_format = std::string(kFormatHHmmss);
-    m.calc.syafii = false;
-    return m;
+    static const MainSettings start = ReadMainSettings(MemorySettingsStore{});
+    return start;
 }
 
 MainSettings ReadMainSettings(const SettingsStore& s) {
-    MainSettings m = StartSettings();
+    MainSettings m;
     m.alerts = ReadAlertSettings(s);
     m.calc.altitude = WholeText(s, "Altitude");
     m.calc.methods = Dword16(s, "Methods");
-    m.calc.syafii = ReadDword(s, "Syafii") == 0;
+    m.calc.syafii = SyafiiOf(ReadDword(s, "Syafii"));
     m.always_on_top = DwordIsOne(s, "AlwaysOnTop");
     m.calc.area = ReadString(s, "Area");
     m.calc.latitude = ReadString(s, "Latitude");
@@ -150,10 +156,9 @@ MainSettings ReadMainSettings(const SettingsStore& s) {
     m.core.add_asar = WholeText(s, "Add_Asar");
     m.core.add_isya = WholeText(s, "Add_Isya");
     m.core.pembulatan = static_cast<uint8_t>(ReadDword(s, "Pembulatan") & 0xFF);
-    m.core.hijriyah_diff =
-        static_cast<int8_t>(static_cast<uint8_t>(static_cast<uint32_t>(WholeText(s, "HijriyahDiff")) & 0xFF));
+    m.core.hijriyah_diff = ReadHijriyahDiff(s);
     m.skin = WholeText(s, "Skin");
-    m.core.time_format = std::string(ReadDword(s, "TimeFormat") == 0 ? kFormatHHmm : kFormatHHmmss);
+    m.core.time_format = std::string(TimeFormatOf(ReadDword(s, "TimeFormat")));
     m.show_drop_zone = DwordIsOne(s, "ShowDropZone");
     m.dz_remaining = DwordIsOne(s, "dzRemaining");
     m.dz_transparent = DwordIsOne(s, "dzTransparent");

@@ -19,6 +19,9 @@ today=$(wine "$cli" hijri "$(date +%Y-%m-%d)" | tr -d '\r' | sed -n 2p)
 check "opens on today" "$(date +'%-d %B %Y')" "$(row 0)"
 check "today's Hijri date" "${today% H}" "$(row 3)"
 check "today's weekday" "$(date +%A)" "$(drive text "$(drive nth-child "$conv" Edit 2)")"
+check "no correction stored shows 0" 0 "$(drive text "$(combo 6)")"
+check "fifty years either side of today" "101 101" \
+    "$(drive send "$(combo 2)" 0x146 0 0) $(drive send "$(combo 5)" 0x146 0 0)"   # CB_GETCOUNT
 # Typing 1500 and choosing February: a Julian year, so the 29th exists.
 drive type-text "$(combo 2)" 1500
 drive send "$conv" 0x111 $((404 | 5 << 16)) "$(combo 2)" >/dev/null   # CBN_EDITCHANGE

@@ -27,9 +27,10 @@ enum class Conversion : uint8_t { HijriToWestern, WesternToHijri };
 CalendarDate ConvertCalendar(Conversion direction, uint16_t year, uint16_t month, uint16_t day,
                              int8_t hijriyahDiff = 0);
 
-// Western dates as the conversion reads them: Julian before 15 October 1582
-// (every fourth year a leap year), Gregorian from then on. 5..14 October 1582
-// never existed.
+// Western dates as the conversion reads them: Julian up to 14 October 1582
+// (every fourth year a leap year), Gregorian from the 15th on. So 5..14
+// October 1582 are the last ten days of the Julian calendar (Gregorian 15..24
+// October), not days that never were.
 bool IsWesternDate(int year, int month, int day);
 int WesternDaysInMonth(int year, int month);
 // The Julian day number of a Western date (the day count of ConvertCalendar,

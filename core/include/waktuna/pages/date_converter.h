@@ -18,14 +18,23 @@ namespace waktuna {
 
 // The correction list's items, "-2" ... "2".
 inline constexpr int kHijriCorrectionItems[] = {-2, -1, 0, 1, 2};
-// The years the two year fields offer in their drop-down lists.
-inline constexpr int kOfferedWesternYears[2] = {2001, 2020};
-inline constexpr int kOfferedHijriYears[2] = {1431, 1450};
 
 // Western dates the converter takes: from 18 June 592 to 31 December 9999.
 // Hijri years above 9999 are refused, and so is any Hijri date whose Western
 // date would lie past 9999.
+inline constexpr int kFirstConverterYear = 592;
 inline constexpr int kLastConverterYear = 9999;
+
+// The years a year field offers in its drop-down list (any other may be typed).
+struct YearSpan {
+    int first = 0;
+    int last = 0;
+    friend bool operator==(const YearSpan&, const YearSpan&) = default;
+};
+// The years around `year`: kYearsAround before and after it, moved inside
+// first..last where it lies too near either end.
+inline constexpr int kYearsAround = 50;
+YearSpan YearsAround(int year, int first, int last);
 
 // Shown beside the Hijri row while Umm al-Qura is chosen and the date lies
 // outside its table: "Outside the Umm al-Qura table (1300 - 1600 H): the
@@ -47,18 +56,22 @@ public:
 
     explicit DateConverter(const LanguageList& language) : language_(language) {}
 
-    // Both rows to `today`, the day list to its month's length.
+    // Both rows to `today`, the day list to its month's length, and the year
+    // lists to the years around today's year in each calendar.
     void Today(DateTime today);
+    const YearSpan& WesternYears() const { return western_years_; }
+    const YearSpan& HijriYears() const { return hijri_years_; }
 
     // ---- The correction --------------------------------------------------------
-    // Reads "HijriyahDiff" and selects the item with exactly that text (none
-    // when the value is missing or matches no item). `inForce` is the
-    // correction the program is using, which stays in force until an item is
-    // picked.
-    void LoadCorrection(const SettingsStore& key, int8_t inForce);
-    // The user picked an item: the correction applies at once, is written as
-    // "HijriyahDiff" when `key` is given, and the Western row is converted
-    // again. False when the value could not be stored (it still applies).
+    // The stored correction ("HijriyahDiff"; 0 when there is none) is the one
+    // in force and the one selected. A stored value outside -2..2 gets an
+    // item of its own, so the list always shows what applies.
+    void LoadCorrection(const SettingsStore& key);
+    // The list's items, in order.
+    const std::vector<int>& CorrectionChoices() const { return correction_choices_; }
+    // The user picked an item: it is written as "HijriyahDiff" (when `key` is
+    // given), then applies and the Western row is converted again. False when
+    // the key refused it: the correction and the selection stay as they were.
     bool PickCorrection(int item, SettingsStore* key);
 
     // ---- The calendar ------------------------------------------------------------
@@ -98,8 +111,11 @@ private:
     Row western_;
     Row hijri_;
     int western_days_ = 31;
+    YearSpan western_years_;
+    YearSpan hijri_years_;
     std::string weekday_;
-    int correction_item_ = -1;
+    std::vector<int> correction_choices_{std::begin(kHijriCorrectionItems), std::end(kHijriCorrectionItems)};
+    int correction_item_ = 2;  // "0"
     int8_t correction_ = 0;
     HijriCalendar calendar_ = HijriCalendar::Tabular;
     bool tabular_fallback_ = false;

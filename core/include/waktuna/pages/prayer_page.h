@@ -58,7 +58,7 @@ struct PrayerPage {
     std::string gd;
     std::string gn;
     std::string add_shubuh, add_dhuhur, add_asar, add_maghrib, add_isya;
-    int asar_index = 1;           // 0 Syafi'i, 1 Hanafi
+    int asar_index = 0;           // 0 Syafi'i, 1 Hanafi
     int convention = kCustomize;  // the selected button, 1..6
     bool angles_editable = false;
     bool follow_windows_zone = false;  // FollowWindowsZone

@@ -57,9 +57,8 @@ struct CalculationSettings {
     std::string longitude;  // Longitude, as typed
     int32_t altitude = 0;   // Altitude (text), whole metres
     uint16_t methods = 0;   // Methods: the convention button, 1..6
-    // Syafii: the stored DWORD 0 (or a missing value) means Syafi'i. Without
-    // a settings key nothing is read and the flag stays false (Hanafi).
-    bool syafii = false;
+    // Syafii: the stored DWORD 0 (or a missing value) means Syafi'i.
+    bool syafii = true;
     float gn = 0;         // Gn (text): Isya angle
     float gd = 0;         // Gd (text): Fajr angle
     float time_zone = 0;  // TZ (text): hours east of UTC
@@ -122,8 +121,22 @@ struct MainSettings {
     std::string language;         // Language: the .wlp name; empty = English
 };
 
-// The start values, used as they are when the settings key cannot be opened:
-// numbers 0, texts empty, the time format "HH:mm:ss", Hanafi.
+// ---- What a setting is when nothing is stored ---------------------------------
+
+// One set of defaults for the whole program: a key without the value and no
+// key at all read alike, so the pages show what the calculation uses, and
+// the command line reads a settings file by the same rules.
+// Syafii: 0 or missing is Syafi'i (shadow factor 1), any other value Hanafi.
+bool SyafiiOf(uint32_t stored);
+// TimeFormat: 0 or missing is "HH:mm", any other value "HH:mm:ss".
+std::string_view TimeFormatOf(uint32_t stored);
+// HijriyahDiff (text): its whole number's low byte as a signed day count; 0
+// when missing.
+int8_t ReadHijriyahDiff(const SettingsStore& store);
+
+// The settings of a key that holds nothing: what the main window runs with
+// until it reads the key, and for good when there is none. Every number 0 and
+// every text empty, except what the rules above say (Syafi'i, "HH:mm").
 MainSettings StartSettings();
 
 // What LoadSettings reads, value by value in its order (Message1 ... Language;
