@@ -95,6 +95,12 @@ TEST(Authorities, PresetsAgreeWithPublishedTimetablesWithinAMinute) {
          {"04:25", "05:47", "12:17", "15:37", "18:48", "20:18"}},
         // Egyptian General Authority of Survey, Cairo, 7 Ramadan 1444 (alraeesnews.com).
         {"egas", 30.0444f, 31.2357f, 2, 23, 2023, 3, 29, {"04:21", "05:48", "12:00", "15:30", "-", "-"}},
+        // IACAD, Dubai, 1 Ramadan 1444 (khaleejtimes.com).
+        {"dubai", 25.2048f, 55.2708f, 4, 5, 2023, 3, 23, {"05:02", "-", "-", "-", "18:35", "-"}},
+        // Institute of Geophysics, Tehran, 1 Ramadan 1446 (setare.com).
+        {"tehran", 35.6892f, 51.389f, 3.5f, 1190, 2025, 3, 2, {"05:10", "06:33", "12:16", "-", "18:19", "-"}},
+        // Ministry of Awqaf, Doha, 17 June 2026 (winenfood.com).
+        {"qatar", 25.2854f, 51.531f, 3, 10, 2026, 6, 17, {"03:15", "04:43", "11:35", "14:59", "18:26", "19:56"}},
         // Ministere des Habous, 1 Ramadan 1439 (lesiteinfo.com).
         {"morocco", 34.0209f, -6.8416f, 0, 50, 2018, 5, 17, {"03:40", "-", "-", "-", "19:27", "-"}},
         {"morocco", 23.6848f, -15.958f, 0, 10, 2018, 5, 17, {"04:52", "-", "-", "-", "19:44", "-"}},
