@@ -152,6 +152,15 @@ TEST(Authorities, IntervalMaghribAngleAndSeasonalRulesFollowTheirDefinitions) {
     const PrayerTimes w = CalculatePrayerTimes(seasonal, EncodeDate(2024, 12, 21), core);
     EXPECT_NEAR(minutes(w[Shubuh], w[Terbit]), 75 + 28.65, 0.02);
     EXPECT_NEAR(minutes(w[Maghrib], w[Isya]), 75 + 25.6, 0.02);
+    // Above 55 degrees the committee takes a seventh of the night on either
+    // side, in every season (60 N: short summer nights, long winter ones).
+    seasonal.latitude = 60;
+    for (int month : {3, 6, 12}) {
+        const PrayerTimes h = CalculatePrayerTimes(seasonal, EncodeDate(2024, month, 21), core);
+        const double night = 1440 - minutes(h[Terbit], h[Maghrib]);
+        EXPECT_NEAR(minutes(h[Shubuh], h[Terbit]), night / 7, 0.05) << month;
+        EXPECT_NEAR(minutes(h[Maghrib], h[Isya]), night / 7, 0.05) << month;
+    }
 }
 
 // London at midsummer: the sun never gets 18 degrees down. The default fills
