@@ -237,8 +237,28 @@ void PrayerPage::ReadControls() {
             model_.convention = waktuna::kConventions[i].methods;
 }
 
+namespace {
+
+// The controls holding a value an authority preset fills.
+bool HoldsPresetValue(int id) {
+    switch (id) {
+        case kGdId: case kGnId: case kAsarId: case kAddShubuhId: case kAddDhuhurId:
+        case kAddAsarId: case kAddMaghribId: case kAddIsyaId: case kAddTerbitId:
+        case kPreciseSunId: case kHighLatitudeId: case kIshaIntervalId:
+        case kIshaIntervalRamadanId: case kMaghribAngleId:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 void PrayerPage::OnCommand(int id, int code) {
-    if (id >= kConventionId && id < kConventionId + 6 && code == BN_CLICKED) {
+    if (HoldsPresetValue(id) &&
+        (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || (id == kPreciseSunId && code == BN_CLICKED))) {
+        PostMessageA(hwnd(), kValueEdited, 0, 0);
+    } else if (id >= kConventionId && id < kConventionId + 6 && code == BN_CLICKED) {
         ReadControls();
         model_.ClickConvention(waktuna::kConventions[static_cast<size_t>(id - kConventionId)].methods);
         ShowModel();
@@ -263,6 +283,13 @@ void PrayerPage::OnCommand(int id, int code) {
 }
 
 LRESULT PrayerPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kValueEdited) {
+        // Only the authority list changes: the box being typed in keeps its caret.
+        ReadControls();
+        model_.NoteEdit();
+        ShowAuthority();
+        return 0;
+    }
     if (msg == WM_CTLCOLORSTATIC)
         FillGroupBox(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), page_brush_);
     return Page::OnMessage(msg, wp, lp);

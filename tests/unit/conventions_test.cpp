@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "waktuna/calc/authorities.h"
 #include "waktuna/calc/prayer.h"
@@ -210,7 +211,8 @@ TEST(PrayerPageAuthority, PresetValuesSurviveSaveExportImportAndRefuseOutOfRange
     ImportSettingsText(ExportSettingsText(saved), imported);
     PrayerPage back;
     back.Load(imported, 0);
-    EXPECT_EQ(back.authority, p.authority);
+    // Ramadan's 120 was typed after the choice: the values are custom now.
+    EXPECT_EQ(back.authority, 0u);
     EXPECT_EQ(back.isha_interval, "90");
     EXPECT_EQ(back.isha_interval_ramadan, "120");
     EXPECT_EQ(back.precise_sun, true);
@@ -232,4 +234,57 @@ TEST(PrayerPageAuthority, PresetValuesSurviveSaveExportImportAndRefuseOutOfRange
         bad.*refused[i].first = refused[i].second;
         EXPECT_EQ(bad.Validate(), lines[i]) << refused[i].second;
     }
+}
+
+// After a preset is chosen, any value it fills that the user changes makes
+// the choice custom (the values are no longer the authority's), on the page
+// at once and in what Save stores; a value changed back, or a box no preset
+// fills, keeps the preset.
+TEST(PrayerPageAuthority, EditingAPresetValueMakesTheChoiceCustom) {
+    using Edit = void (*)(PrayerPage&);
+    const std::tuple<const char*, Edit, bool> cases[] = {
+        {"nothing", [](PrayerPage&) {}, true},
+        {"place and zone", [](PrayerPage& p) { p.area = "Jeddah"; p.latitude = "21.5"; p.time_zone = "4"; }, true},
+        {"Fajr angle", [](PrayerPage& p) { p.gd = "19"; }, false},
+        {"Fajr angle, same value", [](PrayerPage& p) { p.gd = "18.50"; }, true},
+        {"Isha interval", [](PrayerPage& p) { p.isha_interval = "120"; }, false},
+        {"Ramadan interval", [](PrayerPage& p) { p.isha_interval_ramadan = "120"; }, false},
+        {"sunrise correction", [](PrayerPage& p) { p.add_terbit = "-1"; }, false},
+        {"Isya correction", [](PrayerPage& p) { p.add_isya = "2"; }, false},
+        {"Asar rule", [](PrayerPage& p) { p.asar_index = 1; }, false},
+        {"Maghrib angle", [](PrayerPage& p) { p.maghrib_angle = "4"; }, false},
+        {"precise sun", [](PrayerPage& p) { p.precise_sun = false; }, false},
+        {"high-latitude rule", [](PrayerPage& p) { p.high_latitude = 2; }, false},
+        {"convention button", [](PrayerPage& p) { p.convention = kKarachi; }, false},
+    };
+    const uint32_t makkah = AuthorityByKey("makkah")->number;
+    const auto edited = [&](Edit edit) {
+        PrayerPage p;
+        p.latitude = "21.4225";
+        p.longitude = "39.8262";
+        p.altitude = "277";
+        p.time_zone = "3";
+        p.ChooseAuthority(makkah);
+        edit(p);
+        return p;
+    };
+    for (const auto& [what, edit, kept] : cases) {
+        PrayerPage p = edited(edit);
+        p.NoteEdit();
+        EXPECT_EQ(p.authority, kept ? makkah : 0u) << what;
+        // Save judges the values too, whether or not the page noted the edit.
+        const PrayerPage unnoted = edited(edit);
+        MemorySettingsStore store;
+        ASSERT_TRUE(unnoted.Save(store).Ok()) << what;
+        EXPECT_EQ(ReadDword(store, "Authority"), kept ? makkah : 0u) << what;
+    }
+    // A convention button stands for its preset only with that preset's
+    // other values (Karachi: Syafi'i, no corrections).
+    PrayerPage button;
+    button.asar_index = 0;
+    button.ClickConvention(kKarachi);
+    EXPECT_EQ(button.authority, static_cast<uint32_t>(kKarachi));
+    button.add_isya = "2";
+    button.ClickConvention(kKarachi);
+    EXPECT_EQ(button.authority, 0u);
 }
