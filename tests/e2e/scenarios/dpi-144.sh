@@ -13,4 +13,9 @@ wait_until 5 holds 'drive visible "$form"' == 1
 read -r _ _ w h < <(drive rect "$form")
 check "the main window is 150 % of 586 x 407" "879 611" "$w $h"
 screenshot "$form" main-144dpi.png
+# The prayer-times page, whose bottom rows are the tightest.
+drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
+page=$(drive child "$form" WaktunaPrayerPage 10)
+wait_until 5 holds 'drive visible "$page"' == 1
+screenshot "$form" prayer-page-144dpi.png
 finish
