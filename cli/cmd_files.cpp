@@ -53,7 +53,7 @@ int SearchPlaces(const Args& args) {
     for (const std::string& label : waktuna::ListPlaceFiles(folder))
         index.AddFile(label, folder + label + ".wpn");
     if (index.Size() == 0) throw UsageError{"no places in '" + folder + "'"};
-    if (const std::string notice = waktuna::DamagedDetailsNotice(index); !notice.empty())
+    if (const std::string notice = waktuna::DamagedDetailsNotice(index, waktuna::BuiltInEnglish()); !notice.empty())
         std::fprintf(stderr, "waktuna-cli: %s\n", waktuna::Cp1252ToUtf8(notice).c_str());
 #if defined(_WIN32)
     const std::string text = args.Require("search");  // already in the system's code page

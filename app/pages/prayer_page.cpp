@@ -60,24 +60,31 @@ struct BoxBelow {
     int id;
     int x, w;
 };
-// The six corrections left to right, sunrise in its place among the times.
+// The six corrections left to right, sunrise in its place among the times;
+// each column as wide as its English caption needs.
 constexpr std::array<BoxBelow, 6> kCorrections = {{
-    {"Add Shubuh", waktuna::kLineAddFajr, kAddShubuhId, 8, 68},
-    {"Add sunrise", waktuna::kLineAddSunrise, kAddTerbitId, 78, 68},
-    {"Add Dhuhur", waktuna::kLineAddZuhr, kAddDhuhurId, 148, 68},
-    {"Add Asar", waktuna::kLineAddAsr, kAddAsarId, 218, 68},
-    {"Add Maghrib", waktuna::kLineAddMaghrib, kAddMaghribId, 288, 68},
-    {"Add Isya", waktuna::kLineAddIsha, kAddIsyaId, 358, 62},
+    {"Add Shubuh", waktuna::kLineAddFajr, kAddShubuhId, 8, 60},
+    {"Add sunrise", waktuna::kLineAddSunrise, kAddTerbitId, 72, 66},
+    {"Add Dhuhur", waktuna::kLineAddZuhr, kAddDhuhurId, 142, 60},
+    {"Add Asar", waktuna::kLineAddAsr, kAddAsarId, 206, 60},
+    {"Add Maghrib", waktuna::kLineAddMaghrib, kAddMaghribId, 270, 80},
+    {"Add Isya", waktuna::kLineAddIsha, kAddIsyaId, 354, 66},
 }};
 // What an authority may set beside the angles: Isya after Maghrib by minutes
 // and Maghrib by an angle.
+// The captions are longer than their boxes: each reaches to a gap before the
+// next, the last one over the Save button, and shows "..." where a
+// translation is longer still.
 constexpr std::array<BoxBelow, 3> kIntervals = {{
-    {"Isha interval (minutes)", waktuna::kLineIshaInterval, kIshaIntervalId, 8, 120},
-    {"Isha interval in Ramadan", waktuna::kLineIshaIntervalRamadan, kIshaIntervalRamadanId, 128, 140},
-    {"Maghrib angle", waktuna::kLineMaghribAngle, kMaghribAngleId, 270, 82},
+    {"Isha interval (minutes)", waktuna::kLineIshaInterval, kIshaIntervalId, 8, 132},
+    {"Isha interval in Ramadan", waktuna::kLineIshaIntervalRamadan, kIshaIntervalRamadanId, 146, 150},
+    {"Maghrib angle", waktuna::kLineMaghribAngle, kMaghribAngleId, 302, 118},
 }};
-constexpr int kCorrectionRowY = 234;
-constexpr int kIntervalRowY = 272;
+// The two rows end above the page's bottom (305 at 96 DPI): a caption of 14
+// over a box of about 22.
+constexpr int kCorrectionRowY = 228;
+constexpr int kIntervalRowY = 265;
+constexpr int kCaptionHeight = 14;
 
 // The high-latitude rules in the order of the drop-down and of HighLatitude.
 constexpr std::array<int, 3> kHighLatitudeLines = {
@@ -107,34 +114,35 @@ const std::vector<ControlSpec>& Controls() {
             {kAuthorityId, "COMBOBOX", kList, 76, 104, 140, 300},
             {0, "STATIC", kLabel, 222, 104, 56, 20, FontId::kNormal, waktuna::kLineAsrTimes, "Asar Times"},
             {kAsarId, "COMBOBOX", kList, 280, 104, 140, 120},
-            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 126, 412, 106, FontId::kNormal,
+            {kGroupId, "BUTTON", BS_GROUPBOX | WS_CLIPSIBLINGS, 8, 126, 412, 100, FontId::kNormal,
              waktuna::kLineConventionsForFajrAndIshaa, "Konvensi"},
-            {0, "STATIC", kLabel, 296, 140, 30, 20, FontId::kNormal, 0, "Gd :"},
-            {kGdId, "COMBOBOX", kCombo, 330, 140, 70, 240},
-            {0, "STATIC", kLabel, 296, 164, 30, 20, FontId::kNormal, 0, "Gn :"},
-            {kGnId, "COMBOBOX", kCombo, 330, 164, 70, 240},
-            {0, "STATIC", kLabel, 296, 188, 116, 16, FontId::kNormal, waktuna::kLineHighLatitudes,
+            {0, "STATIC", kLabel, 296, 138, 30, 20, FontId::kNormal, 0, "Gd :"},
+            {kGdId, "COMBOBOX", kCombo, 330, 138, 70, 240},
+            {0, "STATIC", kLabel, 296, 161, 30, 20, FontId::kNormal, 0, "Gn :"},
+            {kGnId, "COMBOBOX", kCombo, 330, 161, 70, 240},
+            {0, "STATIC", kLabel, 296, 184, 116, 14, FontId::kNormal, waktuna::kLineHighLatitudes,
              "High latitudes"},
-            {kHighLatitudeId, "COMBOBOX", kList, 296, 204, 116, 120},
+            {kHighLatitudeId, "COMBOBOX", kList, 296, 198, 116, 120},
         };
         for (size_t i = 0; i < waktuna::kConventions.size(); ++i) {
             const auto& c = waktuna::kConventions[i];
             // The first button starts the group: the arrow keys move among the six.
             const DWORD style = BS_AUTORADIOBUTTON | (i == 0 ? WS_GROUP | WS_TABSTOP : 0);
             t.push_back({kConventionId + static_cast<int>(i), "BUTTON", style, 18,
-                         140 + static_cast<int>(i) * 15, 268, 15, FontId::kNormal, c.caption_line,
+                         138 + static_cast<int>(i) * 14, 268, 14, FontId::kNormal, c.caption_line,
                          c.builtin_caption});
         }
         const auto row = [&t](std::span<const BoxBelow> boxes, int y) {
             for (const BoxBelow& b : boxes) {
-                t.push_back({0, "STATIC", kLabel, b.x, y, b.w, 16, FontId::kNormal, b.line, b.caption});
-                t.push_back({b.id, "COMBOBOX", kCombo, b.x, y + 16, 56, 200});
+                t.push_back({0, "STATIC", kLabel | SS_ENDELLIPSIS, b.x, y, b.w, kCaptionHeight, FontId::kNormal, b.line,
+                             b.caption});
+                t.push_back({b.id, "COMBOBOX", kCombo, b.x, y + kCaptionHeight, 56, 200});
             }
         };
         row(kCorrections, kCorrectionRowY);
         row(kIntervals, kIntervalRowY);
         // Last, so the tab key reaches it after every box.
-        t.push_back({kSaveId, "BUTTON", kButton, 356, kIntervalRowY + 12, 64, 24, FontId::kBold,
+        t.push_back({kSaveId, "BUTTON", kButton, 362, kIntervalRowY + kCaptionHeight, 58, 22, FontId::kBold,
                      waktuna::kLineSave, "Save"});
         return t;
     }();
@@ -218,15 +226,19 @@ void PrayerPage::ShowModel() {
     for (size_t i = 0; i < waktuna::kConventions.size(); ++i)
         SendMessageA(controls_[kConventionId + static_cast<int>(i)], BM_SETCHECK,
                      waktuna::kConventions[i].methods == model_.convention ? BST_CHECKED : BST_UNCHECKED, 0);
+    ShowAuthority();
+    EnableWindow(controls_[kGdId], model_.angles_editable);
+    EnableWindow(controls_[kGnId], model_.angles_editable);
+    EnableWindow(controls_[kTimeZoneId], model_.time_zone_editable);
+}
+
+void PrayerPage::ShowAuthority() {
     // The authority's item: custom for 0 or a number this program does not know.
     const auto& all = waktuna::Authorities();
     LPARAM item = 0;
     for (size_t i = 0; i < all.size(); ++i)
         if (all[i].number == model_.authority) item = static_cast<LPARAM>(i + 1);
     SendMessageA(controls_[kAuthorityId], CB_SETCURSEL, static_cast<WPARAM>(item), 0);
-    EnableWindow(controls_[kGdId], model_.angles_editable);
-    EnableWindow(controls_[kGnId], model_.angles_editable);
-    EnableWindow(controls_[kTimeZoneId], model_.time_zone_editable);
 }
 
 void PrayerPage::ReadControls() {
@@ -237,8 +249,28 @@ void PrayerPage::ReadControls() {
             model_.convention = waktuna::kConventions[i].methods;
 }
 
+namespace {
+
+// The controls holding a value an authority preset fills.
+bool HoldsPresetValue(int id) {
+    switch (id) {
+        case kGdId: case kGnId: case kAsarId: case kAddShubuhId: case kAddDhuhurId:
+        case kAddAsarId: case kAddMaghribId: case kAddIsyaId: case kAddTerbitId:
+        case kPreciseSunId: case kHighLatitudeId: case kIshaIntervalId:
+        case kIshaIntervalRamadanId: case kMaghribAngleId:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
 void PrayerPage::OnCommand(int id, int code) {
-    if (id >= kConventionId && id < kConventionId + 6 && code == BN_CLICKED) {
+    if (HoldsPresetValue(id) &&
+        (code == CBN_EDITCHANGE || code == CBN_SELCHANGE || (id == kPreciseSunId && code == BN_CLICKED))) {
+        PostMessageA(hwnd(), kValueEdited, 0, 0);
+    } else if (id >= kConventionId && id < kConventionId + 6 && code == BN_CLICKED) {
         ReadControls();
         model_.ClickConvention(waktuna::kConventions[static_cast<size_t>(id - kConventionId)].methods);
         ShowModel();
@@ -263,6 +295,13 @@ void PrayerPage::OnCommand(int id, int code) {
 }
 
 LRESULT PrayerPage::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == kValueEdited) {
+        // Only the authority list changes: the box being typed in keeps its caret.
+        ReadControls();
+        model_.NoteEdit();
+        ShowAuthority();
+        return 0;
+    }
     if (msg == WM_CTLCOLORSTATIC)
         FillGroupBox(reinterpret_cast<HWND>(lp), reinterpret_cast<HDC>(wp), page_brush_);
     return Page::OnMessage(msg, wp, lp);

@@ -22,8 +22,13 @@ protected:
     LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
 private:
+    // Posted after the user changed a value a preset fills: a list's new
+    // item is in its box only once the change notification has returned.
+    static constexpr UINT kValueEdited = WM_APP + 50;
+
     void FillLists();
     void ShowModel();
+    void ShowAuthority();
     void ReadControls();
     void Save();
     void SelectCity();

@@ -241,7 +241,7 @@ const waktuna::PlaceIndex& PlacePickerWindow::Index() {
     }
     SetCursor(old);
     // Told once, when the files were read.
-    const std::string notice = waktuna::DamagedDetailsNotice(*index_);
+    const std::string notice = waktuna::DamagedDetailsNotice(*index_, host_.Language());
     if (!notice.empty())
         host_.ShowMessageDialog(waktuna::DialogButtons::Ok, notice, waktuna::DialogKind::Warning);
     return *index_;

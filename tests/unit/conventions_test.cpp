@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 
 #include "waktuna/calc/authorities.h"
 #include "waktuna/calc/prayer.h"
@@ -95,6 +96,12 @@ TEST(Authorities, PresetsAgreeWithPublishedTimetablesWithinAMinute) {
          {"04:25", "05:47", "12:17", "15:37", "18:48", "20:18"}},
         // Egyptian General Authority of Survey, Cairo, 7 Ramadan 1444 (alraeesnews.com).
         {"egas", 30.0444f, 31.2357f, 2, 23, 2023, 3, 29, {"04:21", "05:48", "12:00", "15:30", "-", "-"}},
+        // IACAD, Dubai, 1 Ramadan 1444 (khaleejtimes.com).
+        {"dubai", 25.2048f, 55.2708f, 4, 5, 2023, 3, 23, {"05:02", "-", "-", "-", "18:35", "-"}},
+        // Institute of Geophysics, Tehran, 1 Ramadan 1446 (setare.com).
+        {"tehran", 35.6892f, 51.389f, 3.5f, 1190, 2025, 3, 2, {"05:10", "06:33", "12:16", "-", "18:19", "-"}},
+        // Ministry of Awqaf, Doha, 17 June 2026 (winenfood.com).
+        {"qatar", 25.2854f, 51.531f, 3, 10, 2026, 6, 17, {"03:15", "04:43", "11:35", "14:59", "18:26", "19:56"}},
         // Ministere des Habous, 1 Ramadan 1439 (lesiteinfo.com).
         {"morocco", 34.0209f, -6.8416f, 0, 50, 2018, 5, 17, {"03:40", "-", "-", "-", "19:27", "-"}},
         {"morocco", 23.6848f, -15.958f, 0, 10, 2018, 5, 17, {"04:52", "-", "-", "-", "19:44", "-"}},
@@ -146,6 +153,15 @@ TEST(Authorities, IntervalMaghribAngleAndSeasonalRulesFollowTheirDefinitions) {
     const PrayerTimes w = CalculatePrayerTimes(seasonal, EncodeDate(2024, 12, 21), core);
     EXPECT_NEAR(minutes(w[Shubuh], w[Terbit]), 75 + 28.65, 0.02);
     EXPECT_NEAR(minutes(w[Maghrib], w[Isya]), 75 + 25.6, 0.02);
+    // Above 55 degrees the committee takes a seventh of the night on either
+    // side, in every season (60 N: short summer nights, long winter ones).
+    seasonal.latitude = 60;
+    for (int month : {3, 6, 12}) {
+        const PrayerTimes h = CalculatePrayerTimes(seasonal, EncodeDate(2024, month, 21), core);
+        const double night = 1440 - minutes(h[Terbit], h[Maghrib]);
+        EXPECT_NEAR(minutes(h[Shubuh], h[Terbit]), night / 7, 0.05) << month;
+        EXPECT_NEAR(minutes(h[Maghrib], h[Isya]), night / 7, 0.05) << month;
+    }
 }
 
 // London at midsummer: the sun never gets 18 degrees down. The default fills
@@ -195,7 +211,8 @@ TEST(PrayerPageAuthority, PresetValuesSurviveSaveExportImportAndRefuseOutOfRange
     ImportSettingsText(ExportSettingsText(saved), imported);
     PrayerPage back;
     back.Load(imported, 0);
-    EXPECT_EQ(back.authority, p.authority);
+    // Ramadan's 120 was typed after the choice: the values are custom now.
+    EXPECT_EQ(back.authority, 0u);
     EXPECT_EQ(back.isha_interval, "90");
     EXPECT_EQ(back.isha_interval_ramadan, "120");
     EXPECT_EQ(back.precise_sun, true);
@@ -217,4 +234,57 @@ TEST(PrayerPageAuthority, PresetValuesSurviveSaveExportImportAndRefuseOutOfRange
         bad.*refused[i].first = refused[i].second;
         EXPECT_EQ(bad.Validate(), lines[i]) << refused[i].second;
     }
+}
+
+// After a preset is chosen, any value it fills that the user changes makes
+// the choice custom (the values are no longer the authority's), on the page
+// at once and in what Save stores; a value changed back, or a box no preset
+// fills, keeps the preset.
+TEST(PrayerPageAuthority, EditingAPresetValueMakesTheChoiceCustom) {
+    using Edit = void (*)(PrayerPage&);
+    const std::tuple<const char*, Edit, bool> cases[] = {
+        {"nothing", [](PrayerPage&) {}, true},
+        {"place and zone", [](PrayerPage& p) { p.area = "Jeddah"; p.latitude = "21.5"; p.time_zone = "4"; }, true},
+        {"Fajr angle", [](PrayerPage& p) { p.gd = "19"; }, false},
+        {"Fajr angle, same value", [](PrayerPage& p) { p.gd = "18.50"; }, true},
+        {"Isha interval", [](PrayerPage& p) { p.isha_interval = "120"; }, false},
+        {"Ramadan interval", [](PrayerPage& p) { p.isha_interval_ramadan = "120"; }, false},
+        {"sunrise correction", [](PrayerPage& p) { p.add_terbit = "-1"; }, false},
+        {"Isya correction", [](PrayerPage& p) { p.add_isya = "2"; }, false},
+        {"Asar rule", [](PrayerPage& p) { p.asar_index = 1; }, false},
+        {"Maghrib angle", [](PrayerPage& p) { p.maghrib_angle = "4"; }, false},
+        {"precise sun", [](PrayerPage& p) { p.precise_sun = false; }, false},
+        {"high-latitude rule", [](PrayerPage& p) { p.high_latitude = 2; }, false},
+        {"convention button", [](PrayerPage& p) { p.convention = kKarachi; }, false},
+    };
+    const uint32_t makkah = AuthorityByKey("makkah")->number;
+    const auto edited = [&](Edit edit) {
+        PrayerPage p;
+        p.latitude = "21.4225";
+        p.longitude = "39.8262";
+        p.altitude = "277";
+        p.time_zone = "3";
+        p.ChooseAuthority(makkah);
+        edit(p);
+        return p;
+    };
+    for (const auto& [what, edit, kept] : cases) {
+        PrayerPage p = edited(edit);
+        p.NoteEdit();
+        EXPECT_EQ(p.authority, kept ? makkah : 0u) << what;
+        // Save judges the values too, whether or not the page noted the edit.
+        const PrayerPage unnoted = edited(edit);
+        MemorySettingsStore store;
+        ASSERT_TRUE(unnoted.Save(store).Ok()) << what;
+        EXPECT_EQ(ReadDword(store, "Authority"), kept ? makkah : 0u) << what;
+    }
+    // A convention button stands for its preset only with that preset's
+    // other values (Karachi: Syafi'i, no corrections).
+    PrayerPage button;
+    button.asar_index = 0;
+    button.ClickConvention(kKarachi);
+    EXPECT_EQ(button.authority, static_cast<uint32_t>(kKarachi));
+    button.add_isya = "2";
+    button.ClickConvention(kKarachi);
+    EXPECT_EQ(button.authority, 0u);
 }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "place_files.h"
+#include "waktuna/files/lines.h"
 #include "waktuna/pages/place_picker.h"
 
 using namespace waktuna;
@@ -135,7 +136,12 @@ TEST(PlaceSearch, ADamagedDetailsFileLeavesThePlacesFoundByName) {
     std::filesystem::remove_all(dir);
 
     EXPECT_EQ(index.DamagedDetails(), std::vector<std::string>{"Bad"});
-    EXPECT_NE(DamagedDetailsNotice(index).find(": Bad"), std::string::npos);
+    // Told in the user's language, the damaged files named after the line.
+    std::vector<std::string> lines(kLineDamagedPlaceDetails, "x");
+    lines.back() = "Rincian tempat rusak:";
+    EXPECT_EQ(DamagedDetailsNotice(index, LanguageList(lines)), "Rincian tempat rusak: Bad");
+    EXPECT_EQ(DamagedDetailsNotice(index, BuiltInEnglish()).find(
+                  "The place details (elevation, time zone, other names)"), 0u);
     EXPECT_EQ(Found(index, "Makkah"), std::vector<std::string>{"Mecca (Good/Saudi Arabia)"});
     EXPECT_EQ(Found(index, "Medina").size(), 3u);
     EXPECT_FALSE(index.Elevation(index.At(index.Find("Medina").at(0))));

@@ -288,6 +288,17 @@ TEST(ScheduleInfo, SettingsSummary) {
     const auto typed = Lines(ScheduleInfo(request, English(), "\r\n", CsvField));
     EXPECT_EQ(typed[3], " Dawn Angle (Gd) = 18.3\xB0");
     EXPECT_EQ(typed[5], " Time Zone =  5.75");
+    // Isya by an interval is named by it, not by an angle the times do not use.
+    const std::pair<std::pair<int, int>, const char*> intervals[] = {
+        {{90, 0}, " Isha interval (minutes) = 90"},
+        {{90, 120}, " Isha interval (minutes) = 90, Isha interval in Ramadan = 120"},
+    };
+    request.calc.isha_angle = 0;
+    for (const auto& [minutes, expected] : intervals) {
+        request.calc.isha_interval = minutes.first;
+        request.calc.isha_interval_ramadan = minutes.second;
+        EXPECT_EQ(Lines(ScheduleInfo(request, English(), "\r\n", TsvField))[4], expected);
+    }
 }
 
 TEST(ScheduleInfo, ConventionLineOfEachMethodsValue) {

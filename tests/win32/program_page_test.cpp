@@ -139,6 +139,13 @@ TEST(PrayerPage, ChosenAuthorityFillsTheBoxesAndSaveStoresIt) {
         // The list still names the chosen authority after the page is shown again.
         page.Show(true);
         EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), item);
+        // A value the preset filled, typed over: the list says custom at once.
+        HWND interval = GetDlgItem(page.hwnd(), kIshaIntervalId);
+        SetWindowTextA(interval, "75");
+        SendMessageA(page.hwnd(), WM_COMMAND, MAKEWPARAM(kIshaIntervalId, CBN_EDITCHANGE),
+                     reinterpret_cast<LPARAM>(interval));
+        for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) DispatchMessageA(&msg);
+        EXPECT_EQ(SendMessageA(list, CB_GETCURSEL, 0, 0), 0);
         DestroyWindow(parent);
     }
 }

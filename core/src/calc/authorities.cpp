@@ -42,10 +42,12 @@ const std::array<Authority, 19> kAuthorities = {{
      "listing; the university's own publication was not found). The 120 minutes in Ramadan "
      "that listing adds is NOT applied: the Umm al-Qura times of Ramadan 1440 printed by "
      "almowaten.net keep 90 (tests/bench/accuracy); --isha-interval-ramadan 120 gives it"},
-    {8, "dubai", "Dubai (IACAD)", 6, 18.2f, 18.2f, 0, 0, 0, false, false, {0, 0, 0, 0, 0, 0},
+    {8, "dubai", "Dubai (IACAD)", 6, 18.2f, 18.2f, 0, 0, 0, false, false, {0, -3, 3, 3, 3, 0},
      RoundNormal, H::TwilightAngle, false, true,
-     "NOT SOURCED: IACAD publishes timetables (its e-calendar) but no method was found; "
-     "18.2/18.2 is the value commonly quoted, unverified"},
+     "adhan-js, METHODS.md (a listing; IACAD's own method was not found): 18.2/18.2 with 3 "
+     "minutes of precaution taken from sunrise and added to Dhuhr, Asr and Maghrib. IACAD's "
+     "Fajr and Maghrib of Ramadan 1443 and 1444 as the press printed them "
+     "(tests/bench/accuracy, not used to set these values) agree with it"},
     {9, "qatar", "Qatar (Ministry of Awqaf)", 6, 18, 0, 90, 0, 0, false, false,
      {0, 0, 0, 0, 0, 0}, RoundNormal, H::TwilightAngle, false, true,
      "praycalc.org, Calculation Methods: Fajr 18, Isha 90 minutes after Maghrib (a listing; "

@@ -174,6 +174,12 @@ DayAngles PreciseDay(const CalcSettings& p, DateTime date) {
     return a;
 }
 
+// The seasonal twilight holds up to this latitude (degrees, either
+// hemisphere); above it the Moonsighting Committee puts Fajr and Isya a
+// seventh of the night from sunrise and sunset (its method as published on
+// moonsighting.com; msofg.org, "How do we calculate our prayers time").
+constexpr double kSeasonalTwilightLatitude = 55.0;
+
 // Minutes from sunrise back to Fajr (isha false) or from sunset on to Isya
 // (isha true) by the seasonal twilight the Moonsighting Committee publishes:
 // a function of the latitude, interpolated linearly between four values over
@@ -225,8 +231,16 @@ void ApplyHighLatitudeRule(const CalcSettings& p, DayAngles& a) {
 PrayerTimes CalculatePrayerTimes(const CalcSettings& p, DateTime date, const CoreSettings& core) {
     DayAngles a = p.precise_sun ? PreciseDay(p, date) : FourierDay(p, date);
     if (p.seasonal_twilight && !std::isnan(a.rise) && !std::isnan(a.set)) {
-        a.fajr = a.rise + SeasonalTwilightMinutes(false, p.latitude, date) / 60.0;
-        a.isha = a.set + SeasonalTwilightMinutes(true, p.latitude, date) / 60.0;
+        if (std::fabs(p.latitude) > kSeasonalTwilightLatitude) {
+            // Beyond the seasons' reach the committee takes a seventh of the
+            // night on either side.
+            const double seventh = (24.0 - (a.rise + a.set)) / 7.0;
+            a.fajr = a.rise + seventh;
+            a.isha = a.set + seventh;
+        } else {
+            a.fajr = a.rise + SeasonalTwilightMinutes(false, p.latitude, date) / 60.0;
+            a.isha = a.set + SeasonalTwilightMinutes(true, p.latitude, date) / 60.0;
+        }
     }
     ApplyHighLatitudeRule(p, a);
     const double maghrib = p.maghrib_angle != 0 ? a.maghrib : a.set;

@@ -6,6 +6,7 @@
 
 #include "waktuna/calc/numbers.h"
 #include "waktuna/calc/ranges.h"
+#include "waktuna/files/lines.h"
 
 namespace waktuna {
 
@@ -30,13 +31,12 @@ std::string PlaceCountText(const std::string& label, size_t count) {
 
 std::string ZoneHoursText(int32_t minutes) { return DecimalText(minutes / 60.0); }
 
-std::string DamagedDetailsNotice(const PlaceIndex& index) {
+std::string DamagedDetailsNotice(const PlaceIndex& index, const LanguageList& language) {
     if (index.DamagedDetails().empty()) return {};
     std::string files;
     for (const std::string& label : index.DamagedDetails())
         files += (files.empty() ? "" : ", ") + label;
-    return "The place details (elevation, time zone, other names) of these place-name files "
-           "are damaged, so their places are found by their names only: " + files;
+    return language.Line(kLineDamagedPlaceDetails) + " " + files;
 }
 
 void PlaceList::ShowSection(std::vector<Place> places, size_t width, const PlaceIndex* index,

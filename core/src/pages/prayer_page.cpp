@@ -89,6 +89,8 @@ void PrayerPage::ClickConvention(int methods) {
         // A convention has no interval and no Maghrib angle.
         for (std::string* box : {&isha_interval, &isha_interval_ramadan, &maghrib_angle}) box->assign(1, '0');
         seasonal_twilight = false;
+        // The button's preset only while the other values are its too.
+        NoteEdit();
     }
 }
 
@@ -112,6 +114,29 @@ void PrayerPage::ChooseAuthority(uint32_t number) {
     seasonal_twilight = a->seasonal_twilight;
     ignore_altitude = !a->altitude;
     rounding = a->rounding;
+}
+
+bool PrayerPage::HoldsAuthority() const {
+    const Authority* a = AuthorityByNumber(authority);
+    if (!a) return true;
+    const auto angle = [](const std::string& text, float value) {
+        return static_cast<float>(ReadDecimal(text)) == value;
+    };
+    const auto whole = [](const std::string& text, int32_t value) { return ReadWholeNumber(text) == value; };
+    const std::string* const corrections[] = {&add_shubuh, &add_terbit, &add_dhuhur,
+                                              &add_asar,   &add_maghrib, &add_isya};
+    for (size_t i = 0; i < a->add.size(); ++i)
+        if (!whole(*corrections[i], a->add[i])) return false;
+    return convention == a->methods && angle(gd, a->fajr_angle) && angle(gn, a->isha_angle) &&
+           asar_index == (a->hanafi ? 1 : 0) && whole(isha_interval, a->isha_interval) &&
+           whole(isha_interval_ramadan, a->isha_interval_ramadan) &&
+           angle(maghrib_angle, a->maghrib_angle) && precise_sun == a->precise_sun &&
+           high_latitude == static_cast<int>(a->high_latitude) &&
+           seasonal_twilight == a->seasonal_twilight && ignore_altitude == !a->altitude;
+}
+
+void PrayerPage::NoteEdit() {
+    if (!HoldsAuthority()) authority = 0;
 }
 
 void PrayerPage::SetFollowWindowsZone(bool ticked, float zoneInForce) {
@@ -183,7 +208,7 @@ SaveResult PrayerPage::Save(SettingsStore& store) const {
         .Dword("Methods", static_cast<uint32_t>(convention))
         .Dword("Syafii", asar_index == 0 ? 0 : 1)
         .Dword("FollowWindowsZone", follow_windows_zone ? 1 : 0)
-        .Dword(kAuthorityValue, authority)
+        .Dword(kAuthorityValue, HoldsAuthority() ? authority : 0)
         .Dword(kPreciseSunValue, precise_sun ? 1 : 0)
         .Dword(kHighLatitudeValue, static_cast<uint32_t>(high_latitude))
         .String(kIshaIntervalValue, whole(isha_interval))

@@ -9,6 +9,7 @@
 #include "waktuna/calc/calendar.h"
 #include "waktuna/calc/imsak.h"
 #include "waktuna/calc/numbers.h"
+#include "waktuna/files/lines.h"
 #include "waktuna/schedule/chart.h"
 #include "waktuna/files/safe_file.h"
 #include "waktuna/version.h"
@@ -45,6 +46,16 @@ std::string ShortDecimal(float value) {
     const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
     if (r.ec != std::errc()) return DecimalText(value);
     return std::string(buf, r.ptr);
+}
+
+// How Isya is found, for the summaries: its angle, or, where Isya lies a
+// fixed time after Maghrib, that interval (and the one of Ramadan) in minutes.
+std::string IshaRuleText(const LanguageList& language, const CalcSettings& c, const std::string& degree) {
+    if (c.isha_interval == 0) return language.Line(172) + " = " + ShortDecimal(c.isha_angle) + degree;
+    std::string text = language.Line(kLineIshaInterval) + " = " + IntText(c.isha_interval);
+    if (c.isha_interval_ramadan != 0)
+        text += ", " + language.Line(kLineIshaIntervalRamadan) + " = " + IntText(c.isha_interval_ramadan);
+    return text;
 }
 
 std::string Title(const ScheduleRequest& request, const LanguageList& language) {
@@ -373,7 +384,7 @@ private:
                 IntText(c.altitude) + " m\n";
         text += language_.Line(175) + " = " + ConventionName(language_, request_.methods, request_.authority) + "\n";
         text += language_.Line(171) + " = " + ShortDecimal(c.fajr_angle) + kDegreeSign + ", " +
-                language_.Line(172) + " = " + ShortDecimal(c.isha_angle) + kDegreeSign + "\n";
+                IshaRuleText(language_, c, std::string(1, kDegreeSign)) + "\n";
         text += language_.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi");
         return text;
     }
@@ -461,7 +472,7 @@ std::string ScheduleInfo(const ScheduleRequest& request, const LanguageList& lan
         " " + language.Line(40) + " = " + LongitudeText(c.longitude),
         " " + language.Line(41) + " = " + IntText(c.altitude) + " m",
         " " + language.Line(171) + " = " + ShortDecimal(c.fajr_angle) + degree,
-        " " + language.Line(172) + " = " + ShortDecimal(c.isha_angle) + degree,
+        " " + IshaRuleText(language, c, degree),
         " " + language.Line(173) + " =  " +
             (request.zone ? request.zone->Name() : ShortDecimal(c.time_zone)),
         " " + language.Line(174) + " " + (c.syafii ? "Mazhab Syafii" : "Mazhab Hanafi"),

@@ -23,4 +23,9 @@ for id in 2126 2127 2128 2122 2124; do   # the last rows of both columns
 done
 check "the program page's controls lie inside it" 1 "$inside"
 screenshot "$form" program-144dpi.png
+# The prayer-times page, whose bottom rows are the tightest.
+drive post "$form" 0x111 1003 0   # menu item "Prayer times setting"
+page=$(drive child "$form" WaktunaPrayerPage 10)
+wait_until 5 holds 'drive visible "$page"' == 1
+screenshot "$form" prayer-page-144dpi.png
 finish

@@ -115,5 +115,8 @@ inline constexpr int kLineImsakMinutes = 302;      // program page: "Imsak, minu
 inline constexpr int kLineHijriCalendar = 304;     // program page: "Hijri calendar"
 inline constexpr int kLineHijriTabular = 305;      // its items: "Tabular",
 inline constexpr int kLineHijriUmmAlQura = 306;    // "Umm al-Qura (Saudi Arabia)"
+// The place picker, once, when place details (.wpd) files are damaged; the
+// files' names follow.
+inline constexpr int kLineDamagedPlaceDetails = 314;
 
 }  // namespace waktuna

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "waktuna/files/language.h"
 #include "waktuna/files/place_search.h"
 #include "waktuna/files/places.h"
 
@@ -42,8 +43,9 @@ struct ChosenPlace {
 std::string ZoneHoursText(int32_t minutes);
 
 // What to tell the user once after the index was read, when details files
-// of some place-name files are damaged; empty when none is.
-std::string DamagedDetailsNotice(const PlaceIndex& index);
+// of some place-name files are damaged (a language line and the files'
+// names); empty when none is.
+std::string DamagedDetailsNotice(const PlaceIndex& index, const LanguageList& language);
 
 // The names of the *.wpn files of a folder without their extension, in
 // alphabetical order; empty when the folder cannot be read.

@@ -93,14 +93,23 @@ struct PrayerPage {
 
     // A convention button: fills both angle boxes and locks them, or for
     // Customize unlocks them. The authority becomes the button's own preset
-    // (Customize: custom), and what would override the angles (Isya
-    // interval, Maghrib angle, seasonal twilight) is cleared.
+    // when the other values are that preset's (else, and for Customize,
+    // custom), and what would override the angles (Isya interval, Maghrib
+    // angle, seasonal twilight) is cleared.
     void ClickConvention(int methods);
 
     // The authority drop-down: a preset fills every value it holds (its
     // button, angles, Asar rule, corrections, intervals, rules, sun and
     // rounding); 0 or an unknown number only makes the choice custom.
     void ChooseAuthority(uint32_t number);
+
+    // Whether every value a preset fills is still the chosen preset's (true
+    // when none is chosen). A value edited after choosing a preset makes the
+    // choice custom: the page's values are no longer the authority's.
+    bool HoldsAuthority() const;
+    // After the user changed a box, a check box or a list: the authority
+    // becomes custom (0) when HoldsAuthority() no longer holds.
+    void NoteEdit();
 
     // The Windows time zone check box: ticked, the time-zone box shows the
     // offset in force today and is locked; unticked, it shows the user's own
@@ -123,6 +132,7 @@ struct PrayerPage {
     // the Windows zone is followed, the user's own zone when it is valid), the
     // five corrections as whole-number texts, Methods, Syafii and
     // FollowWindowsZone; then Authority, PreciseSun, HighLatitude,
+    // (custom when HoldsAuthority() does not hold),
     // IshaInterval, IshaIntervalRamadan (whole-number texts), MaghribAngle
     // (as typed), Add_Terbit, SeasonalTwilight, IgnoreAltitude, and
     // Pembulatan when a preset set it. Call after Validate().
