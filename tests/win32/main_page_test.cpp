@@ -40,15 +40,11 @@ std::vector<std::string> RedTexts(HWND page) {
     return walk.red;
 }
 
+// Each time a minute later than the day before's.
 waktuna::PrayerTimes Day(int minute) {
-    using namespace waktuna;
-    PrayerTimes t{};
-    t[Shubuh] = EncodeTime(4, 30 + minute, 0);
-    t[Terbit] = EncodeTime(5, 45 + minute, 0);
-    t[Dhuhur] = EncodeTime(11, 50 + minute, 0);
-    t[Asar] = EncodeTime(15, 10 + minute, 0);
-    t[Maghrib] = EncodeTime(17, 55 + minute, 0);
-    t[Isya] = EncodeTime(19, 5 + minute, 0);
+    waktuna::PrayerTimes t{};
+    const int hours[6][2] = {{17, 55}, {19, 5}, {4, 30}, {5, 45}, {11, 50}, {15, 10}};  // Maghrib first
+    for (size_t p = 0; p < t.size(); ++p) t[p] = waktuna::EncodeTime(hours[p][0], hours[p][1] + minute, 0);
     return t;
 }
 
