@@ -11,7 +11,6 @@
 #include "win/power.h"
 #include "win/task_command.h"
 #include "waktuna/files/tasks.h"
-#include "waktuna/watch/panel.h"
 #include "waktuna/watch/watch.h"
 
 namespace app {
@@ -34,9 +33,7 @@ void Desktop::SetTrayTip(const std::string& text) { host_.SetTrayTip(text); }
 void Desktop::HighlightCell(waktuna::PanelCell cell) {
     MainPage* page = host_.MainPanel();
     if (!page) return;
-    // The Imsak row, when shown, moves every prayer one row down.
-    const int row = waktuna::PanelRowOf(cell.prayer, host_.CurrentSettings().core);
-    page->HighlightCell(row, cell.tomorrow ? MainPage::kTomorrow : MainPage::kToday);
+    page->HighlightCell(cell);
 }
 
 void Desktop::ShowDays(const waktuna::WatchDays& days) {

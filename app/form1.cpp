@@ -8,6 +8,7 @@
 
 #include "ui/controls.h"
 #include "pages/main_page.h"
+#include "side_panel.h"
 #include "ui/message_loop.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/version.h"
@@ -30,8 +31,7 @@ const std::vector<ControlSpec>& Controls() {
              FontId::kNormal, 0, waktuna::kProgramCaption.data()},
         };
         for (int i = 0; i < waktuna::kPageCount; ++i)
-            t.push_back({kFirstPageButtonId + i, "BUTTON", BS_OWNERDRAW | WS_TABSTOP, kSideLeft + 4,
-                         kButtonTop + i * kButtonHeight, kSideWidth - 8, kButtonHeight - 4});
+            t.push_back(SideButtonSpec(i, kFirstPageButtonId + i));
         t.push_back({kSavedNoticeId, "STATIC", SS_NOPREFIX | SS_CENTER | SS_CENTERIMAGE, 0, 0, 10,
                      0, FontId::kBold, 0, "Setting saved"});
         return t;
@@ -237,14 +237,12 @@ bool Form1::DrawItem(const DRAWITEMSTRUCT& di) {
         PaintVerticalGradient(di.hDC, r, p.PageColor, waktuna::GradientEnd(p));
     own_look_.pictures24.Draw(di.hDC, index, r.left + Scale(4),
                            r.top + (r.bottom - r.top - Scale(24)) / 2, Scale(24));
-    RECT text = r;
-    text.left += Scale(34);
     SetBkMode(di.hDC, TRANSPARENT);
     const bool enabled = (di.itemState & ODS_DISABLED) == 0;
     SetTextColor(di.hDC, enabled ? p.LabelTextColor : GetSysColor(COLOR_GRAYTEXT));
+    const SideCaption caption = LayOutSideCaption(di.hDC, own_look_, Dpi(), r, GetText(di.hwndItem));
     Selection font(di.hDC, own_look_.Get(hot ? FontId::kBold : FontId::kNormal, Dpi()));
-    const std::string caption = GetText(di.hwndItem);
-    DrawTextA(di.hDC, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawSideCaption(di.hDC, caption);
     if (di.itemState & ODS_FOCUS) {
         RECT f = r;
         InflateRect(&f, -2, -2);

@@ -122,6 +122,7 @@ void MainPage::LayOutRows() {
             ShowWindow(cell, shown ? SW_SHOWNA : SW_HIDE);
         }
     }
+    MarkRedCell();
 }
 
 void MainPage::FillPanel(const PanelValues& v) {
@@ -158,12 +159,20 @@ void MainPage::ApplyColours() {
     Page::ApplyColours();
 }
 
-void MainPage::HighlightCell(int row, Column column) {
-    if (row < 0 || row >= rows_) return;
-    const int id = CellId(column, row);
+void MainPage::HighlightCell(waktuna::PanelCell cell) {
+    marked_ = cell;
+    MarkRedCell();
+}
+
+void MainPage::MarkRedCell() {
+    if (!marked_) return;
+    // The row among the rows this panel shows, not the settings' rows: they
+    // can differ until the panel is filled again.
+    const int row = waktuna::PanelRowOf(marked_->prayer, values_.core);
+    const int id = CellId(marked_->tomorrow ? kTomorrow : kToday, row);
     if (id == red_cell_) return;  // already marked: nothing to redraw
     red_cell_ = id;
-    ApplyColours();  // repaints every cell: the old one loses its red
+    if (hwnd()) ApplyColours();  // repaints every cell: the old one loses its red
 }
 
 void MainPage::BuildQiblaCompass() {

@@ -4,12 +4,14 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/page.h"
 #include "waktuna/calc/prayer.h"
 #include "waktuna/calc/qibla.h"
+#include "waktuna/watch/watch_actions.h"
 
 namespace app {
 
@@ -38,9 +40,10 @@ public:
     void FillPanel(const PanelValues& values);
     void ApplyLanguage() override;
     void ApplyColours() override;
-    // Writes exactly one cell in red: `row` (panel order, 0..5 or 0..6 with
-    // the Imsak row) of `column`.
-    void HighlightCell(int row, Column column);
+    // Writes exactly one cell in red: the prayer's cell in today's or
+    // tomorrow's column. The cell follows its prayer when the rows change
+    // (the Imsak row shown or hidden), at once, not at the next tick.
+    void HighlightCell(waktuna::PanelCell cell);
     void Refresh() override { BuildQiblaCompass(); }
 
 protected:
@@ -53,6 +56,8 @@ private:
     void OnDpiChanged() override;
     // Places, captions and shows the rows the settings ask for.
     void LayOutRows();
+    // Reds the marked prayer's cell in the rows shown now.
+    void MarkRedCell();
     void BuildQiblaCompass();
     void PaintCompass(HDC dc, int x, int y);
     HBRUSH BrushFor(HWND control, HDC dc);
@@ -61,6 +66,7 @@ private:
     PanelValues values_;
     Brush face_brush_, even_brush_;
     COLORREF even_colour_ = RGB(234, 244, 255);
+    std::optional<waktuna::PanelCell> marked_;  // the next prayer's cell
     int red_cell_ = 0;  // the id of the red cell; 0 for none
     int rows_ = 6;      // rows shown: 7 with the Imsak row
 

@@ -4,6 +4,7 @@
 # usage: languages_test.sh WAKTUNA-CLI LANGUAGES-FOLDER [EMULATOR...]
 set -u
 cli=$1 folder=$2; shift 2
+english=$(dirname "$0")/../../resources/english.txt
 failures=0
 count=0
 for file in "$folder"/*.wlp; do
@@ -14,13 +15,17 @@ for file in "$folder"/*.wlp; do
         echo "FAIL $(basename "$file"): $out"
         failures=$((failures + 1))
     fi
-    # Lines after 227 are texts added later; a translation that has one
-    # shows it, so a slot still holding "-" would show "-" instead of the
-    # English text. (Comments and blank lines are dropped before counting.)
-    stray=$(tr -d '\r' <"$file" | awk '{ t = $0; gsub(/^[\001- ]+|[\001- ]+$/, "", t) }
-        t == "" || substr(t, 1, 1) == ";" { next } { n++ } n > 227 && $0 == "-" { print n }')
+    # Lines after 227 are texts added later; a translation still holding "-"
+    # for one shows it in English. Slots the English text itself leaves
+    # unused ("-") stay "-". (Comments and blank lines are dropped before
+    # counting.)
+    stray=$(tr -d '\r' <"$file" | awk -v english="$english" '
+        BEGIN { while ((getline e <english) > 0) { sub(/\r$/, "", e); en[++m] = e } }
+        { t = $0; gsub(/^[\001- ]+|[\001- ]+$/, "", t) }
+        t == "" || substr(t, 1, 1) == ";" { next } { n++ }
+        n > 227 && $0 == "-" && en[n] != "-" { print n }')
     if [ -n "$stray" ]; then
-        echo "FAIL $(basename "$file"): unused slots at lines $stray"
+        echo "FAIL $(basename "$file"): English text not translated at lines $stray"
         failures=$((failures + 1))
     fi
 done
