@@ -269,10 +269,26 @@ void Form1::WarnRefusedCommands() {
     ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Warning);
 }
 
+void Form1::ReportPlayerError(const std::string& text) {
+    if (player_errors_.empty()) PostMessageA(hwnd(), kPlayerError, 0, 0);
+    player_errors_.push_back(text);
+}
+
+void Form1::ShowPlayerErrors() {
+    // Taken first: a player opened while a dialog runs queues anew.
+    const std::vector<std::string> errors = std::move(player_errors_);
+    player_errors_.clear();
+    for (const std::string& text : errors)
+        ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Error);
+}
+
 LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
     case kCommandRefused:
         WarnRefusedCommands();
+        return 0;
+    case kPlayerError:
+        ShowPlayerErrors();
         return 0;
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lp) == controls_[kSavedNoticeId]) {

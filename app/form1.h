@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "desktop.h"
 #include "form1_ids.h"
@@ -93,6 +94,7 @@ public:
     void SetDropZoneTick(bool shown) override { menus_.SetDropZoneTick(shown); }
     void SetDropZoneFlags(bool transparent, bool snap, bool remaining) override;
     void WarnCommandRefused(const std::string& command) override;
+    void ReportPlayerError(const std::string& text) override;
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;
@@ -136,6 +138,9 @@ private:
     // warning waits for the message loop (kCommandRefused).
     void WarnRefusedCommands();
     std::string refused_commands_;
+    // A player's refusals, shown as errors from the message loop (kPlayerError).
+    void ShowPlayerErrors();
+    std::vector<std::string> player_errors_;
 
     TrayIcon tray_;
     TrayMenus menus_;

@@ -19,6 +19,8 @@ enum ControlId : int {
 constexpr UINT kCloseLater = WM_APP + 30;
 // Posted when a Command task was refused: the warning after the tick.
 constexpr UINT kCommandRefused = WM_APP + 31;
+// Posted when a player refused to open: the error after the tick.
+constexpr UINT kPlayerError = WM_APP + 32;
 // Menu command identifiers are the item numbers plus this.
 constexpr UINT kMenuBase = 1000;
 
