@@ -88,7 +88,6 @@ void VideoWindow::Layout() {
 }
 
 void VideoWindow::OnDpiChanged() {
-    SkinnedWindow::OnDpiChanged();
     Layout();
     SkinnedWindow::OnDpiChanged();  // the buttons and outline for the new size
 }
