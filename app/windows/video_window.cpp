@@ -42,7 +42,10 @@ bool VideoWindow::Create(const std::string& title, int width, int height) {
     WindowSpec spec;
     spec.class_name = kClassName;
     spec.title = name.c_str();
-    spec.style = WS_POPUP | WS_CLIPCHILDREN;
+    // Not clipping its children: the caption strip is painted under the
+    // title before the title draws itself over it. The body leaves the
+    // surface alone (PaintBody).
+    spec.style = WS_POPUP;
     spec.ex_style = WS_EX_APPWINDOW;
     // Sized again by Layout() once the window knows its monitor's DPI.
     CentreOnWorkArea(spec, width_ + 2 * kMargin, height_ + 29 + kMargin, Dpi());
@@ -93,6 +96,13 @@ void VideoWindow::OnDpiChanged() {
 }
 
 void VideoWindow::PaintBody(HDC dc, const RECT& client) {
+    // Never over the picture MCI drew.
+    if (surface_) {
+        RECT picture;
+        GetWindowRect(surface_->hwnd(), &picture);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&picture), 2);
+        ExcludeClipRect(dc, picture.left, picture.top, picture.right, picture.bottom);
+    }
     RECT body = client;
     body.top = CaptionHeight();
     FillSolid(dc, body, look().palette().PageColor);

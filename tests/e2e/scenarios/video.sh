@@ -15,8 +15,8 @@ store_jakarta
 dir="$WINEPREFIX/drive_c/Waktuna"
 mkdir -p "$dir"
 cp "$exe" "$dir/"
-# Eight seconds of a test picture, 320 x 240, Cinepak.
-ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=15:duration=8 -c:v cinepak "$dir/adzan.avi"
+# Eight seconds of a test picture, 320 x 240, Microsoft Video 1 (quick to make).
+ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=15:duration=8 -c:v msvideo1 "$dir/adzan.avi"
 drive reg-set AdzanShubuh sz 'C:\Waktuna\adzan.avi'
 wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
 form=$(drive find WaktunaForm1 20)
