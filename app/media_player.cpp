@@ -214,6 +214,10 @@ void MediaPlayer::ShowInOwnWindow() {
         Stop();
         played_to_end_ = true;
     });
+    video->SetOnPaint([this](HDC dc) {
+        return SendString("update " + alias_ + " hdc " +
+                          std::to_string(reinterpret_cast<uintptr_t>(dc)));
+    });
     const auto surface = reinterpret_cast<uintptr_t>(video->Surface());
     if (!SendString("window " + alias_ + " handle " + std::to_string(surface))) return;
     video_ = std::move(video);

@@ -8,18 +8,35 @@ namespace app {
 
 namespace {
 
-// The surface: black until MCI draws the first frame on it.
+// The surface: MCI draws the frames on it as they come, and the current one
+// again whenever the surface needs painting (a paused video uncovered).
 class VideoSurface final : public Window {
 public:
+    explicit VideoSurface(std::function<bool(HDC)>& paint) : paint_(paint) {}
+
     bool Create(HWND parent) {
         WindowSpec spec;
         spec.class_name = VideoWindow::kSurfaceClassName;
         spec.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
         spec.x = spec.y = spec.width = spec.height = 0;
         spec.parent = parent;
-        spec.background = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
         return CreateWin(spec);
     }
+
+protected:
+    LRESULT OnMessage(UINT msg, WPARAM wp, LPARAM lp) override {
+        if (msg == WM_ERASEBKGND) return 1;
+        if (msg == WM_PAINT)
+            return Painted([this](HDC dc, const RECT& client) {
+                // Black where there is no frame (none drawn yet, or none to be had).
+                if (!paint_ || !paint_(dc))
+                    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+            });
+        return Default(msg, wp, lp);
+    }
+
+private:
+    std::function<bool(HDC)>& paint_;
 };
 
 // The file's own name, without its folder.
@@ -57,7 +74,7 @@ bool VideoWindow::Create(const std::string& title, int width, int height) {
     CreateWindowExA(0, "STATIC", name.c_str(), WS_CHILD | WS_VISIBLE | SS_NOPREFIX |
                     SS_ENDELLIPSIS, 0, 0, 0, 0, hwnd(),
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTitleId)), Instance(), nullptr);
-    auto surface = std::make_unique<VideoSurface>();
+    auto surface = std::make_unique<VideoSurface>(paint_);
     if (!surface->Create(hwnd())) return false;
     surface_ = std::move(surface);
     Layout();

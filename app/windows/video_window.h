@@ -29,6 +29,8 @@ public:
     bool Create(const std::string& title, int width, int height);
     // Called when the user closes the window.
     void SetOnClose(std::function<void()> on_close) { on_close_ = std::move(on_close); }
+    // Draws the current frame on the surface's DC; false when it could not.
+    void SetOnPaint(std::function<bool(HDC)> paint) { paint_ = std::move(paint); }
     // Shown without taking the focus from what the user is doing.
     void Show();
     // The window MCI draws on.
@@ -46,9 +48,10 @@ private:
     // Sizes the window around the surface and places the surface and title.
     void Layout();
 
-    std::unique_ptr<Window> surface_;
     int width_ = 0, height_ = 0;
     std::function<void()> on_close_;
+    std::function<bool(HDC)> paint_;  // the surface calls it: declared before it
+    std::unique_ptr<Window> surface_;
 };
 
 }  // namespace app

@@ -40,6 +40,24 @@ check "MCI's own video window is not shown" 0 \
 sleep 2
 screenshot "$video" video-playing.png
 
+# Paused, laid out again for 144 DPI and brought out from under the main
+# window: the caption grows, the picture keeps the video's size and shows
+# the paused frame, not a black surface.
+press 2107   # Pause
+sleep 0.5
+drive dpi-changed "$video" 144 480 400
+drive foreground "$video"
+sleep 1
+read -r x y _ _ < <(drive rect "$video")
+read -r _ _ w h < <(drive rect "$surface")
+check "at 144 DPI the picture keeps the video's size" "320 240" "$w $h"
+screenshot "$video" video-paused-144.png
+read -r sx sy _ _ < <(drive rect "$surface")
+# A pixel inside the yellow bar of the test picture (x 160..200 of 320).
+p="p{$((sx - x + 180)),$((sy - y + 60))}"
+check "the paused frame is painted again" 1 \
+    "$(convert "$out/video-paused-144.png" -format "%[fx:($p.r>0.8)*($p.g>0.8)*($p.b<0.3)]" info:)"
+
 press 2108   # Stop: the player and its window are released
 check "Stop takes the video window away" 0 "$(drive gone WaktunaVideo 10 >/dev/null; echo $?)"
 drive post "$form" 0x10 0 0
