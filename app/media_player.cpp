@@ -155,22 +155,21 @@ void MediaPlayer::SetFileName(const std::string& name) {
     if (!file_.empty()) Open();
 }
 
-void MediaPlayer::Refuse(const char* text) {
-    last_error_ = MCIERR_FILE_NOT_FOUND;
+void MediaPlayer::Refuse(MCIERROR error, const char* text) {
+    last_error_ = error;
     if (setup_.report) setup_.report(text);
 }
 
 bool MediaPlayer::Open() {
     if (device_ != 0) return true;
-    const DeviceType type = type_;
     // A missing file fails the open; so does one deleted after this test,
     // through MCI's own error.
-    if ((type == DeviceType::FromFile || !file_.empty()) && !FileExists(file_)) {
-        Refuse(kMediaFileMissingText);
+    if ((type_ == DeviceType::FromFile || !file_.empty()) && !FileExists(file_)) {
+        Refuse(MCIERR_FILE_NOT_FOUND, kMediaFileMissingText);
         return false;
     }
-    if (IsSimpleDevice(type) && !file_.empty()) {
-        Refuse(kMediaFileForSimpleDeviceText);
+    if (IsSimpleDevice(type_) && !file_.empty()) {
+        Refuse(MCIERR_FLAGS_NOT_COMPATIBLE, kMediaFileForSimpleDeviceText);
         return false;
     }
 
@@ -181,9 +180,9 @@ bool MediaPlayer::Open() {
         open.lpstrElementName = file_.c_str();
         flags |= MCI_OPEN_ELEMENT;
     }
-    if (type != DeviceType::FromFile) {
+    if (type_ != DeviceType::FromFile) {
         open.lpstrDeviceType =
-            reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(kDeviceTypes[static_cast<int>(type)]));
+            reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(kDeviceTypes[static_cast<int>(type_)]));
         flags |= MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID;
     }
     if (!Send(MCI_OPEN, flags | MCI_OPEN_SHAREABLE | MCI_NOTIFY, &open) &&

@@ -134,7 +134,8 @@ public:
 private:
     MediaPlayer(DeviceType type, Setup setup);
     bool Open();
-    void Refuse(const char* text);
+    // An open refused before MCI is asked: the error kept, the text told.
+    void Refuse(MCIERROR error, const char* text);
     // Gives a video a window of ours, sized from the video.
     void ShowInOwnWindow();
     // A command in MCI's command language addressed to this player's alias.
