@@ -139,7 +139,10 @@ void Desktop::Repaint() {
 }
 
 std::unique_ptr<waktuna::Player> Desktop::OpenPlayer(const std::string& file) {
-    return MediaPlayer::OpenFile(file);
+    MediaPlayer::Setup setup;
+    setup.look = &host_.GetLook();
+    setup.report = [this](const std::string& text) { host_.ReportPlayerError(text); };
+    return MediaPlayer::OpenFile(file, std::move(setup));
 }
 
 }  // namespace app

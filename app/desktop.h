@@ -48,6 +48,9 @@ public:
     // the watch's tick has ended, since a dialog opened inside it would run
     // the watch again.
     virtual void WarnCommandRefused(const std::string& task) = 0;
+    // A player refused to open: the error is shown once the message loop
+    // runs again, for the same reason.
+    virtual void ReportPlayerError(const std::string& text) = 0;
 };
 
 class Desktop final : public waktuna::NullWatchActions {
@@ -76,7 +79,7 @@ public:
     void SetDropZoneFirstText(const std::string& text) override;
     void SetDropZoneSecondText(const std::string& text) override;
     void StartDropZoneAlert() override;
-    // An MCI player; video plays in MCI's own window.
+    // An MCI player; a video plays in a window of ours.
     std::unique_ptr<waktuna::Player> OpenPlayer(const std::string& file) override;
 
     // ---- The bar and the drop zone for the main window ----------------------

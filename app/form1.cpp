@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "ui/controls.h"
@@ -268,24 +269,33 @@ void Form1::WarnRefusedCommands() {
     ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Warning);
 }
 
-void Form1::ReportUnexpected(const std::string& what) {
-    // One at a time: a handler failing again while the first is shown adds nothing.
-    if (!unexpected_error_.empty()) return;
-    unexpected_error_ = what.empty() ? std::string("?") : what;
-    PostMessageA(hwnd(), kUnexpectedError, 0, 0);
+void Form1::ShowErrorLater(const std::string& text) {
+    // The same error again while it waits (a handler failing on every
+    // repaint) is shown once.
+    if (std::find(later_errors_.begin(), later_errors_.end(), text) != later_errors_.end()) return;
+    if (later_errors_.empty()) PostMessageA(hwnd(), kErrorsLater, 0, 0);
+    later_errors_.push_back(text);
 }
 
-void Form1::ShowUnexpected() {
-    ShowMessageDialog(waktuna::DialogButtons::Ok,
-                      language_.Line(waktuna::kLineUnexpectedError) + "\r\n" + unexpected_error_,
-                      waktuna::DialogKind::Error);
-    unexpected_error_.clear();
+void Form1::ShowErrorsLater() {
+    // Taken first: an error while a dialog runs queues anew.
+    const std::vector<std::string> errors = std::move(later_errors_);
+    later_errors_.clear();
+    for (const std::string& text : errors)
+        ShowMessageDialog(waktuna::DialogButtons::Ok, text, waktuna::DialogKind::Error);
+}
+
+void Form1::ReportUnexpected(const std::string& what) {
+    ShowErrorLater(language_.Line(waktuna::kLineUnexpectedError) + "\r\n" + (what.empty() ? "?" : what));
+}
+
+void Form1::ReportPlayerError(const std::string& text) { ShowErrorLater(text); }
 }
 
 LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case kUnexpectedError:
-        ShowUnexpected();
+    case kErrorsLater:
+        ShowErrorsLater();
         return 0;
     case kCommandRefused:
         WarnRefusedCommands();

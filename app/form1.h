@@ -9,6 +9,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "desktop.h"
 #include "form1_ids.h"
@@ -95,6 +96,7 @@ public:
     void SetDropZoneTick(bool shown) override;
     void SetDropZoneFlags(bool transparent, bool snap, bool remaining) override;
     void WarnCommandRefused(const std::string& command) override;
+    void ReportPlayerError(const std::string& text) override;
 
     // ---- TrayListener ----------------------------------------------------------
     void OnTrayDoubleClick() override;
@@ -142,10 +144,12 @@ private:
     // warning waits for the message loop (kCommandRefused).
     void WarnRefusedCommands();
     std::string refused_commands_;
-    // An error a handler let out, shown once the handler is left.
+    // Errors shown from the message loop (kErrorsLater), after the tick or
+    // handler they came from: a handler's unexpected error, a player's refusals.
+    void ShowErrorLater(const std::string& text);
+    void ShowErrorsLater();
     void ReportUnexpected(const std::string& what);
-    void ShowUnexpected();
-    std::string unexpected_error_;
+    std::vector<std::string> later_errors_;
 
     TrayIcon tray_;
     TrayMenus menus_;

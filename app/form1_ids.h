@@ -19,8 +19,8 @@ enum ControlId : int {
 constexpr UINT kCloseLater = WM_APP + 30;
 // Posted when a Command task was refused: the warning after the tick.
 constexpr UINT kCommandRefused = WM_APP + 31;
-// Posted when a handler let an error out: the message after the handler.
-constexpr UINT kUnexpectedError = WM_APP + 32;
+// Posted when an error is to be shown after the present tick or handler.
+constexpr UINT kErrorsLater = WM_APP + 32;
 // Menu command identifiers are the item numbers plus this.
 constexpr UINT kMenuBase = 1000;
 

@@ -3,10 +3,13 @@
 #include <digitalv.h>
 
 #include <algorithm>
+#include <charconv>
+#include <cstdlib>
 #include <deque>
 #include <vector>
 
 #include "ui/window.h"
+#include "windows/video_window.h"
 
 namespace app {
 
@@ -74,9 +77,37 @@ bool IsSimpleDevice(MediaPlayer::DeviceType type) {
     return type == T::Vcr || type == T::Videodisc || type == T::CdAudio || type == T::DigitalVideo;
 }
 
+// The four numbers of MCI's answer to "where": left, top, width, height.
+bool ReadRectangle(const std::string& text, int (&numbers)[4]) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    for (int& n : numbers) {
+        while (p < end && *p == ' ') ++p;
+        const auto [next, error] = std::from_chars(p, end, n);
+        if (error != std::errc()) return false;
+        p = next;
+    }
+    return true;
+}
+
 }  // namespace
 
-MediaPlayer::MediaPlayer() {
+StatusQuery StatusQueryFor(DWORD item, uint32_t track) {
+    StatusQuery query;
+    query.flags = MCI_STATUS_ITEM | MCI_WAIT;
+    query.item = item & ~MediaPlayer::kTrackItem;
+    if ((item & MediaPlayer::kTrackItem) && track != 0) {
+        query.flags |= MCI_TRACK;
+        query.track = track;
+    }
+    return query;
+}
+
+MediaPlayer::MediaPlayer(DeviceType type, Setup setup) : type_(type), setup_(std::move(setup)) {
+    // Unique for the process's life, so a closing device's name is never
+    // taken by a newer one.
+    static unsigned serial = 0;
+    alias_ = "WaktunaPlayer" + std::to_string(++serial);
     Registry& r = Players();
     if (!r.window) {
         r.window = std::make_unique<NotifyWindow>();
@@ -94,39 +125,64 @@ MediaPlayer::~MediaPlayer() {
     r.players.erase(std::remove(r.players.begin(), r.players.end(), this), r.players.end());
     Close();
     device_ = 0;
+    video_.reset();
     r.pending.erase(std::remove_if(r.pending.begin(), r.pending.end(),
                                    [this](const auto& p) { return p.first == this; }),
                     r.pending.end());
     if (r.players.empty()) r.window.reset();
 }
 
-std::unique_ptr<MediaPlayer> MediaPlayer::OpenFile(const std::string& file) {
-    return OpenDevice(DeviceType::FromFile, file);
+std::unique_ptr<MediaPlayer> MediaPlayer::OpenFile(const std::string& file, Setup setup) {
+    return OpenDevice(DeviceType::FromFile, file, std::move(setup));
 }
 
-std::unique_ptr<MediaPlayer> MediaPlayer::OpenDevice(DeviceType type, const std::string& file) {
-    std::unique_ptr<MediaPlayer> player(new MediaPlayer());
+std::unique_ptr<MediaPlayer> MediaPlayer::OpenDevice(DeviceType type, const std::string& file,
+                                                     Setup setup) {
+    std::unique_ptr<MediaPlayer> player(new MediaPlayer(type, std::move(setup)));
     player->file_ = file;
-    player->Open(type);
+    player->Open();
     return player;
 }
 
-bool MediaPlayer::Open(DeviceType type) {
+void MediaPlayer::SetFileName(const std::string& name) {
+    if (name != file_) {
+        Close();
+        // A device that would not close is still this player's: the new
+        // name is not taken, or the player would lose track of it.
+        if (device_ != 0) return;
+    }
+    file_ = name;
+    if (!file_.empty()) Open();
+}
+
+void MediaPlayer::Refuse(MCIERROR error, const char* text) {
+    last_error_ = error;
+    if (setup_.report) setup_.report(text);
+}
+
+bool MediaPlayer::Open() {
     if (device_ != 0) return true;
     // A missing file fails the open; so does one deleted after this test,
     // through MCI's own error.
-    if ((type == DeviceType::FromFile || !file_.empty()) && !FileExists(file_)) return false;
-    if (IsSimpleDevice(type) && !file_.empty()) return false;
+    if ((type_ == DeviceType::FromFile || !file_.empty()) && !FileExists(file_)) {
+        Refuse(MCIERR_FILE_NOT_FOUND, kMediaFileMissingText);
+        return false;
+    }
+    if (IsSimpleDevice(type_) && !file_.empty()) {
+        Refuse(MCIERR_FLAGS_NOT_COMPATIBLE, kMediaFileForSimpleDeviceText);
+        return false;
+    }
 
     MCI_OPEN_PARMSA open{};
-    DWORD flags = 0;
+    open.lpstrAlias = alias_.c_str();
+    DWORD flags = MCI_OPEN_ALIAS;
     if (!file_.empty()) {
         open.lpstrElementName = file_.c_str();
         flags |= MCI_OPEN_ELEMENT;
     }
-    if (type != DeviceType::FromFile) {
+    if (type_ != DeviceType::FromFile) {
         open.lpstrDeviceType =
-            reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(kDeviceTypes[static_cast<int>(type)]));
+            reinterpret_cast<LPCSTR>(static_cast<DWORD_PTR>(kDeviceTypes[static_cast<int>(type_)]));
         flags |= MCI_OPEN_TYPE | MCI_OPEN_TYPE_ID;
     }
     if (!Send(MCI_OPEN, flags | MCI_OPEN_SHAREABLE | MCI_NOTIFY, &open) &&
@@ -134,12 +190,50 @@ bool MediaPlayer::Open(DeviceType type) {
         return false;
     device_ = open.wDeviceID;
 
-    // Video is left to MCI's own window: ours are hidden most of the time.
     has_video_ = Capability(MCI_GETDEVCAPS_HAS_VIDEO) != 0;
+    if (has_video_ && setup_.look) ShowInOwnWindow();
     MCI_SET_PARMS set{};
     set.dwTimeFormat = MCI_FORMAT_MILLISECONDS;
     Send(MCI_SET, MCI_SET_TIME_FORMAT | MCI_WAIT, &set);
     return true;
+}
+
+void MediaPlayer::ShowInOwnWindow() {
+    // The video's own size; a bottom-up picture reports a negative height.
+    int where[4] = {};
+    std::string answer;
+    if (!SendString("where " + alias_ + " source", &answer) || !ReadRectangle(answer, where))
+        return;
+    const int width = std::abs(where[2]), height = std::abs(where[3]);
+    if (width == 0 || height == 0) return;
+    auto video = std::make_unique<VideoWindow>(*setup_.look);
+    if (!video->Create(file_, width, height)) return;
+    // Closed by the user: the video is over, as if it had played to its end.
+    video->SetOnClose([this] {
+        Stop();
+        played_to_end_ = true;
+    });
+    video->SetOnPaint([this](HDC dc) {
+        return SendString("update " + alias_ + " hdc " +
+                          std::to_string(reinterpret_cast<uintptr_t>(dc)));
+    });
+    const auto surface = reinterpret_cast<uintptr_t>(video->Surface());
+    if (!SendString("window " + alias_ + " handle " + std::to_string(surface))) return;
+    video_ = std::move(video);
+    display_ = video_->Surface();
+    display_width_ = width;
+    display_height_ = height;
+}
+
+bool MediaPlayer::SendString(const std::string& command, std::string* answer) {
+    if (device_ == 0) {
+        last_error_ = MCIERR_INVALID_DEVICE_ID;
+        return false;
+    }
+    char text[128] = {};
+    last_error_ = mciSendStringA(command.c_str(), text, sizeof text, nullptr);
+    if (answer) *answer = text;
+    return last_error_ == 0;
 }
 
 bool MediaPlayer::Send(UINT command, DWORD_PTR flags, void* parms) {
@@ -174,6 +268,7 @@ bool MediaPlayer::PlayRange(int64_t start, int64_t length) {
         flags |= MCI_FROM;
     }
     heard_playing_ = false;
+    if (video_) video_->Show();
     // A play the device refuses (no output device, one held by another
     // program) is over: the caller's next look finds it finished.
     played_to_end_ = !Send(MCI_PLAY, flags, &play);
@@ -203,13 +298,20 @@ void MediaPlayer::Close() {
     if (Send(MCI_CLOSE, MCI_WAIT, &p)) {
         device_ = 0;
         PendingOf(this).clear();
+        // The window goes with its device.
+        video_.reset();
+        display_ = nullptr;
+        display_width_ = display_height_ = 0;
+        has_video_ = false;
     }
 }
 
 uint32_t MediaPlayer::Status(DWORD item) {
+    const StatusQuery query = StatusQueryFor(item, track_);
     MCI_STATUS_PARMS status{};
-    status.dwItem = item;
-    if (!Send(MCI_STATUS, MCI_STATUS_ITEM | MCI_WAIT, &status)) return 0;
+    status.dwItem = query.item;
+    status.dwTrack = query.track;
+    if (!Send(MCI_STATUS, query.flags, &status)) return 0;
     return static_cast<uint32_t>(status.dwReturn);
 }
 

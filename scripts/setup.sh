@@ -6,7 +6,7 @@ packages=(cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmar
           g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth xdotool x11-xkb-utils
           imagemagick pulseaudio clang ccache libclang-rt-14-dev python3 tzdata nodejs
           gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly
-          gstreamer1.0-libav lame nsis fp-utils)
+          gstreamer1.0-libav lame ffmpeg nsis fp-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
