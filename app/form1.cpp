@@ -290,7 +290,6 @@ void Form1::ReportUnexpected(const std::string& what) {
 }
 
 void Form1::ReportPlayerError(const std::string& text) { ShowErrorLater(text); }
-}
 
 LRESULT Form1::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {

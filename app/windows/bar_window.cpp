@@ -11,8 +11,10 @@ namespace app {
 namespace {
 
 constexpr UINT_PTR kMotionTimer = 1;
-// The shortest motion-timer period: faster ticks cost more than they smooth.
-constexpr int kMotionTimerMinMs = 15;
+// The shortest motion-timer period: about 33 steps a second. Under Wine each
+// tick alone costs as much as drawing it, and faster ticks cost more than they
+// smooth; the speed does not depend on it (each frame follows the time).
+constexpr int kMotionTimerMinMs = 30;
 constexpr UINT kCloseCommand = 1;
 
 uint64_t Now() { return GetTickCount64(); }
@@ -48,6 +50,7 @@ bool BarWindow::EnsureCreated() {
     spec.width = 100;
     spec.height = Scale(waktuna::kBarHeight);
     if (!CreateWin(spec)) return false;
+    own_dc_ = GetDC(hwnd());  // the window's own, for its whole life
     OnDpiChanged();
     return true;
 }
@@ -123,17 +126,18 @@ void BarWindow::Apply(const waktuna::BarFrame& frame, bool force) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (clipped)
         SetWindowRgn(hwnd(), CreateRectRgn(0, frame.band_top, p.width, frame.band_bottom), TRUE);
-    if (force || !BufferCurrent()) {
-        Redraw();
+    if (force || moved || clipped || !ImagesCurrent()) {
+        InvalidateRect(hwnd(), nullptr, FALSE);
         return;
     }
-    const std::optional<int> shift =
-        waktuna::BarScrollShift(before, frame, first_width_, second_width_, p.width);
-    if (!shift)
-        Redraw();
-    else if (*shift > 0)
-        ScrollBy(*shift, waktuna::BarChangedColumns(before, frame, first_width_, second_width_, p.width));
-    if (moved || clipped) InvalidateRect(hwnd(), nullptr, FALSE);
+    // Straight to the window: no update region and paint message to go
+    // through for each pixel of motion.
+    for (const auto& [from, to] :
+         waktuna::BarUncoveredColumns(before, frame, first_width_, second_width_, p.width)) {
+        const RECT strip{from, 0, to, images_size_.cy};
+        FillRect(own_dc_, &strip, edge_brush_);
+    }
+    DrawTexts(own_dc_);
 }
 
 void BarWindow::ArmTimer() {
@@ -148,74 +152,58 @@ void BarWindow::ArmTimer() {
     timer_ms_ = SetTimer(hwnd(), kMotionTimer, ms, nullptr) ? ms : 0;
 }
 
-bool BarWindow::BufferCurrent() const {
-    RECT client;
-    GetClientRect(hwnd(), &client);
+bool BarWindow::ImagesCurrent() const {
     const waktuna::SkinPalette& palette = look_.palette();
-    return buffer_ && buffer_size_.cx == client.right && buffer_size_.cy == client.bottom &&
-           drawn_edge_ == palette.EdgeColor && drawn_text_ == palette.LightTextColor;
+    return images_ && images_size_.cx == std::max(first_width_ + second_width_, 1) &&
+           images_size_.cy == motion_.Placement().height &&
+           drawn_edge_ == palette.EdgeColor && drawn_text_ == palette.LightTextColor && drawn_first_ == first_ &&
+           drawn_second_ == second_;
 }
 
-void BarWindow::Redraw() {
-    RECT client;
-    GetClientRect(hwnd(), &client);
-    if (!buffer_ || buffer_size_.cx != client.right || buffer_size_.cy != client.bottom) {
-        const WindowDC screen(hwnd());
-        buffer_dc_.reset();  // lets go of the old bitmap
-        buffer_.reset(CreateCompatibleBitmap(screen, client.right, client.bottom));
-        buffer_dc_.reset(CreateCompatibleDC(screen));
-        if (!buffer_ || !buffer_dc_) {
-            buffer_.reset();
+void BarWindow::MakeImages() {
+    const SIZE size{std::max(first_width_ + second_width_, 1), motion_.Placement().height};
+    const waktuna::SkinPalette& palette = look_.palette();
+    if (!images_ || images_size_.cx != size.cx || images_size_.cy != size.cy) {
+        images_dc_.reset();  // lets go of the old bitmap
+        images_.reset(CreateCompatibleBitmap(own_dc_, size.cx, size.cy));
+        images_dc_.reset(CreateCompatibleDC(own_dc_));
+        if (!images_ || !images_dc_) {
+            images_.reset();
             return;
         }
-        SelectObject(buffer_dc_, buffer_);
-        SetBkMode(buffer_dc_, TRANSPARENT);
-        buffer_size_ = {client.right, client.bottom};
+        SelectObject(images_dc_, images_);
+        SetBkMode(images_dc_, TRANSPARENT);
+        images_size_ = size;
     }
-    const waktuna::SkinPalette& palette = look_.palette();
     drawn_edge_ = palette.EdgeColor;
     drawn_text_ = palette.LightTextColor;
-    Render(0);
-    InvalidateRect(hwnd(), nullptr, FALSE);
-}
-
-void BarWindow::Render(int from) {
-    const RECT strip{from, 0, buffer_size_.cx, buffer_size_.cy};
-    const Brush edge(CreateSolidBrush(drawn_edge_));
-    FillRect(buffer_dc_, &strip, edge);
-    const Selection font(buffer_dc_, font_);
-    SetTextColor(buffer_dc_, drawn_text_);
+    drawn_first_ = first_;
+    drawn_second_ = second_;
+    edge_brush_.reset(CreateSolidBrush(drawn_edge_));
+    const RECT all{0, 0, size.cx, size.cy};
+    FillRect(images_dc_, &all, edge_brush_);
+    const Selection font(images_dc_, font_);
+    SetTextColor(images_dc_, drawn_text_);
     TEXTMETRICA metrics{};
-    GetTextMetricsA(buffer_dc_, &metrics);
-    const int y = (buffer_size_.cy - metrics.tmHeight) / 2;
-    for (const auto& [left, text] : {std::pair{frame_.first_left, &first_},
-                                     std::pair{frame_.second_left, &second_}}) {
-        ExtTextOutA(buffer_dc_, left, y, ETO_CLIPPED, &strip, text->c_str(),
-                    static_cast<UINT>(text->size()), nullptr);
-    }
+    GetTextMetricsA(images_dc_, &metrics);
+    const int y = (size.cy - metrics.tmHeight) / 2;
+    TextOutA(images_dc_, 0, y, first_.c_str(), static_cast<int>(first_.size()));
+    TextOutA(images_dc_, first_width_, y, second_.c_str(), static_cast<int>(second_.size()));
 }
 
-void BarWindow::ScrollBy(int shift, std::pair<int, int> changed) {
-    BitBlt(buffer_dc_, 0, 0, buffer_size_.cx - shift, buffer_size_.cy, buffer_dc_, shift, 0,
-           SRCCOPY);
-    Render(buffer_size_.cx - shift);
-    // Straight to the window, and only the columns the texts cover: no update
-    // region and paint message for each pixel of motion (a pending paint
-    // copies it all anyway), and the rest is the same background.
-    const auto [from, to] = changed;
-    if (from >= to) return;
-    const WindowDC dc(hwnd());
-    BitBlt(dc, from, 0, to - from, buffer_size_.cy, buffer_dc_, from, 0, SRCCOPY);
+void BarWindow::DrawTexts(HDC dc) {
+    const int height = images_size_.cy;
+    BitBlt(dc, frame_.first_left, 0, first_width_, height, images_dc_, 0, 0, SRCCOPY);
+    BitBlt(dc, frame_.second_left, 0, second_width_, height, images_dc_, first_width_, 0, SRCCOPY);
 }
 
 void BarWindow::OnPaint() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd(), &ps);
-    if (!BufferCurrent()) Redraw();  // a new skin
-    if (buffer_) {
-        const RECT& r = ps.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, buffer_dc_, r.left, r.top,
-               SRCCOPY);
+    if (!ImagesCurrent()) MakeImages();  // new texts, a new skin
+    if (images_) {
+        FillRect(dc, &ps.rcPaint, edge_brush_);
+        DrawTexts(dc);
     }
     EndPaint(hwnd(), &ps);
 }

@@ -1,9 +1,9 @@
 // The taskbar bar: a thin always-on-top strip in which two texts scroll from
 // right to left, sliding or opening into view and leaving again after 50
 // seconds. Its motion is the core's BarMotion, driven from a window timer on
-// the user-interface thread; it never takes the keyboard focus. The picture
-// is kept in one back buffer: a scroll moves the buffer's pixels, draws only
-// the strip that comes into view and copies the buffer to the window.
+// the user-interface thread; it never takes the keyboard focus. The texts
+// are drawn once into a bitmap; a step of the motion copies each where it is
+// now and fills with the background only the columns a text has left.
 #pragma once
 
 #include <windows.h>
@@ -50,15 +50,11 @@ private:
     void Apply(const waktuna::BarFrame& frame, bool force);
     void OnPaint();
     int TextWidth(const std::string& text);
-    // The buffer at the bar's size, showing frame_ in the skin's colours;
-    // the window then copies it whole.
-    void Redraw();
-    // Columns [from, width) of the buffer for frame_.
-    void Render(int from);
-    // The picture moved `shift` pixels left: the buffer follows, then the
-    // window's `changed` columns [first, second).
-    void ScrollBy(int shift, std::pair<int, int> changed);
-    bool BufferCurrent() const;
+    // The two texts drawn once, side by side, in the skin's colours; each
+    // frame copies them where they are now.
+    void MakeImages();
+    bool ImagesCurrent() const;
+    void DrawTexts(HDC dc);
 
     const waktuna::SettingsStore& settings_;
     const Look& look_;
@@ -68,10 +64,13 @@ private:
     std::string first_, second_;
     int first_width_ = 0, second_width_ = 0;
     Font font_;
-    Bitmap buffer_;  // selected into buffer_dc_ for its whole life
-    MemoryDC buffer_dc_;
-    SIZE buffer_size_{};
+    HDC own_dc_ = nullptr;  // the class's own DC (CS_OWNDC): never released
+    Bitmap images_;  // selected into images_dc_ for its whole life
+    MemoryDC images_dc_;
+    SIZE images_size_{};
+    Brush edge_brush_;
     COLORREF drawn_edge_ = 0, drawn_text_ = 0;
+    std::string drawn_first_, drawn_second_;
     UINT timer_ms_ = 0;  // the motion timer's period; 0 when stopped
 };
 

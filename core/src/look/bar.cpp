@@ -1,6 +1,7 @@
 #include "waktuna/look/bar.h"
 
 #include <algorithm>
+#include <array>
 
 namespace waktuna {
 
@@ -162,41 +163,33 @@ BarFrame BarMotion::Frame() const {
     return f;
 }
 
-std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after, int first_width,
-                                  int second_width, int bar_width) {
-    struct Text {
-        int from, to, width;
+std::vector<std::pair<int, int>> BarUncoveredColumns(const BarFrame& before, const BarFrame& after,
+                                                     int first_width, int second_width, int bar_width) {
+    using Span = std::pair<int, int>;
+    const auto spans = [&](const BarFrame& f) {
+        return std::array<Span, 2>{Span{f.first_left, f.first_left + first_width},
+                                   Span{f.second_left, f.second_left + second_width}};
     };
-    const Text texts[] = {{before.first_left, after.first_left, first_width},
-                          {before.second_left, after.second_left, second_width}};
-    std::optional<int> shift;
-    for (const Text& t : texts) {
-        if (t.to > t.from) continue;  // went round; checked below
-        if (shift && *shift != t.from - t.to) return std::nullopt;
-        shift = t.from - t.to;
-    }
-    if (!shift || *shift >= bar_width) return std::nullopt;
-    for (const Text& t : texts) {
-        const bool went_round = t.to > t.from;
-        // Out of sight once the old picture has moved, back only in the strip.
-        if (went_round && (t.from - *shift + t.width > 0 || t.to < bar_width - *shift))
-            return std::nullopt;
-    }
-    return shift;
-}
-
-std::pair<int, int> BarChangedColumns(const BarFrame& before, const BarFrame& after, int first_width,
-                                      int second_width, int bar_width) {
-    int from = bar_width, to = 0;
-    for (const BarFrame* f : {&before, &after}) {
-        for (const auto& [left, width] : {std::pair{f->first_left, first_width}, {f->second_left, second_width}}) {
-            const int a = std::max(left, 0), b = std::min(left + width, bar_width);
-            if (a >= b) continue;
-            from = std::min(from, a);
-            to = std::max(to, b);
+    std::vector<Span> left;
+    for (Span old : spans(before)) {
+        old = {std::max(old.first, 0), std::min(old.second, bar_width)};
+        std::vector<Span> pieces;
+        if (old.first < old.second) pieces.push_back(old);
+        for (const Span& now : spans(after)) {
+            std::vector<Span> rest;
+            for (const Span& piece : pieces) {
+                if (now.second <= piece.first || now.first >= piece.second) {
+                    rest.push_back(piece);
+                    continue;
+                }
+                if (piece.first < now.first) rest.push_back({piece.first, now.first});
+                if (now.second < piece.second) rest.push_back({now.second, piece.second});
+            }
+            pieces.swap(rest);
         }
+        left.insert(left.end(), pieces.begin(), pieces.end());
     }
-    return from < to ? std::pair{from, to} : std::pair{0, 0};
+    return left;
 }
 
 }  // namespace waktuna

@@ -52,6 +52,8 @@ wait_until 5 holds 'drive reg-get Area' == Bandung
 lat=$(drive reg-get Latitude)
 check "the chosen place fills the page and is saved" "Bandung $lat 1" \
     "$(drive reg-get Area) $(drive get-text "$page" 101) $([[ $lat == -[678].* ]] && echo 1)"
+check "its elevation and zone fill Altitude and Time zone" "714 7" \
+    "$(drive get-text "$page" 103) $(drive get-text "$page" 104)"
 sleep 1
 want=$(drive get-text "$panel" 128)
 # A latitude no place has is refused, and nothing is written.

@@ -5,8 +5,8 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <utility>
+#include <vector>
 
 #include "waktuna/calc/qibla.h"  // Box
 #include "waktuna/settings/settings_store.h"
@@ -98,21 +98,11 @@ private:
     int first_left_ = 0, second_left_ = 0;
 };
 
-// How far the bar's picture moved left from one frame to the next, when the
-// second is the first scrolled: the window's pixels then move left by that
-// much and only a strip of that width at its right edge is new (0: nothing
-// moved). A text that went round again must have left the moved picture and
-// come back only within that strip. nullopt when the picture must be drawn anew
-// (the texts moved apart, or by the whole width or more). Text widths and the
-// bar's width in pixels.
-std::optional<int> BarScrollShift(const BarFrame& before, const BarFrame& after, int first_width,
-                                  int second_width, int bar_width);
-
-// The columns [first, second) of the window that differ between two frames:
-// from the leftmost to the rightmost column a text covers in either. The rest
-// is background in both and need not be copied to the screen. Empty (first ==
-// second) when no text is in sight either time.
-std::pair<int, int> BarChangedColumns(const BarFrame& before, const BarFrame& after, int first_width,
-                                      int second_width, int bar_width);
+// The columns [first, second) of the window that showed a text in `before`
+// and show none in `after`: from one frame to the next the window needs these
+// filled with the background and each text drawn where it is now, nothing
+// else. Widths in pixels; within [0, bar_width).
+std::vector<std::pair<int, int>> BarUncoveredColumns(const BarFrame& before, const BarFrame& after,
+                                                     int first_width, int second_width, int bar_width);
 
 }  // namespace waktuna
