@@ -9,7 +9,7 @@
 
 #include "ui/controls.h"
 #include "pages/main_page.h"
-#include "side_panel.h"
+#include "ui/side_caption.h"
 #include "ui/message_loop.h"
 #include "waktuna/files/lines.h"
 #include "waktuna/version.h"

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "ui/control_table.h"
+
 namespace app::form1 {
 
 enum TimerId : UINT_PTR { kClockTimer = 1, kSavedNoticeTimer = 2 };
@@ -29,5 +31,11 @@ constexpr int kCaptionHeight = 29;
 constexpr int kHeaderBottom = 82;
 constexpr int kSideLeft = 6, kSideWidth = 130;
 constexpr int kButtonTop = 88, kButtonHeight = 38;
+
+// The side panel's button of page `index` (from the top, 0 = main page).
+inline ControlSpec SideButtonSpec(int index, int id) {
+    return {id, "BUTTON", BS_OWNERDRAW | WS_TABSTOP, kSideLeft + 4, kButtonTop + index * kButtonHeight,
+            kSideWidth - 8, kButtonHeight - 4};
+}
 
 }  // namespace app::form1

@@ -74,7 +74,14 @@ finish() {  # ends the scenario; its status is the scenario's result
 drive() { wine "$driver" "$@" 2>/dev/null | tr -d '\r'; return "${PIPESTATUS[0]}"; }
 # A program started through the driver keeps the driver's output open: no
 # pipe there, or the reader would wait for the program to end.
-start() { wine "$driver" start "$exe" </dev/null >/dev/null 2>&1; }
+start() { wine "$driver" start "${1:-$exe}" </dev/null >/dev/null 2>&1; }
+show_main() {  # show_main [EXE]: starts the program and shows its main window ($form)
+    start "$@"
+    form=$(drive find WaktunaForm1 20)
+    wait_until 10 holds 'drive tray-icons' == 1
+    drive post "$form" 0x312 1001 0   # the hot key
+    wait_until 10 holds 'drive visible "$form"' == 1
+}
 start_time() {  # prints the milliseconds from the start to the tray icon
     local file
     file=$(mktemp)

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "side_panel.h"
+#include "form1_ids.h"
+#include "ui/side_caption.h"
 #include "ui/control_table.h"
 #include "ui/gdi.h"
 #include "ui/window.h"
@@ -46,7 +47,7 @@ TEST(SidePanel, EveryCaptionFitsItsButtonInBothLanguagesAtBothDpis) {
             for (int page = 0; page < waktuna::kPageCount; ++page) {
                 const std::string caption =
                     waktuna::PageButtonCaption(language.list, static_cast<waktuna::Page>(page));
-                const RECT on_form = ScaledRect(SideButtonSpec(page, 0), dpi);
+                const RECT on_form = ScaledRect(form1::SideButtonSpec(page, 0), dpi);
                 const RECT client{0, 0, on_form.right - on_form.left, on_form.bottom - on_form.top};
                 const SideCaption laid = LayOutSideCaption(dc, look, dpi, client, caption);
                 SCOPED_TRACE(std::string(language.name) + " at " + std::to_string(dpi) + " DPI: \"" +

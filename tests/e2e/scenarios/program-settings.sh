@@ -45,11 +45,7 @@ begin
 store_jakarta
 drive reg-set dzRemaining dword 1   # the drop zone counts down
 install_copy
-wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
-form=$(drive find WaktunaForm1 20)
-wait_until 10 holds 'drive tray-icons' == 1
-drive post "$form" 0x312 1001 0
-wait_until 10 holds 'drive visible "$form"' == 1
+show_main 'C:\Waktuna\Waktuna.exe'
 drive post "$form" 0x111 1002 0   # "Program Setting"
 page=$(drive child "$form" WaktunaProgramPage 10)
 screenshot "$form" program-settings-skin0.png

@@ -20,11 +20,7 @@ for dpi in 96 144; do
             caption="Program setting"
         fi
         wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
-        wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
-        form=$(drive find WaktunaForm1 20)
-        wait_until 10 holds 'drive tray-icons' == 1
-        drive post "$form" 0x312 1001 0   # the hot key: show the main window
-        wait_until 10 holds 'drive visible "$form"' == 1
+        show_main 'C:\Waktuna\Waktuna.exe'
         check "$language at $dpi DPI: the program settings button" 1 \
             "$(drive controls "$form" | grep -c "^Button"$'\t'"$caption"$'\t')"
         screenshot "$form" "side-panel-$language-$dpi.png"

@@ -18,11 +18,7 @@ cp "$exe" "$dir/"
 # Eight seconds of a test picture, 320 x 240, Microsoft Video 1 (quick to make).
 ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=15:duration=8 -c:v msvideo1 "$dir/adzan.avi"
 drive reg-set AdzanShubuh sz 'C:\Waktuna\adzan.avi'
-wine "$driver" start 'C:\Waktuna\Waktuna.exe' </dev/null >/dev/null 2>&1
-form=$(drive find WaktunaForm1 20)
-wait_until 10 holds 'drive tray-icons' == 1
-drive post "$form" 0x312 1001 0
-wait_until 10 holds 'drive visible "$form"' == 1
+show_main 'C:\Waktuna\Waktuna.exe'
 drive post "$form" 0x111 1002 0   # "Program Setting"
 page=$(drive child "$form" WaktunaProgramPage 10)
 check "the page shows the video as Fajr's adzan" 'C:\Waktuna\adzan.avi' "$(drive get-text "$page" 2104)"

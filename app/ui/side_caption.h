@@ -1,6 +1,6 @@
-// The side panel's page buttons: where each lies, and its caption laid out
-// beside its picture on up to two lines, so no caption is cut at the
-// button's edge in any language or at any DPI.
+// The caption of a side-panel page button laid out beside its picture on up
+// to two lines, so no caption is cut at the button's edge in any language or
+// at any DPI.
 #pragma once
 
 #include <windows.h>
@@ -9,14 +9,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/control_table.h"
 #include "ui/look.h"
 
 namespace app {
-
-// The button of page `index` (from the top, 0 = main page), at 96 DPI in
-// the main window's client area.
-ControlSpec SideButtonSpec(int index, int id);
 
 struct SideCaption {
     RECT text{};  // where the lines go, inside the button

@@ -1,6 +1,5 @@
-#include "side_panel.h"
+#include "ui/side_caption.h"
 
-#include "form1_ids.h"
 #include "ui/gdi.h"
 #include "ui/window.h"
 #include "waktuna/look/caption_wrap.h"
@@ -20,12 +19,6 @@ int TextWidth(HDC dc, std::string_view text) {
 }
 
 }  // namespace
-
-ControlSpec SideButtonSpec(int index, int id) {
-    using namespace form1;
-    return {id, "BUTTON", BS_OWNERDRAW | WS_TABSTOP, kSideLeft + 4, kButtonTop + index * kButtonHeight,
-            kSideWidth - 8, kButtonHeight - 4};
-}
 
 SideCaption LayOutSideCaption(HDC dc, const Look& look, int dpi, const RECT& button,
                               std::string_view caption) {
